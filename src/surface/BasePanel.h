@@ -1,0 +1,150 @@
+#pragma once
+
+#include "platform/GraphicsValues.h"
+
+#include <QImage>
+#include <QPainterPath>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TGGraphicControl;
+class TGHandle;
+class TReportCanvas;
+
+enum TLabelShapeType { lsRectangle = 0, lsRoundRect = 1, lsEllipse = 2 };
+enum TGridSize { gs4x4 = 0, gs8x8 = 1 };
+enum class TObjectCommand { Cut, Copy, Delete };
+
+// The on-screen card: a white surface one card in size at the current zoom, holding the
+// design objects in stacking order. It composes the card (white, pictures, outline, grid,
+// objects) in an image that only a change of the design rebuilds; selection marks and the
+// rubber band are drawn over that image.
+class TGBasePanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TGBasePanel(QWidget* parent = nullptr);
+    ~TGBasePanel() override;
+
+    // Objects in stacking order, first = bottom.
+    const std::vector<TGGraphicControl*>& Objects() const { return FObjects; }
+    // Puts an object on top of the stacking order; the panel owns it from now on.
+    TGGraphicControl* AddObject(std::unique_ptr<TGGraphicControl> object);
+    // Takes an object off the panel and frees it.
+    void DeleteObject(TGGraphicControl* object);
+    int IndexOf(const TGGraphicControl* object) const;
+    void BringObjectToFront(TGGraphicControl* object);
+    void SendObjectToBack(TGGraphicControl* object);
+    TGGraphicControl* FindObject(const QString& name) const; // case-insensitive
+    // The topmost visible object containing the point, or nullptr.
+    TGGraphicControl* ObjectAt(const QPoint& p) const;
+
+    TGHandle* Handle() const { return FHandle; }
+
+    float Zoom() const { return FZoom; }
+    void SetZoom(float newZoom);
+    bool ZoomInProgress() const { return FZoomInProgress; }
+
+    bool Pointing() const { return FPointing; }
+    TLabelShapeType Shape() const { return FShape; }
+    void SetShape(TLabelShapeType s);
+    TGridSize GridSize() const { return FGridSize; }
+    void SetGridSize(TGridSize g);
+    int GridStep() const { return FGridSize == gs8x8 ? 8 : 4; }
+    bool ShowGrid() const { return FShowGrid; }
+    void SetShowGrid(bool v);
+    bool SnapToGrid() const { return FSnapToGrid; }
+    void SetSnapToGrid(bool v);
+    bool DrawOutline() const { return FDrawOutline; }
+    void SetDrawOutline(bool v);
+    bool Printing() const { return FPrinting; }
+    void SetPrinting(bool v) { FPrinting = v; }
+
+    const QImage& Picture() const { return FPicture; }
+    void SetPicture(const QImage& picture);
+    const QImage& ColorPicture() const { return FColorPicture; }
+    void SetColorPicture(const QImage& picture);
+    void ClearColorPicture();
+
+    // The font new text objects take.
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& font) { FFont = font; }
+
+    // Events out.
+    std::function<void(QRect& r)> DroppedObjectEvent;
+    std::function<void(TGBasePanel* sender)> LabelChangedEvent;
+    void FireLabelChanged();
+
+    // Prefix + the smallest N in 1..1000 whose name no object holds; empty when none is free.
+    QString UniqueName(const QString& prefix) const;
+    // Places a drawn object: name, bounds with the minimum size, zoom; marks the design changed.
+    void PlaceNewObject(TGGraphicControl* object, const QRect& rect);
+    // Gives every object the panel's zoom without rescaling (after a load, paste or clone).
+    void RehookObjects();
+    void ClearObjects();
+    void RemoveStrayObjects();
+    void PrintObjects(TReportCanvas& report, double x, double y);
+    virtual void AfterFileOperation() {}
+
+    // The object commands behind each object's Cut, Copy and Delete: on the whole selection
+    // when the object is selected, else on the object alone.
+    void ObjectCommand(TObjectCommand command, TGGraphicControl* object);
+    void CloneObject(TGGraphicControl* object);
+
+    // Mouse handling of the objects, in panel coordinates.
+    virtual void ObjectMouseDown(TGGraphicControl* sender, Qt::MouseButton button,
+                                 Qt::KeyboardModifiers shift, const QPoint& panelPoint);
+    void SelectInRect(const QRect& rect, bool shift);
+
+    // Marks the composed card image stale.
+    void InvalidateCard();
+    // Refits the selection frame once pending events have run.
+    void PostHandleRefit();
+    // The composed card (without selection marks), rebuilt when stale; for tests and tools.
+    const QImage& CardImage();
+    // The rubber band while one is drawn, normalised; null otherwise.
+    QRect RubberBand() const;
+
+protected:
+    virtual void CreateObjectInRect(QRect& rect) { Q_UNUSED(rect); }
+    void SetPointing(bool v) { FPointing = v; }
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    // Press, move and release on the empty panel, in panel coordinates.
+    void PanelMouseDown(Qt::MouseButton button, const QPoint& p);
+    void PanelMouseMove(const QPoint& p);
+    void PanelMouseUp(const QPoint& p);
+
+private:
+    void RebuildCard();
+    void PaintCardLayers(QPainter& p);
+    QPainterPath CardShapePath() const;
+
+    std::vector<TGGraphicControl*> FObjects;
+    TGHandle* FHandle = nullptr;
+    float FZoom = 1.0f;
+    bool FZoomInProgress = false;
+    bool FPointing = true;
+    QImage FPicture;
+    QImage FColorPicture;
+    TLabelShapeType FShape = lsRoundRect;
+    bool FRubberBandActive = false;
+    QPoint FBandAnchor, FBandCorner;
+    TGridSize FGridSize = gs4x4;
+    bool FShowGrid = false;
+    bool FSnapToGrid = false;
+    bool FPrinting = false;
+    bool FDrawOutline = false;
+    TFont FFont;
+    QImage FCard;
+    bool FCardDirty = true;
+    bool FRefitPosted = false;
+};

@@ -1,0 +1,263 @@
+#include "surface/GraphicControl.h"
+
+#include "surface/BasePanel.h"
+#include "surface/Handle.h"
+
+#include <QCoreApplication>
+#include <QMenu>
+#include <QPainter>
+
+#include <cmath>
+
+int RoundHalfEven(double v) { return int(std::nearbyint(v)); }
+
+TGGraphicControl::TGGraphicControl() = default;
+
+TGGraphicControl::~TGGraphicControl() { delete FContextMenu; }
+
+const TPropertyList& TGGraphicControl::ClassProperties() {
+    using C = TGGraphicControl;
+    static const TPropertyList list = [] {
+        TPropertyList l;
+        l.push_back(Published<C>(
+            "Tag", TPropType::Integer, [](const C& o) { return o.Tag(); },
+            [](C& o, const QVariant& v) { o.SetTag(v.toInt()); }, 0));
+        l.push_back(Published<C>(
+            "Left", TPropType::Integer, [](const C& o) { return o.Left(); },
+            [](C& o, const QVariant& v) { o.SetLeft(v.toInt()); }));
+        l.push_back(Published<C>(
+            "Top", TPropType::Integer, [](const C& o) { return o.Top(); },
+            [](C& o, const QVariant& v) { o.SetTop(v.toInt()); }));
+        l.push_back(Published<C>(
+            "Width", TPropType::Integer, [](const C& o) { return o.Width(); },
+            [](C& o, const QVariant& v) { o.SetWidth(v.toInt()); }));
+        l.push_back(Published<C>(
+            "Height", TPropType::Integer, [](const C& o) { return o.Height(); },
+            [](C& o, const QVariant& v) { o.SetHeight(v.toInt()); }));
+        l.push_back(Published<C>(
+            "Cursor", TPropType::Cursor, [](const C& o) { return o.Cursor(); },
+            [](C& o, const QVariant& v) { o.SetCursor(v.toInt()); }, 0));
+        l.push_back(Published<C>(
+            "Hint", TPropType::String, [](const C& o) { return o.Hint(); },
+            [](C& o, const QVariant& v) { o.SetHint(v.toString()); }));
+        l.push_back(Published<C>(
+            "Locked", TPropType::Boolean, [](const C& o) { return o.Locked(); },
+            [](C& o, const QVariant& v) { o.SetLocked(v.toBool()); }));
+        l.push_back(Published<C>(
+            "Unselectable", TPropType::Boolean, [](const C& o) { return o.Unselectable(); },
+            [](C& o, const QVariant& v) { o.SetUnselectable(v.toBool()); }));
+        return l;
+    }();
+    return list;
+}
+
+void TGGraphicControl::Loaded() {
+    delete FContextMenu;
+    FContextMenu = new QMenu;
+    AddMenuItem(QStringLiteral("Bring To Front"), [this] { BringToFront(); });
+    AddMenuItem(QStringLiteral("Send To Back"), [this] { SendToBack(); });
+    AddMenuItem(QStringLiteral("Cut"), [this] {
+        NotifyChanged();
+        if (FPanel)
+            FPanel->ObjectCommand(TObjectCommand::Cut, this);
+    });
+    AddMenuItem(QStringLiteral("Copy"), [this] {
+        if (FPanel)
+            FPanel->ObjectCommand(TObjectCommand::Copy, this);
+    });
+    AddMenuItem(QStringLiteral("Delete"), [this] {
+        NotifyChanged();
+        if (FPanel)
+            FPanel->ObjectCommand(TObjectCommand::Delete, this);
+    });
+    AddMenuItem(QStringLiteral("Clone"), [this] {
+        if (FPanel)
+            FPanel->CloneObject(this);
+    });
+    AddMenuSeparator();
+    FLockedItem = AddMenuItem(QStringLiteral("Locked"), [this] { ToggleLocked(); });
+    FLockedItem->setCheckable(true);
+    FLockedItem->setChecked(FLocked);
+    AddMenuItem(QStringLiteral("Unselectable"), [this] { MakeUnselectable(); });
+    AddMenuSeparator();
+    AddMenuItem(QStringLiteral("Center Vertically"), [this] { CenterVertically(); });
+    AddMenuItem(QStringLiteral("Center Horizontally"), [this] { CenterHorizontally(); });
+    QObject::connect(FContextMenu, &QMenu::aboutToShow, FContextMenu, [this] { PopupOpening(); });
+}
+
+QAction* TGGraphicControl::AddMenuItem(const QString& caption, std::function<void()> action) {
+    QAction* item = FContextMenu->addAction(caption);
+    QObject::connect(item, &QAction::triggered, FContextMenu, [action] { action(); });
+    return item;
+}
+
+void TGGraphicControl::AddMenuSeparator() { FContextMenu->addSeparator(); }
+
+void TGGraphicControl::Paint(QPainter&) {}
+
+void TGGraphicControl::PrintTo(TReportCanvas&, double, double) {}
+
+void TGGraphicControl::SetBounds(int left, int top, int width, int height) {
+    const QRect r(left, top, width, height);
+    if (r == FBounds)
+        return;
+    FBounds = r;
+    if (FReading)
+        return;
+    Invalidate();
+    BoundsChanged();
+}
+
+void TGGraphicControl::BoundsChanged() {
+    if (FBoundsGuard)
+        return;
+    FBoundsGuard = true;
+    if (FLastBounds.isNull())
+        FLastBounds = FBounds;
+    if (FBounds != FLastBounds) {
+        NotifyChanged();
+        FLastBounds = FBounds;
+        RequestHandleRefit();
+    }
+    FBoundsGuard = false;
+}
+
+void TGGraphicControl::SetZoom(float newZoom) {
+    if (newZoom == FZoom)
+        return;
+    const float f = newZoom / FZoom;
+    const QRect r(RoundHalfEven(Left() * f), RoundHalfEven(Top() * f), RoundHalfEven(Width() * f),
+                  RoundHalfEven(Height() * f));
+    FBounds = r;
+    FZoom = newZoom;
+    Invalidate();
+    BoundsChanged();
+}
+
+void TGGraphicControl::SetLocked(bool v) {
+    if (v == FLocked)
+        return;
+    FLocked = v;
+    if (FReading)
+        return;
+    if (FLockedItem)
+        FLockedItem->setChecked(v);
+    NotifyChanged();
+}
+
+void TGGraphicControl::SetUnselectable(bool v) {
+    if (v == FUnselectable)
+        return;
+    FUnselectable = v;
+    if (FReading)
+        return;
+    NotifyChanged();
+    if (v && FPanel)
+        FPanel->Handle()->Remove(this);
+}
+
+void TGGraphicControl::SetVisible(bool v) {
+    if (v == FVisible)
+        return;
+    FVisible = v;
+    Invalidate();
+}
+
+void TGGraphicControl::NotifyChanged() {
+    if (!FPanel || FPanel->Printing())
+        return;
+    if (!FPanel->ZoomInProgress())
+        FPanel->FireLabelChanged();
+}
+
+void TGGraphicControl::RequestHandleRefit() {
+    if (FPanel)
+        FPanel->PostHandleRefit();
+}
+
+void TGGraphicControl::Invalidate() {
+    if (FPanel)
+        FPanel->InvalidateCard();
+}
+
+void TGGraphicControl::DrawSelectionMarks(QPainter& canvas) const {
+    if (!FPanel)
+        return;
+    const TGHandle* frame = FPanel->Handle();
+    if (!frame->Contains(this))
+        return;
+    const bool single = frame->Count() == 1;
+    const QColor color = ToQColor(single ? frame->Color() : frame->SecondaryColor());
+    const int l = Left() - 2, t = Top() - 2, r = Left() + Width() + 2, b = Top() + Height() + 2;
+    auto square = [&](int x1, int y1) { canvas.fillRect(QRect(x1, y1, 5, 5), color); };
+    square(l, t);
+    square(r - 5, t);
+    square(r - 5, b - 5);
+    square(l, b - 5);
+    if (single) {
+        const int hx = int((r - l) * 0.5), hy = int((b - t) * 0.5);
+        square(l + hx - 2, t);
+        square(l + hx - 2, b - 5);
+        square(l, t + hy - 2);
+        square(r - 5, t + hy - 2);
+    }
+}
+
+void TGGraphicControl::BringToFront() {
+    NotifyChanged();
+    if (FPanel)
+        FPanel->BringObjectToFront(this);
+}
+
+void TGGraphicControl::SendToBack() {
+    NotifyChanged();
+    if (FPanel) {
+        FPanel->SendObjectToBack(this);
+        FPanel->Handle()->Clear();
+    }
+}
+
+void TGGraphicControl::ToggleLocked() {
+    SetLocked(!FLocked);
+}
+
+void TGGraphicControl::MakeUnselectable() {
+    SetUnselectable(true);
+    NotifyChanged();
+    if (FPanel)
+        FPanel->Handle()->Remove(this);
+}
+
+void TGGraphicControl::CenterVertically() {
+    if (!FPanel)
+        return;
+    SetTop(FPanel->height() / 2 - Height() / 2);
+    NotifyChanged();
+    QCoreApplication::processEvents();
+    FPanel->update();
+}
+
+void TGGraphicControl::CenterHorizontally() {
+    if (!FPanel)
+        return;
+    SetLeft(FPanel->width() / 2 - Width() / 2);
+    NotifyChanged();
+    QCoreApplication::processEvents();
+    FPanel->update();
+}
+
+QString TGGraphicControl::TrimLeading(const QString& s) {
+    int i = 0;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
+    return s.mid(i);
+}
+
+QString TGGraphicControl::TrimTrailing(const QString& s) {
+    int n = s.size();
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
+    return s.left(n);
+}
+
+QString TGGraphicControl::TrimSpaces(const QString& s) { return TrimLeading(TrimTrailing(s)); }

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "surface/PropertyInfo.h"
+
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QPainter;
+class TGBasePanel;
+class TReportCanvas;
+
+// Base of every object placed on a card. An object is windowless: the card panel paints
+// it inside its bounds (panel pixels at the panel's zoom) and routes the mouse to it.
+// Its position among the panel's objects is its stacking order (first = bottom).
+class TGGraphicControl {
+public:
+    TGGraphicControl();
+    virtual ~TGGraphicControl();
+    TGGraphicControl(const TGGraphicControl&) = delete;
+    TGGraphicControl& operator=(const TGGraphicControl&) = delete;
+
+    // The class name design files use, e.g. "TGPLabel".
+    virtual QString ClassName() const = 0;
+    // Published properties in stream order, base class first.
+    virtual const TPropertyList& Properties() const { return ClassProperties(); }
+    static const TPropertyList& ClassProperties();
+
+    // Called once after creation by drawing or after the last object of a stream was read.
+    virtual void Loaded();
+    // Draws the object at its bounds and zoom; the painter's origin is the object's
+    // top-left corner and it is clipped to the object.
+    virtual void Paint(QPainter& canvas);
+    virtual void BoundsChanged();
+    virtual void PopupOpening() {}
+    virtual void ApplyFont(const TFont&) {}
+    virtual void BeforeSave() {}
+    // Prints the object with the card's top-left corner at (x, y) inches on the page.
+    virtual void PrintTo(TReportCanvas& report, double x, double y);
+
+    QString Name() const { return FName; }
+    void SetName(const QString& name) { FName = name; }
+    int Tag() const { return FTag; }
+    void SetTag(int tag) { FTag = tag; }
+    int Cursor() const { return FCursor; }
+    void SetCursor(int cursor) { FCursor = cursor; }
+    QString Hint() const { return FHint; }
+    void SetHint(const QString& hint) { FHint = hint; }
+
+    int Left() const { return FBounds.left(); }
+    int Top() const { return FBounds.top(); }
+    int Width() const { return FBounds.width(); }
+    int Height() const { return FBounds.height(); }
+    QRect BoundsRect() const { return FBounds; }
+    void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+    void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+    void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+    void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+    // Every change of position or size ends in BoundsChanged, except while reading.
+    void SetBounds(int left, int top, int width, int height);
+
+    float Zoom() const { return FZoom; }
+    // Rescales the bounds by NewZoom / Zoom (halves round to even), then BoundsChanged.
+    void SetZoom(float newZoom);
+    // Takes the panel's zoom without rescaling (after loading or pasting).
+    void SetZoomField(float zoom) { FZoom = zoom; }
+
+    bool Locked() const { return FLocked; }
+    void SetLocked(bool v);
+    bool Unselectable() const { return FUnselectable; }
+    void SetUnselectable(bool v);
+
+    // While true the object is being read from a stream: setters only store values.
+    bool Reading() const { return FReading; }
+    void SetReading(bool v) { FReading = v; }
+
+    TGBasePanel* Panel() const { return FPanel; }
+    void SetPanel(TGBasePanel* panel) { FPanel = panel; }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v);
+
+    QMenu* ContextMenu() const { return FContextMenu; }
+    // When set, a double-click runs this instead of opening the context menu.
+    std::function<void(TGBasePanel*)> DoubleClickAction;
+
+    void NotifyChanged();
+    // Asks the panel, later, to refit the selection frame around the selection.
+    void RequestHandleRefit();
+    // Marks the card image stale so the panel paints it anew.
+    void Invalidate();
+    // Draws the four (or, alone in the selection, eight) selection marks in panel pixels.
+    void DrawSelectionMarks(QPainter& canvas) const;
+
+    // Context-menu commands.
+    void BringToFront();
+    void SendToBack();
+    void ToggleLocked();
+    void MakeUnselectable();
+    void CenterVertically();
+    void CenterHorizontally();
+
+    static QString TrimLeading(const QString& s);
+    static QString TrimTrailing(const QString& s);
+    static QString TrimSpaces(const QString& s);
+
+protected:
+    // Adds an item to the context menu (for Loaded overrides).
+    QAction* AddMenuItem(const QString& caption, std::function<void()> action);
+    void AddMenuSeparator();
+
+private:
+    QString FName;
+    int FTag = 0;
+    int FCursor = 0;
+    QString FHint;
+    QRect FBounds;
+    QAction* FLockedItem = nullptr;
+    bool FBoundsGuard = false;
+    float FZoom = 1.0f;
+    QMenu* FContextMenu = nullptr;
+    QRect FLastBounds; // null until the first BoundsChanged
+    bool FLocked = false;
+    bool FUnselectable = false;
+    bool FReading = false;
+    bool FVisible = true;
+    TGBasePanel* FPanel = nullptr;
+};
+
+// Rounds to the nearest integer, halves to even, as the zoom arithmetic requires.
+int RoundHalfEven(double v);

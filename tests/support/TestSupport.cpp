@@ -1,0 +1,43 @@
+#include "support/TestSupport.h"
+
+#include "platform/ProgramFolder.h"
+
+bool TScriptedInteraction::Question(QWidget*, const QString& text, const QString& title) {
+    Questions << title + ": " + text;
+    if (Answers.empty())
+        return false;
+    const bool a = Answers.front();
+    Answers.pop_front();
+    return a;
+}
+
+void TScriptedInteraction::Information(QWidget*, const QString& text) { Messages << text; }
+
+QString TScriptedInteraction::OpenFileName(QWidget*, const QString& title, const QString&,
+                                           const QString&) {
+    FileTitles << title;
+    if (FileNames.empty())
+        return {};
+    const QString f = FileNames.front();
+    FileNames.pop_front();
+    return f;
+}
+
+QString TScriptedInteraction::SaveFileName(QWidget*, const QString& title,
+                                           const QString& proposed, const QString&) {
+    FileTitles << title;
+    Proposed << proposed;
+    if (FileNames.empty())
+        return {};
+    const QString f = FileNames.front();
+    FileNames.pop_front();
+    return f;
+}
+
+int TScriptedInteraction::Exec(QDialog& dialog) {
+    return OnExec ? OnExec(dialog) : int(QDialog::Rejected);
+}
+
+TTestProgramFolder::TTestProgramFolder() { SetProgramFolder(FDir.path()); }
+
+QString TTestProgramFolder::Path() const { return FDir.path() + '/'; }
