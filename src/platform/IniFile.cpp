@@ -92,6 +92,21 @@ bool TIniFile::Save() {
     return file.commit();
 }
 
+bool TIniFile::Commit() {
+    if (!FDeferred)
+        return Save();
+    FDirty = true;
+    return FWritable;
+}
+
+bool TIniFile::EndUpdate() {
+    FDeferred = false;
+    if (!FDirty)
+        return FWritable;
+    FDirty = false;
+    return Save();
+}
+
 QByteArray TIniFile::LineEnding() const {
     return !FLines.isEmpty() && FLines.first().endsWith('\r') ? QByteArray("\r") : QByteArray();
 }
@@ -181,7 +196,7 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
         FLines.append(line);
         FTrailingNewline = true;
     }
-    return Save();
+    return Commit();
 }
 
 bool TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -201,7 +216,7 @@ bool TIniFile::EraseSection(const QString& section) {
         FLines.erase(FLines.begin() + loc.SectionLine, FLines.begin() + loc.EndLine);
         erased = true;
     }
-    return erased ? Save() : true;
+    return erased ? Commit() : true;
 }
 
 QString TIniFile::FindFile(const QString& folder, const QString& name) {

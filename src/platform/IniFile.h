@@ -35,6 +35,10 @@ public:
     bool WriteBool(const QString& section, const QString& key, bool value); // "1" / "0"
     bool EraseSection(const QString& section);
 
+    // Between these, writes collect in memory and EndUpdate replaces the file once.
+    void BeginUpdate() { FDeferred = true; }
+    bool EndUpdate();
+
     // The integer rule of ReadInteger, for other readers of such values.
     static std::optional<int> ParseInteger(const QString& text);
     // The file called name in folder, matched without regard to case; folder + name when
@@ -53,6 +57,7 @@ private:
 
     void Load();
     bool Save();
+    bool Commit(); // saves now, or marks the file dirty while updates are deferred
     TLocation Locate(const QString& section, const QString& key) const;
     QByteArray LineEnding() const;
 
@@ -60,4 +65,6 @@ private:
     QList<QByteArray> FLines; // without their '\n'; a '\r' stays part of the line
     bool FTrailingNewline = true;
     bool FWritable = true; // false when an existing file could not be read
+    bool FDeferred = false;
+    bool FDirty = false;
 };

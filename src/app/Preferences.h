@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/GraphicsValues.h"
+
+#include <QString>
+
+#include <array>
+
+// Printer nudges in 1/32 inch.
+struct TPrinterNudges {
+    int TopMarginNudge = 0;
+    int LeftMarginNudge = 0;
+    int VerticalSpacing = 0;
+    int HorizontalSpacing = 0;
+    bool operator==(const TPrinterNudges&) const = default;
+};
+
+// The card sheet layout as the settings file keeps it; lengths in inches.
+struct TLayoutValues {
+    float Height = 2.0f;
+    float Width = 3.5f;
+    int Across = 2;
+    int Down = 5;
+    float TopMargin = 0.5f;
+    float LeftMargin = 0.75f;
+    float HPitch = 3.5f;
+    float VPitch = 2.0f;
+    int PredefLayout = 0;
+    int Papersize = 1; // 1 Letter, 9 A4
+    bool UseMM = false;
+    bool operator==(const TLayoutValues&) const = default;
+};
+
+// Font sizes in points that the settings file accepts.
+constexpr int MinFontSize = 1;
+constexpr int MaxFontSize = 1638;
+
+// The font new text objects take.
+struct TDefaultFontValues {
+    QString Name = QStringLiteral("Arial");
+    int Size = 10;
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    bool operator==(const TDefaultFontValues&) const = default;
+};
+
+// Name, Company, Title, Address 1..3, Phone 1..2, E-mail, Fax.
+using TPersonalInfo = std::array<QString, 10>;
+
+// Everything the settings file keeps besides the recent files and window placements.
+struct TPreferences {
+    TPrinterNudges Nudges;
+    bool ShowBottomMarginWarning = true;
+    TPersonalInfo Personal;
+    TLayoutValues Layout;
+    TDefaultFontValues DefaultFont;
+    bool operator==(const TPreferences&) const = default;
+};
+
+// The settings file "PTV.INI" in the program folder, whatever the case of its name.
+QString SettingsFileName();
+
+// The keys of section "Personal" in their fixed order.
+const std::array<QString, 10>& PersonalKeys();
+
+// Reads every key; what is missing or unreadable keeps its default.
+TPreferences ReadPreferences(const QString& fileName);
+// Writes every key; false when the file could not be written.
+bool WritePreferences(const QString& fileName, const TPreferences& prefs);
+
+// Lengths are stored as whole thousandths of an inch.
+float InchesFromThousandths(int v);
+int ThousandthsFromInches(float inches);
+
+// The panel font takes name and size; each style is added or removed by its flag.
+void ApplyDefaultFont(const TDefaultFontValues& values, TFont& font);
+TDefaultFontValues DefaultFontFrom(const TFont& font);
