@@ -38,10 +38,8 @@ TReportCanvas& TReportJob::Canvas() {
 }
 
 void TReportJob::NewPage() {
-    if (FAborted)
-        return;
     ++FPage;
-    if (PageWanted())
+    if (!FAborted && PageWanted())
         BeginNextPage();
     RefreshStatus();
 }
@@ -60,5 +58,5 @@ QString TReportJob::StatusLine() const {
 
 void TReportJob::RefreshStatus() {
     if (StatusLabel)
-        StatusLabel->setText(StatusLine());
+        StatusLabel->setText(StatusLine().replace(QLatin1Char('\r'), QLatin1Char('\n')));
 }
