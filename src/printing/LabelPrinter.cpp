@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <exception>
+
 TLabelPrinter::TLabelPrinter(TGBasePanel& panel, const TPrintRunSettings& settings, TReportJob& job,
                              QWidget* parent)
     : QDialog(parent), FPanel(panel), FSettings(settings), FJob(job), FRun(panel, settings) {
@@ -64,12 +66,18 @@ void TLabelPrinter::Run() {
         TLabelPrinter& W;
         ~TFinish() { W.Finish(); }
     } finish{*this};
-    if (!FJob.Execute()) {
-        FOpenFailed = true;
-        TInteraction::Current().Information(
-            this, OpenFailedMessage.isEmpty()
-                      ? QStringLiteral("No printers are defined, aborting print job.")
-                      : OpenFailedMessage);
+    try {
+        if (!FJob.Execute()) {
+            FOpenFailed = true;
+            TInteraction::Current().Information(
+                this, OpenFailedMessage.isEmpty()
+                          ? QStringLiteral("No printers are defined, aborting print job.")
+                          : OpenFailedMessage);
+        }
+    } catch (const std::exception& e) {
+        // The run ends in order; the error is told, not passed on.
+        FJob.Abort();
+        TInteraction::Current().Information(this, QString::fromUtf8(e.what()));
     }
 }
 
