@@ -64,7 +64,7 @@ void TestPreferences::freshStartGivesDefaults() {
     QCOMPARE(p.Layout.Papersize, 1);
     QCOMPARE(p.DefaultFont.Name, QString("Arial"));
     QCOMPARE(p.DefaultFont.Size, 10);
-    QVERIFY(p.ShowBottomMarginWarning);
+    QVERIFY(p.Nudges.ShowBottomMarginWarning);
     TMRUFileList mru(SettingsFileName());
     mru.Load();
     QVERIFY(mru.Items().isEmpty());
@@ -103,7 +103,7 @@ void TestPreferences::badValuesReadDefaults() {
     QCOMPARE(p.Layout.Width, 3.5f);
     QCOMPARE(p.DefaultFont.Size, 10); // a zero-point font is no usable default
     QVERIFY(p.DefaultFont.Bold);
-    QVERIFY(!p.ShowBottomMarginWarning);
+    QVERIFY(!p.Nudges.ShowBottomMarginWarning);
     QCOMPARE(p.Nudges.TopMarginNudge, -3);
 }
 

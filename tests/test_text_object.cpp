@@ -4,7 +4,7 @@
 #include "objects/CardObjects.h"
 #include "objects/Font3DEffects.h"
 #include "objects/GetBCLabelText.h"
-#include "report/ReportCanvas.h"
+#include "report/RecordingCanvas.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
 #include "widgets/ColorDropDown.h"
@@ -24,9 +24,8 @@
 
 namespace {
 
-// Records what a printed object asks of the page canvas (600 device pixels per inch).
-class TFakeCanvas : public TReportCanvas {
-public:
+// What an object printed, read back from a recorded page (600 device pixels per inch).
+struct TPrinted {
     struct TText {
         QRect Clip;
         double X, Y;
@@ -34,62 +33,51 @@ public:
         TColor Color;
         int Rotation;
     };
+    TPageMetrics Metrics;
     QList<TInchRect> Rectangles;
-    QList<TInchRect> Clips;
     QList<TText> Texts;
-    TColor FontColor = clBlack;
-    int Rotation = 0;
     QString FontName;
     double FontPoints = 0;
-
-    double XDPI() const override { return 600; }
-    double YDPI() const override { return 600; }
-    double LeftOffset() const override { return 0; }
-    double TopOffset() const override { return 0; }
-    void SetPen(TColor, int, int, int) override {}
-    void SetBrush(TColor, int) override {}
-    void SetBrushBitmap(const QImage&) override {}
-    void SetFont(const QString& name, double points) override {
-        FontName = name;
-        FontPoints = points;
-    }
-    void SetFontStyle(bool, bool, bool) override {}
-    void SetFontColor(TColor c) override { FontColor = c; }
-    void SetFontRotation(int degrees) override { Rotation = degrees % 360; }
-    void SetTextTransparent(bool) override {}
-    double LineHeight() const override { return 0; }
-    double TextWidth(const QString&) const override { return 0; }
-    void Rectangle(const TInchRect& r) override { Rectangles << r; }
-    void RoundRect(const TInchRect&, double, double) override {}
-    void Ellipse(const TInchRect&) override {}
-    void MoveTo(double, double) override {}
-    void LineTo(double, double) override {}
-    void Polygon(const QPolygon&) override {}
-    void FillDeviceRect(const QRect&) override {}
-    QRect DeviceRect(const TInchRect& r) const override {
-        const_cast<TFakeCanvas*>(this)->Clips << r;
-        return QRect(QPoint(qRound(r.Left * 600), qRound(r.Top * 600)),
-                     QPoint(qRound(r.Right * 600), qRound(r.Bottom * 600)));
-    }
-    double DeviceRowToInches(int row) const override { return row / 600.0; }
-    void TextRect(const QRect& clip, double x, double y, const QString& text) override {
-        Texts << TText{clip, x, y, text, FontColor, Rotation};
-    }
-    void TextOut(double, double, const QString&) override {}
-    void PushClipRect(const TInchRect&) override {}
-    void PushClipEllipse(const TInchRect&) override {}
-    void PushClipRoundRect(const TInchRect&, double, double) override {}
-    void PushClipPolygon(const QPolygon&) override {}
-    void SelectClip() override {}
-    void ClearClip() override {}
-    void PopClip() override {}
-    void BeginPath() override {}
-    void EndPath() override {}
-    void ClipToPath() override {}
-    void StrokePath() override {}
-    void StretchBitmap(const TInchRect&, const QImage&) override {}
-    void StretchDeviceBitmap(const QRect&, const QImage&) override {}
+    int Rotation = 0;
+    bool TransparentText = false;
 };
+
+TPrinted print(TGGraphicControl& object, double x, double y) {
+    TPageStream stream;
+    stream.Metrics.XDPI = stream.Metrics.YDPI = 600;
+    TRecordingCanvas canvas(stream);
+    canvas.BeginPage();
+    object.PrintTo(canvas, x, y);
+    TPrinted out;
+    out.Metrics = stream.Metrics;
+    TColor color = clBlack;
+    for (const TReportOp& op : stream.Pages.back()) {
+        switch (op.Kind) {
+        case TReportOpKind::Rectangle:
+            out.Rectangles << op.Rect;
+            break;
+        case TReportOpKind::SetFont:
+            out.FontName = op.Text;
+            out.FontPoints = op.A;
+            break;
+        case TReportOpKind::SetFontColor:
+            color = op.Color;
+            break;
+        case TReportOpKind::SetFontRotation:
+            out.Rotation = op.Width;
+            break;
+        case TReportOpKind::SetTextTransparent:
+            out.TransparentText = op.Flags != 0;
+            break;
+        case TReportOpKind::TextRect:
+            out.Texts << TPrinted::TText{op.Device, op.A, op.B, op.Text, color, out.Rotation};
+            break;
+        default:
+            break;
+        }
+    }
+    return out;
+}
 
 // The object painted alone on white, as the panel paints it.
 QImage render(TGBaseLabel& label) {
@@ -404,24 +392,24 @@ void TestTextObject::printedLayers() {
     TGBusinessCardLabel* l = addLabel(panel);
     l->SetDepthShadow(depth);
     l->SetDepthHighlight(depth);
-    TFakeCanvas canvas;
-    l->PrintTo(canvas, 1.0, 2.0);
-    QCOMPARE(canvas.Texts.size(), layers);
-    QVERIFY(canvas.Rectangles.isEmpty());
-    const TFakeCanvas::TText& text = canvas.Texts.last();
+    const TPrinted printed = print(*l, 1.0, 2.0);
+    QCOMPARE(printed.Texts.size(), layers);
+    QVERIFY(printed.Rectangles.isEmpty());
+    QVERIFY(printed.TransparentText);
+    const TPrinted::TText& text = printed.Texts.last();
     QCOMPARE(text.Color, clBlack);
     QCOMPARE(text.X, 1.0 + (10 + l->TextOrigin().x()) / 96.0);
     QCOMPARE(text.Y, 2.0 + (10 + l->TextOrigin().y()) / 96.0);
     // The clip reaches 0.03 inch further left and up than the text rectangle.
-    const TInchRect clip = canvas.Clips.last();
-    QCOMPARE(clip.Left, 1.0 + (10 + l->TextRect().Left) / 96.0 - 0.03);
-    QCOMPARE(clip.Top, 2.0 + (10 + l->TextRect().Top) / 96.0 - 0.03);
-    QCOMPARE(clip.Right, 1.0 + (10 + l->TextRect().Right) / 96.0);
-    QCOMPARE(canvas.FontName, QString("Arial"));
-    QCOMPARE(canvas.FontPoints, 10.0);
+    const TEdgeRect& r = l->TextRect();
+    QCOMPARE(text.Clip, printed.Metrics.DeviceRect(
+                            {1.0 + (10 + r.Left) / 96.0 - 0.03, 2.0 + (10 + r.Top) / 96.0 - 0.03,
+                             1.0 + (10 + r.Right) / 96.0, 2.0 + (10 + r.Bottom) / 96.0}));
+    QCOMPARE(printed.FontName, QString("Arial"));
+    QCOMPARE(printed.FontPoints, 10.0);
     if (layers == 3) {
-        QCOMPARE(canvas.Texts[0].Color, l->ColorShadow());
-        QCOMPARE(canvas.Texts[1].Color, l->ColorHighlight());
+        QCOMPARE(printed.Texts[0].Color, l->ColorShadow());
+        QCOMPARE(printed.Texts[1].Color, l->ColorHighlight());
     }
 }
 
@@ -431,18 +419,17 @@ void TestTextObject::printedBackgroundAndBorder() {
     l->SetTransparent(false);
     l->SetBorderStyle(bsSingle);
     l->SetAngle(90);
-    TFakeCanvas canvas;
-    l->PrintTo(canvas, 0.5, 0.25);
-    QCOMPARE(canvas.Rectangles.size(), 2);
-    const TInchRect back = canvas.Rectangles[0], border = canvas.Rectangles[1];
+    const TPrinted printed = print(*l, 0.5, 0.25);
+    QCOMPARE(printed.Rectangles.size(), 2);
+    const TInchRect back = printed.Rectangles[0], border = printed.Rectangles[1];
     const int right = l->Left() + l->Width(), bottom = l->Top() + l->Height();
     QCOMPARE(back.Left, 0.5 + 10 / 96.0);
     QCOMPARE(back.Right, 0.5 + (right - 1) / 96.0);
     QCOMPARE(back.Bottom, 0.25 + (bottom - 1) / 96.0);
     QCOMPARE(border.Right, 0.5 + right / 96.0);
     QCOMPARE(border.Bottom, 0.25 + bottom / 96.0);
-    QCOMPARE(canvas.Texts.first().Rotation, 90);
-    QCOMPARE(canvas.Rotation, 0); // rotation is reset afterwards
+    QCOMPARE(printed.Texts.first().Rotation, 90);
+    QCOMPARE(printed.Rotation, 0); // rotation is reset afterwards
 }
 
 void TestTextObject::backgroundColorAndTransparent() {

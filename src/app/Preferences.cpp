@@ -44,11 +44,11 @@ TPreferences ReadPreferences(const QString& fileName) {
     n.LeftMarginNudge = ini.ReadInteger(printer, "LeftMarginNudge", n.LeftMarginNudge);
     n.VerticalSpacing = ini.ReadInteger(printer, "VerticalSpacing", n.VerticalSpacing);
     n.HorizontalSpacing = ini.ReadInteger(printer, "HorizontalSpacing", n.HorizontalSpacing);
-    p.ShowBottomMarginWarning =
-        ini.ReadBool(printer, "ShowBottomMarginWarning", p.ShowBottomMarginWarning);
+    n.ShowBottomMarginWarning =
+        ini.ReadBool(printer, "ShowBottomMarginWarning", n.ShowBottomMarginWarning);
     for (size_t i = 0; i < p.Personal.size(); ++i)
         p.Personal[i] = ini.ReadString(personal, PersonalKeys()[i], QString());
-    TLayoutValues& l = p.Layout;
+    TCardLayout& l = p.Layout;
     l.Height = length("Height", l.Height);
     l.Width = length("Width", l.Width);
     l.Across = ini.ReadInteger(layout, "Across", l.Across);
@@ -91,13 +91,13 @@ bool WritePreferences(const QString& fileName, const TPreferences& p) {
     put(printer, "HorizontalSpacing", p.Nudges.HorizontalSpacing);
     for (size_t i = 0; i < p.Personal.size(); ++i)
         putString(personal, PersonalKeys()[i], p.Personal[i]);
-    putBool(printer, "ShowBottomMarginWarning", p.ShowBottomMarginWarning);
+    putBool(printer, "ShowBottomMarginWarning", p.Nudges.ShowBottomMarginWarning);
     putString(defaultFont, "Name", p.DefaultFont.Name);
     put(defaultFont, "Size", p.DefaultFont.Size);
     putBool(defaultFont, "Bold", p.DefaultFont.Bold);
     putBool(defaultFont, "Italic", p.DefaultFont.Italic);
     putBool(defaultFont, "Underline", p.DefaultFont.Underline);
-    const TLayoutValues& l = p.Layout;
+    const TCardLayout& l = p.Layout;
     put(layout, "Height", ThousandthsFromInches(l.Height));
     put(layout, "Width", ThousandthsFromInches(l.Width));
     put(layout, "Across", l.Across);

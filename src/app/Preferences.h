@@ -1,35 +1,11 @@
 #pragma once
 
 #include "platform/GraphicsValues.h"
+#include "printing/CardLayout.h"
 
 #include <QString>
 
 #include <array>
-
-// Printer nudges in 1/32 inch.
-struct TPrinterNudges {
-    int TopMarginNudge = 0;
-    int LeftMarginNudge = 0;
-    int VerticalSpacing = 0;
-    int HorizontalSpacing = 0;
-    bool operator==(const TPrinterNudges&) const = default;
-};
-
-// The card sheet layout as the settings file keeps it; lengths in inches.
-struct TLayoutValues {
-    float Height = 2.0f;
-    float Width = 3.5f;
-    int Across = 2;
-    int Down = 5;
-    float TopMargin = 0.5f;
-    float LeftMargin = 0.75f;
-    float HPitch = 3.5f;
-    float VPitch = 2.0f;
-    int PredefLayout = 0;
-    int Papersize = 1; // 1 Letter, 9 A4
-    bool UseMM = false;
-    bool operator==(const TLayoutValues&) const = default;
-};
 
 // Font sizes in points that the settings file accepts.
 constexpr int MinFontSize = 1;
@@ -50,10 +26,9 @@ using TPersonalInfo = std::array<QString, 10>;
 
 // Everything the settings file keeps besides the recent files and window placements.
 struct TPreferences {
-    TPrinterNudges Nudges;
-    bool ShowBottomMarginWarning = true;
+    TPrinterNudges Nudges; // with the bottom-margin warning flag
     TPersonalInfo Personal;
-    TLayoutValues Layout;
+    TCardLayout Layout;
     TDefaultFontValues DefaultFont;
     bool operator==(const TPreferences&) const = default;
 };
