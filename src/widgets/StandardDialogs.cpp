@@ -4,6 +4,7 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 
 QFont DialogFontFrom(const TFont& font) {
     QFont q(font.Name);
@@ -31,10 +32,18 @@ bool ChooseFont(QWidget* parent, TFont& font, bool scalableOnly) {
     if (scalableOnly)
         options |= QFontDialog::ScalableFonts;
     dialog.setOptions(options);
-    dialog.setCurrentFont(DialogFontFrom(font));
+    // The dialog lists installed families; a stored name such as "Arial" is shown as the
+    // family that stands in for it, and kept as it was unless the user picks another family.
+    QFont start = DialogFontFrom(font);
+    const QString shownFamily = QFontInfo(start).family();
+    start.setFamily(shownFamily);
+    dialog.setCurrentFont(start);
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return false;
+    const QString name = font.Name;
     TakeDialogFont(dialog.currentFont(), font);
+    if (font.Name == shownFamily)
+        font.Name = name;
     return true;
 }
 
