@@ -50,10 +50,11 @@ bool isValidIdent(const QString& name) {
 
 } // namespace
 
-void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object) {
+void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object,
+                                     const QString& name) {
     w.WriteSignature();
     w.WriteStr(object.ClassName().toLatin1());
-    w.WriteStr(object.Name().toLatin1());
+    w.WriteStr(name.toLatin1());
     for (const TPropertyInfo& p : object.Properties()) {
         if (!p.Set || !p.IsStored(object))
             continue;
@@ -65,11 +66,12 @@ void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicCont
 }
 
 void TGLabelObjectFiler::WriteObjects(QIODevice& device,
-                                      const std::vector<TGGraphicControl*>& objects) {
+                                      const std::vector<TGGraphicControl*>& objects,
+                                      const QStringList& names) {
     TObjectStreamWriter w(device);
     w.WriteListBegin();
-    for (const TGGraphicControl* o : objects)
-        WriteObject(w, *o);
+    for (size_t i = 0; i < objects.size(); ++i)
+        WriteObject(w, *objects[i], i < size_t(names.size()) ? names[i] : objects[i]->Name());
     w.WriteListEnd();
     w.Flush();
 }
@@ -138,6 +140,7 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data,
     TObjectStreamReader reader(data, size);
     std::vector<TGGraphicControl*> read;
     FNextComponent = 0;
+    FStoredNames.clear();
     FTakenNames.clear();
     for (const TGGraphicControl* o : FPanel.Objects())
         FTakenNames.insert(o->Name().toLower());
@@ -183,6 +186,7 @@ TGGraphicControl* TGLabelObjectFiler::ReadObject(TObjectStreamReader& reader) {
         FPanel.DeleteObject(object);
         throw;
     }
+    FStoredNames << storedName;
     return object;
 }
 

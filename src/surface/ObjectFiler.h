@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -36,15 +37,20 @@ public:
     // Writes the object to memory and reads it straight back; returns the copy.
     TGGraphicControl* CopyObject(const TGGraphicControl& object);
 
-    // The stream itself: ListStart, one record per object, EndMarker.
-    static void WriteObjects(QIODevice& device, const std::vector<TGGraphicControl*>& objects);
+    // The stream itself: ListStart, one record per object, EndMarker. Names, when given,
+    // replace the objects' own names in the records (one per object).
+    static void WriteObjects(QIODevice& device, const std::vector<TGGraphicControl*>& objects,
+                             const QStringList& names = {});
     // Reads a whole stream onto the panel and completes every object with Loaded. When
     // reading fails inside a record, that object is freed; objects read before it stay on
     // the panel without Loaded, and the error propagates.
     std::vector<TGGraphicControl*> ReadObjects(const char* data, qint64 size);
+    // The names the records of the last read carried, one per object read.
+    const QStringList& StoredNames() const { return FStoredNames; }
 
 private:
-    static void WriteObject(TObjectStreamWriter& writer, const TGGraphicControl& object);
+    static void WriteObject(TObjectStreamWriter& writer, const TGGraphicControl& object,
+                            const QString& name);
     void WriteFile(const QString& fileName, const std::vector<TGGraphicControl*>& objects);
     void ReadFile(const QString& fileName);
     TGGraphicControl* ReadObject(TObjectStreamReader& reader);
@@ -55,6 +61,7 @@ private:
     bool FPaste = false;
     int FNextComponent = 0;
     QSet<QString> FTakenNames; // lower case
+    QStringList FStoredNames;
 
     int FPropertyHint = 0;
 };
