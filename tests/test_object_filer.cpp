@@ -58,27 +58,6 @@ QByteArray readFile(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// An object whose property fails while the file is being written.
-class TFailingObject : public TGGraphicControl {
-public:
-    QString ClassName() const override { return QStringLiteral("TFailing"); }
-    const TPropertyList& Properties() const override {
-        static const TPropertyList list = [] {
-            TPropertyList l = TGGraphicControl::ClassProperties();
-            TPropertyInfo p;
-            p.Name = QStringLiteral("Broken");
-            p.Type = TPropType::Integer;
-            p.Get = [](const TGGraphicControl&) -> QVariant {
-                ThrowStreamError(StreamMessage::WriteError);
-            };
-            p.Set = [](TGGraphicControl&, const QVariant&) {};
-            l.push_back(p);
-            return l;
-        }();
-        return list;
-    }
-};
-
 } // namespace
 
 class TestObjectFiler : public QObject {

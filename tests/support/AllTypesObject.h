@@ -2,6 +2,7 @@
 
 #include "surface/ClassRegistry.h"
 #include "surface/GraphicControl.h"
+#include "surface/ObjectStream.h"
 
 // A design object with a published property of every type, for stream tests, the fuzz
 // target and the benchmarks. Registered as "TAllTypes".
@@ -92,5 +93,26 @@ public:
     static void Register() {
         TClassRegistry::Register(QStringLiteral("TAllTypes"),
                                  [] { return std::make_unique<TAllTypes>(); });
+    }
+};
+
+// An object whose property fails while the file is being written.
+class TFailingObject : public TGGraphicControl {
+public:
+    QString ClassName() const override { return QStringLiteral("TFailing"); }
+    const TPropertyList& Properties() const override {
+        static const TPropertyList list = [] {
+            TPropertyList l = TGGraphicControl::ClassProperties();
+            TPropertyInfo p;
+            p.Name = QStringLiteral("Broken");
+            p.Type = TPropType::Integer;
+            p.Get = [](const TGGraphicControl&) -> QVariant {
+                ThrowStreamError(StreamMessage::WriteError);
+            };
+            p.Set = [](TGGraphicControl&, const QVariant&) {};
+            l.push_back(p);
+            return l;
+        }();
+        return list;
     }
 };
