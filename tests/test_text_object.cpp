@@ -7,6 +7,7 @@
 #include "report/RecordingCanvas.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
+#include "surface/ObjectFiler.h"
 #include "widgets/ColorDropDown.h"
 #include "widgets/DialogFrame.h"
 
@@ -160,6 +161,7 @@ private slots:
     void backgroundColorAndTransparent();
     void menuCheckMarks();
     void streamOrderAndDefaults();
+    void streamRoundTrip();
     void captionDialog();
     void personalInfoSubmenu();
     void personalInfoValueWithTab();
@@ -531,6 +533,30 @@ void TestTextObject::streamOrderAndDefaults() {
     QVERIFY(TClassRegistry::IsRegistered("TGPLabel"));
     QCOMPARE(TClassRegistry::Create("TGBusinessCardLabel")->ClassName(),
              QString("TGBusinessCardLabel"));
+}
+
+void TestTextObject::streamRoundTrip() {
+    TGBusinessCardPanel32 panel;
+    TGBusinessCardLabel* l = addLabel(panel);
+    l->SetAngle(270);
+    l->SetCaption(QString::fromUtf8("Caf\u00e9 \u20ac 5 \u2603"));
+    l->SetDepthShadow(4);
+    l->SetDirectionShadow(sdLeft);
+    l->SetColorHighlight(clLime);
+    l->SetTransparent(false);
+    l->SetBackColor(clSilver);
+    l->SetBorderStyle(bsSingle);
+    TFont f = l->Font();
+    f.Set(fsItalic, true);
+    l->SetFont(f);
+    TGGraphicControl* copy = TGLabelObjectFiler(panel).CopyObject(*l);
+    auto* c = dynamic_cast<TGBusinessCardLabel*>(copy);
+    QVERIFY(c);
+    QCOMPARE(c->BoundsRect().size(), l->BoundsRect().size());
+    for (const TPropertyInfo& p : l->Properties())
+        if (p.Name != "Left" && p.Name != "Top")
+            QCOMPARE(p.Get(*c), p.Get(*l));
+    QVERIFY(c->PersonalInfoMenu()); // completed with Loaded on the card panel
 }
 
 void TestTextObject::captionDialog() {
