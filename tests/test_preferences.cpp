@@ -5,7 +5,7 @@
 #include "app/PersonalInformation.h"
 #include "app/Preferences.h"
 #include "app/RecentFiles.h"
-#include "app/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 #include "objects/BusinessCardLabel.h"
 #include "platform/IniFile.h"
 #include "surface/BusinessCardPanel.h"
