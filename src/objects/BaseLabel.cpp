@@ -187,6 +187,8 @@ void TGBaseLabel::SetAngle(int v) {
     if ((upright && Width() < Height()) || (!upright && Height() < Width()))
         SetBounds(Left(), Top(), h0, w0);
     Invalidate();
+    // A half turn keeps the box, so the change must be reported by itself.
+    NotifyChanged();
 }
 
 void TGBaseLabel::SetCaption(const QString& v) {
