@@ -1,0 +1,313 @@
+#include "support/FakeReport.h"
+#include "support/ObjectTestSupport.h"
+#include "support/TestSupport.h"
+
+#include "objects/DrawingObjects.h"
+#include "objects/LabelShapes.h"
+#include "objects/LineShape.h"
+#include "objects/ShapePen.h"
+
+#include <QColorDialog>
+#include <QtTest>
+
+class TestShapes : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { RegisterDrawingObjects(); }
+    void ellipseToolDefaultsAndTransparency();
+    void thickOutlineStaysInside();
+    void zoomedPenWidth_data();
+    void zoomedPenWidth();
+    void roundedCorners();
+    void roundingMenuOnlyForRoundedKinds();
+    void streamOrder();
+    void newLineIsVerticalAndStretches_data();
+    void newLineIsVerticalAndStretches();
+    void stretchNeedsCardPanel();
+    void diagonalsRunCornerToCorner_data();
+    void diagonalsRunCornerToCorner();
+    void printedPenWidths_data();
+    void printedPenWidths();
+    void printedShapeGeometry();
+    void printedLineGeometry_data();
+    void printedLineGeometry();
+};
+
+void TestShapes::ellipseToolDefaultsAndTransparency() {
+    TScriptedInteraction interaction;
+    TTestCardPanel panel;
+    TGGraphicControl* created = panel.Draw(psEllipse, QRect(20, 20, 100, 60));
+    auto* shape = dynamic_cast<TBCShapes*>(created);
+    QVERIFY(shape);
+    QCOMPARE(shape->Shape(), stEllipse);
+    QCOMPARE(shape->Pen(), TPen{});
+    QCOMPARE(shape->Brush().Color, clWhite);
+    QCOMPARE(shape->Brush().Style, int(bsSolid));
+    QVERIFY(!shape->Transparent());
+
+    // A red card under the ellipse: the interior hides it until "Transparent" is chosen.
+    QImage red(panel.size(), QImage::Format_RGB32);
+    red.fill(Qt::red);
+    panel.SetPicture(red);
+    const QPoint centre(70, 50);
+    QCOMPARE(panel.CardImage().pixelColor(centre), QColor(Qt::white));
+    QVERIFY(IsDark(panel.CardImage().pixel(20, 50)));
+    MenuItem(shape->ContextMenu(), "Transparent")->trigger();
+    QVERIFY(shape->Transparent());
+    QCOMPARE(panel.CardImage().pixelColor(centre), QColor(Qt::red));
+
+    interaction.OnExec = [](QDialog& d) {
+        static_cast<QColorDialog&>(d).setCurrentColor(QColor(0, 0, 255));
+        return int(QDialog::Accepted);
+    };
+    MenuItem(shape->ContextMenu(), "Background Color")->trigger();
+    QVERIFY(!shape->Transparent());
+    QCOMPARE(shape->Brush().Color, clBlue);
+    QCOMPARE(panel.CardImage().pixelColor(centre), QColor(Qt::blue));
+
+    // Cancel leaves the colour as it was.
+    interaction.OnExec = nullptr;
+    MenuItem(shape->ContextMenu(), "Line Color")->trigger();
+    QCOMPARE(shape->Pen().Color, clBlack);
+}
+
+void TestShapes::thickOutlineStaysInside() {
+    TGLabelShapes shape;
+    shape.SetBounds(0, 0, 100, 60);
+    TPen pen;
+    pen.Width = 10;
+    shape.SetPen(pen);
+    QCOMPARE(shape.OutlineBox(), QRect(QPoint(5, 5), QPoint(96, 56)));
+    const QImage image = PaintAlone(shape);
+    // A ten-pixel stroke along every edge, white inside it.
+    for (int x : {0, 9, 90, 99})
+        QVERIFY2(IsDark(image.pixel(x, 30)), qPrintable(QString::number(x)));
+    for (int x : {10, 89})
+        QCOMPARE(image.pixelColor(x, 30), QColor(Qt::white));
+    for (int y : {0, 9, 50, 59})
+        QVERIFY2(IsDark(image.pixel(50, y)), qPrintable(QString::number(y)));
+    for (int y : {10, 49})
+        QCOMPARE(image.pixelColor(50, y), QColor(Qt::white));
+}
+
+void TestShapes::zoomedPenWidth_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<float>("zoom");
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<int>("line");
+    QTest::newRow("1 at 0.4") << 1 << 0.4f << 1 << 0;
+    QTest::newRow("1 at 1.0") << 1 << 1.0f << 1 << 1;
+    QTest::newRow("5 at 1.5, half to even") << 5 << 1.5f << 8 << 8;
+    QTest::newRow("3 at 0.5, half to even") << 3 << 0.5f << 2 << 2;
+    QTest::newRow("10 at 0.25, half to even") << 10 << 0.25f << 2 << 2;
+}
+
+void TestShapes::zoomedPenWidth() {
+    QFETCH(int, width);
+    QFETCH(float, zoom);
+    QFETCH(int, shape);
+    QFETCH(int, line);
+    QCOMPARE(ZoomedPenWidth(width, zoom, true), shape);
+    QCOMPARE(ZoomedPenWidth(width, zoom, false), line);
+
+    // Both still draw something: a width of 0 is the one-pixel hairline.
+    TGLineShape l;
+    l.SetBounds(0, 0, 40, 40);
+    l.SetLineStyle(stVertical);
+    TPen pen;
+    pen.Width = width;
+    l.SetPen(pen);
+    l.SetZoomField(zoom);
+    QVERIFY(IsDark(PaintAlone(l).pixel(0, 20)));
+}
+
+void TestShapes::roundedCorners() {
+    TGLabelShapes shape;
+    shape.SetShape(stRoundRect);
+    shape.SetBounds(0, 0, 200, 100);
+    QCOMPARE(shape.CornerSize(), 50);
+    const QImage image = PaintAlone(shape);
+    // The corner is cut: the box corner stays white, the straight edges are drawn.
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::white));
+    QVERIFY(IsDark(image.pixel(100, 0)));
+    QVERIFY(IsDark(image.pixel(0, 50)));
+    QVERIFY(IsDark(image.pixel(199, 50)));
+}
+
+void TestShapes::roundingMenuOnlyForRoundedKinds() {
+    for (TShapeType kind : {stRectangle, stRoundRect, stRoundSquare, stEllipse}) {
+        TGLabelShapes shape;
+        shape.SetShape(kind);
+        shape.Loaded();
+        const bool rounded = kind == stRoundRect || kind == stRoundSquare;
+        QCOMPARE(bool(MenuItem(shape.ContextMenu(), "Degree of Rounding")), rounded);
+        if (rounded) {
+            MenuItem(shape.ContextMenu(), "70 %")->trigger();
+            QCOMPARE(shape.RoundPerc(), 70);
+        }
+        // A later change of kind does not rebuild the menu.
+        shape.SetShape(rounded ? stRectangle : stRoundRect);
+        QCOMPARE(bool(MenuItem(shape.ContextMenu(), "Degree of Rounding")), rounded);
+    }
+    TGLabelShapes shape;
+    shape.Loaded();
+    MenuItem(shape.ContextMenu(), "7 Point")->trigger();
+    QCOMPARE(shape.Pen().Width, 7);
+    shape.PopupOpening();
+    QVERIFY(MenuItem(shape.ContextMenu(), "7 Point")->isChecked());
+    QVERIFY(!MenuItem(shape.ContextMenu(), "1 Point")->isChecked());
+}
+
+void TestShapes::streamOrder() {
+    QStringList shape, line;
+    for (const TPropertyInfo& p : TBCShapes().Properties())
+        shape << p.Name;
+    for (const TPropertyInfo& p : TGLineShape().Properties())
+        line << p.Name;
+    QCOMPARE(shape.mid(shape.indexOf("Unselectable") + 1),
+             QStringList({"Transparent", "Brush.Color", "Brush.Style", "Pen.Color", "Pen.Mode",
+                          "Pen.Style", "Pen.Width", "RoundPerc", "Shape"}));
+    QCOMPARE(line.mid(line.indexOf("Unselectable") + 1),
+             QStringList({"LineStyle", "Pen.Color", "Pen.Mode", "Pen.Style", "Pen.Width"}));
+}
+
+void TestShapes::newLineIsVerticalAndStretches_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QRect>("stretched");
+    QTest::newRow("vertical") << int(stVertical) << QRect(40, 0, 50, 191);
+    QTest::newRow("horizontal") << int(stHorizontal) << QRect(0, 30, 343, 15);
+    QTest::newRow("angled stays") << int(stAngleSlopingUp) << QRect(40, 30, 50, 15);
+}
+
+void TestShapes::newLineIsVerticalAndStretches() {
+    QFETCH(int, style);
+    QFETCH(QRect, stretched);
+    TTestCardPanel panel;
+    auto* line = dynamic_cast<TGLineShape*>(panel.Draw(psLine, QRect(40, 30, 10, 5)));
+    QVERIFY(line);
+    QCOMPARE(line->LineStyle(), stVertical);
+    QCOMPARE(line->BoundsRect(), QRect(40, 30, 50, 15)); // the panel's minimum size
+    line->SetLineStyle(TLineStyle(style));
+    MenuItem(line->ContextMenu(), "Stretch To Edges")->trigger();
+    QCOMPARE(line->BoundsRect(), stretched);
+}
+
+void TestShapes::stretchNeedsCardPanel() {
+    TGBasePanel panel;
+    panel.resize(343, 191);
+    auto* line = static_cast<TGLineShape*>(panel.AddObject(std::make_unique<TGLineShape>()));
+    line->SetBounds(40, 30, 50, 20);
+    line->StretchToEdges();
+    QCOMPARE(line->BoundsRect(), QRect(40, 30, 50, 20));
+}
+
+void TestShapes::diagonalsRunCornerToCorner_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QLine>("expected");
+    QTest::addColumn<QPoint>("inkA");
+    QTest::addColumn<QPoint>("inkB");
+    QTest::newRow("sloping up") << int(stAngleSlopingUp) << QLine(60, 0, 0, 30) << QPoint(2, 28)
+                                << QPoint(57, 1);
+    QTest::newRow("sloping down") << int(stAngleSlopingDown) << QLine(0, 0, 60, 30) << QPoint(1, 1)
+                                  << QPoint(57, 28);
+}
+
+void TestShapes::diagonalsRunCornerToCorner() {
+    QFETCH(int, style);
+    QFETCH(QLine, expected);
+    QFETCH(QPoint, inkA);
+    QFETCH(QPoint, inkB);
+    TGLineShape line;
+    line.SetBounds(0, 0, 60, 30);
+    TPen pen;
+    pen.Width = 6; // no half-pen inset for the diagonals, however wide the pen
+    line.SetPen(pen);
+    line.SetLineStyle(TLineStyle(style));
+    QCOMPARE(line.ScreenLine(), expected);
+    const QImage image = PaintAlone(line);
+    QVERIFY(IsDark(image.pixel(inkA)));
+    QVERIFY(IsDark(image.pixel(inkB)));
+    QVERIFY(IsDark(image.pixel(30, 15)));
+}
+
+void TestShapes::printedPenWidths_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("shape");
+    QTest::addColumn<int>("line");
+    QTest::newRow("1 px") << 1 << -1 << -1;
+    QTest::newRow("10 px") << 10 << -10 << -10;
+    QTest::newRow("50 px: shapes by the screen resolution") << 50 << -52 << -50;
+}
+
+void TestShapes::printedPenWidths() {
+    QFETCH(int, width);
+    QFETCH(int, shape);
+    QFETCH(int, line);
+    TPen pen;
+    pen.Width = width;
+    pen.Mode = pmXor;
+    TGLabelShapes s;
+    s.SetPen(pen);
+    TGLineShape l;
+    l.SetPen(pen);
+    TFakeReport report;
+    s.PrintTo(report, 0, 0);
+    l.PrintTo(report, 0, 0);
+    QCOMPARE(report.Calls[0], QStringLiteral("pen 0 0 %1 %2").arg(shape).arg(int(pmXor)));
+    // Lines always print in copy mode.
+    const QString linePen = report.Calls.filter("pen ").at(1);
+    QCOMPARE(linePen, QStringLiteral("pen 0 0 %1 %2").arg(line).arg(int(pmCopy)));
+}
+
+void TestShapes::printedShapeGeometry() {
+    TGLabelShapes shape;
+    shape.SetBounds(96, 48, 192, 96);
+    shape.SetTransparent(true);
+    shape.SetShape(stRoundSquare);
+    TFakeReport report;
+    shape.PrintTo(report, 1, 2);
+    // Corners: 25 % of the longer side (2 inches); no pen inset on paper.
+    QCOMPARE(report.Calls.mid(1),
+             QStringList({QStringLiteral("brush %1 %2").arg(clWhite).arg(int(bsClear)),
+                          "roundrect 2 2.5 4 3.5 0.5 0.5"}));
+    shape.SetShape(stCircle);
+    report.Calls.clear();
+    shape.PrintTo(report, 0, 0);
+    QCOMPARE(report.Calls.last(), QStringLiteral("ellipse 1 0.5 3 1.5"));
+    shape.SetShape(stSquare);
+    report.Calls.clear();
+    shape.PrintTo(report, 0, 0);
+    QCOMPARE(report.Calls.last(), QStringLiteral("rectangle 1 0.5 3 1.5"));
+}
+
+void TestShapes::printedLineGeometry_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QStringList>("calls");
+    // Box 96,48 192x96 with a 4-pixel pen: rows are moved down by half the pen (2 px).
+    const QString top = QString::number(0.5 + 2 / 96.0), bottom = QString::number(1.5 + 2 / 96.0);
+    QTest::newRow("horizontal") << int(stHorizontal)
+                                << QStringList{"moveto 1 " + top, "lineto 3 " + top};
+    QTest::newRow("vertical") << int(stVertical)
+                              << QStringList{"moveto 1 " + top, "lineto 1 " + bottom};
+    QTest::newRow("sloping up") << int(stAngleSlopingUp)
+                                << QStringList{"moveto 1 " + bottom, "lineto 3 " + top};
+    QTest::newRow("sloping down") << int(stAngleSlopingDown)
+                                  << QStringList{"moveto 1 " + top, "lineto 3 " + bottom};
+}
+
+void TestShapes::printedLineGeometry() {
+    QFETCH(int, style);
+    QFETCH(QStringList, calls);
+    TGLineShape line;
+    line.SetBounds(96, 48, 192, 96);
+    TPen pen;
+    pen.Width = 4;
+    line.SetPen(pen);
+    line.SetLineStyle(TLineStyle(style));
+    TFakeReport report;
+    line.PrintTo(report, 0, 0);
+    QCOMPARE(report.Calls.mid(1), calls);
+}
+
+QTEST_MAIN(TestShapes)
+#include "test_shapes.moc"
