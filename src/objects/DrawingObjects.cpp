@@ -2,6 +2,7 @@
 
 #include "objects/LabelShapes.h"
 #include "objects/LineShape.h"
+#include "objects/MultiLineLabel.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
 
@@ -28,6 +29,7 @@ void RegisterDrawingObjects() {
     registerClass<TGLabelShapes>();
     registerClass<TBCShapes>();
     registerClass<TGLineShape>();
+    registerClass<TGMultiLineLabel>();
 
     TGBusinessCardPanel32::RegisterTool(psRectangle, shapeTool(stRectangle));
     TGBusinessCardPanel32::RegisterTool(psEllipse, shapeTool(stEllipse));
@@ -40,4 +42,18 @@ void RegisterDrawingObjects() {
         return std::unique_ptr<TGGraphicControl>(std::move(object));
     };
     TGBusinessCardPanel32::RegisterTool(psLine, line);
+
+    TToolKind multiLine;
+    multiLine.Create = [](TGBusinessCardPanel32& panel) {
+        auto object = std::make_unique<TGMultiLineLabel>();
+        object->Loaded();
+        object->SetFont(panel.Font());
+        return std::unique_ptr<TGGraphicControl>(std::move(object));
+    };
+    multiLine.FirstEdit = [](TGBusinessCardPanel32&, TGGraphicControl& object) {
+        auto& label = static_cast<TGMultiLineLabel&>(object);
+        label.EditText();
+        label.FitToText();
+    };
+    TGBusinessCardPanel32::RegisterTool(psMultiLineLabel, multiLine);
 }

@@ -1,0 +1,54 @@
+#include "objects/EditWrap.h"
+
+namespace {
+
+// How many characters from pos fit in the width (at least one, so that wrapping advances).
+int fittingChars(const QString& text, int pos, const QFontMetrics& metrics, int width) {
+    int n = 0;
+    while (pos + n < text.size() && metrics.horizontalAdvance(text.mid(pos, n + 1)) <= width)
+        ++n;
+    return qMax(n, 1);
+}
+
+void wrapParagraph(const QString& text, const QFontMetrics& metrics, int width, QStringList& out) {
+    int pos = 0;
+    bool first = true;
+    while (pos < text.size() || first) {
+        first = false;
+        const QString rest = text.mid(pos);
+        if (metrics.horizontalAdvance(rest) <= width) {
+            out << rest;
+            return;
+        }
+        const int n = fittingChars(text, pos, metrics, width);
+        // A blank right after the fitting part, or the last one inside it, is the break,
+        // provided a word stands before it.
+        int cut = -1;
+        for (int k = pos + n; k > pos; --k)
+            if (k < text.size() && text[k] == ' ' && !text.mid(pos, k - pos).trimmed().isEmpty()) {
+                cut = k;
+                break;
+            }
+        if (cut < 0) {
+            out << text.mid(pos, n);
+            pos += n;
+            continue;
+        }
+        int end = cut;
+        while (end > pos && text[end - 1] == ' ')
+            --end;
+        out << text.mid(pos, end - pos);
+        pos = cut;
+        while (pos < text.size() && text[pos] == ' ')
+            ++pos;
+    }
+}
+
+} // namespace
+
+QStringList WrapLikeEdit(const QStringList& lines, const QFontMetrics& metrics, int width) {
+    QStringList out;
+    for (const QString& line : lines)
+        wrapParagraph(line, metrics, width, out);
+    return out;
+}
