@@ -3,11 +3,17 @@
 namespace {
 
 // How many characters from pos fit in the width (at least one, so that wrapping advances).
+// Widths grow with every character, so the count is found by halving.
 int fittingChars(const QString& text, int pos, const QFontMetrics& metrics, int width) {
-    int n = 0;
-    while (pos + n < text.size() && metrics.horizontalAdvance(text.mid(pos, n + 1)) <= width)
-        ++n;
-    return qMax(n, 1);
+    int lo = 0, hi = int(text.size()) - pos;
+    while (lo < hi) {
+        const int mid = (lo + hi + 1) / 2;
+        if (metrics.horizontalAdvance(text.mid(pos, mid)) <= width)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    return qMax(lo, 1);
 }
 
 void wrapParagraph(const QString& text, const QFontMetrics& metrics, int width, QStringList& out) {
