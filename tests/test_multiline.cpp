@@ -1,5 +1,5 @@
-#include "support/FakeReport.h"
 #include "support/ObjectTestSupport.h"
+#include "support/PrintProbe.h"
 #include "support/TestSupport.h"
 
 #include "objects/DrawingObjects.h"
@@ -76,9 +76,9 @@ void TestMultiLine::emptyNewObjectHasNoHeightAndShowsBlank() {
     const QImage image = PaintAlone(*label);
     QCOMPARE(image, PaintAlone(shown));
     // Never on paper.
-    TFakeReport report;
-    label->PrintTo(report, 0, 0);
-    QVERIFY(report.Texts.isEmpty());
+    TPrintProbe probe;
+    label->PrintTo(probe.Canvas, 0, 0);
+    QVERIFY(probe.Texts().empty());
 }
 
 void TestMultiLine::blankLineShowsPlaceholder_data() {
@@ -102,9 +102,9 @@ void TestMultiLine::blankLineShowsPlaceholder() {
     label.SetItems(items);
     expected.SetItems(shownAs);
     QCOMPARE(PaintAlone(label), PaintAlone(expected));
-    TFakeReport report;
-    label.PrintTo(report, 0, 0);
-    QCOMPARE(report.Texts.size(), printed);
+    TPrintProbe probe;
+    label.PrintTo(probe.Canvas, 0, 0);
+    QCOMPARE(int(probe.Texts().size()), printed);
 }
 
 void TestMultiLine::toolFitsToTypedText() {
@@ -224,20 +224,21 @@ void TestMultiLine::alignmentOnPaper() {
     label.SetBounds(96, 48, 192, 40);
     label.SetItems({"Wide text"});
     label.SetAlignment(TAlignment(alignment));
-    TFakeReport report(600); // K = Trunc(600 / 96) = 6
-    label.PrintTo(report, 0.5, 0.25);
-    QCOMPARE(report.Texts.size(), 1);
-    const auto& t = report.Texts.first();
-    const QRect box = report.DeviceRect({1.5, 0.75, 3.5, 0.75 + 40 / 96.0});
+    TPrintProbe probe(600); // K = Trunc(600 / 96) = 6
+    label.PrintTo(probe.Canvas, 0.5, 0.25);
+    const auto texts = probe.Texts();
+    QCOMPARE(texts.size(), size_t(1));
+    const TReportOp& t = texts.front();
+    const QRect box = probe.Canvas.DeviceRect({1.5, 0.75, 3.5, 0.75 + 40 / 96.0});
     QCOMPARE(box.width(), 1200);
-    const int tw = int(std::lround(report.TextWidth("Wide text") * 600));
+    const int tw = int(std::lround(probe.Canvas.TextWidth("Wide text") * 600));
     const int xo = alignment == taLeftJustify    ? 0
                    : alignment == taRightJustify ? 1200 - tw - 6
                                                  : 1200 / 2 - tw / 2 + 6;
-    QCOMPARE(t.X, 1.5 + xo / 600.0);
-    QCOMPARE(t.Y, 0.75);
-    QCOMPARE(t.Clip.left(), box.left());
-    QCOMPARE(t.Clip.width(), 1200);
+    QCOMPARE(t.A, 1.5 + xo / 600.0);
+    QCOMPARE(t.B, 0.75);
+    QCOMPARE(t.Device.left(), box.left());
+    QCOMPARE(t.Device.width(), 1200);
 }
 
 void TestMultiLine::rowsClippedAtBoxBottom() {
@@ -246,14 +247,20 @@ void TestMultiLine::rowsClippedAtBoxBottom() {
     // 40 screen pixels = 250 device pixels high.
     label.SetBounds(0, 0, 190, 40);
     label.SetItems({"one", "two", "three", "four", "five"});
-    TFakeReport report(600);
-    label.PrintTo(report, 0, 0);
-    QCOMPARE(report.Texts.size(), 3);
-    QCOMPARE(report.Texts[0].Clip, QRect(0, 0, 1188, 100));
-    QCOMPARE(report.Texts[1].Clip, QRect(0, 100, 1188, 100));
-    QCOMPARE(report.Texts[2].Clip, QRect(0, 200, 1188, 50));
-    QCOMPARE(report.Texts[2].Y, 200 / 600.0);
-    QVERIFY(report.Calls.contains("style 0 0 0"));
+    TFont font = label.Font();
+    font.Set(fsBold, true);
+    font.Set(fsUnderline, true); // not passed to paper
+    label.SetFont(font);
+    TPrintProbe probe(600);
+    label.PrintTo(probe.Canvas, 0, 0);
+    const auto texts = probe.Texts();
+    QCOMPARE(texts.size(), size_t(3));
+    QCOMPARE(texts[0].Device, QRect(0, 0, 1188, 100));
+    QCOMPARE(texts[1].Device, QRect(0, 100, 1188, 100));
+    QCOMPARE(texts[2].Device, QRect(0, 200, 1188, 50));
+    QCOMPARE(texts[2].B, 200 / 600.0);
+    QCOMPARE(texts[2].Text, QStringLiteral("three"));
+    QCOMPARE(probe.OfKind(TReportOpKind::SetFontStyle).front().Flags, 1);
 }
 
 void TestMultiLine::autoSizeIsKeptWithoutEffect() {

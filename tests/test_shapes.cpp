@@ -1,5 +1,5 @@
-#include "support/FakeReport.h"
 #include "support/ObjectTestSupport.h"
+#include "support/PrintProbe.h"
 #include "support/TestSupport.h"
 
 #include "objects/DrawingObjects.h"
@@ -250,13 +250,15 @@ void TestShapes::printedPenWidths() {
     s.SetPen(pen);
     TGLineShape l;
     l.SetPen(pen);
-    TFakeReport report;
-    s.PrintTo(report, 0, 0);
-    l.PrintTo(report, 0, 0);
-    QCOMPARE(report.Calls[0], QStringLiteral("pen 0 0 %1 %2").arg(shape).arg(int(pmXor)));
-    // Lines always print in copy mode.
-    const QString linePen = report.Calls.filter("pen ").at(1);
-    QCOMPARE(linePen, QStringLiteral("pen 0 0 %1 %2").arg(line).arg(int(pmCopy)));
+    TPrintProbe probe;
+    s.PrintTo(probe.Canvas, 0, 0);
+    l.PrintTo(probe.Canvas, 0, 0);
+    const auto pens = probe.OfKind(TReportOpKind::SetPen);
+    QCOMPARE(pens.size(), size_t(2));
+    QCOMPARE(pens[0].Width, shape);
+    QCOMPARE(pens[0].Mode, int(pmXor));
+    QCOMPARE(pens[1].Width, line);
+    QCOMPARE(pens[1].Mode, int(pmCopy)); // lines always print in copy mode
 }
 
 void TestShapes::printedShapeGeometry() {
@@ -264,49 +266,64 @@ void TestShapes::printedShapeGeometry() {
     shape.SetBounds(96, 48, 192, 96);
     shape.SetTransparent(true);
     shape.SetShape(stRoundSquare);
-    TFakeReport report;
-    shape.PrintTo(report, 1, 2);
+    TPrintProbe probe;
+    shape.PrintTo(probe.Canvas, 1, 2);
+    const TReportPage& ops = probe.Ops();
+    QCOMPARE(ops.size(), size_t(3));
+    QCOMPARE(ops[1].Kind, TReportOpKind::SetBrush);
+    QCOMPARE(ops[1].Color, clWhite);
+    QCOMPARE(ops[1].Style, int(bsClear));
     // Corners: 25 % of the longer side (2 inches); no pen inset on paper.
-    QCOMPARE(report.Calls.mid(1),
-             QStringList({QStringLiteral("brush %1 %2").arg(clWhite).arg(int(bsClear)),
-                          "roundrect 2 2.5 4 3.5 0.5 0.5"}));
+    QCOMPARE(ops[2].Kind, TReportOpKind::RoundRect);
+    QCOMPARE(ops[2].Rect, (TInchRect{2, 2.5, 4, 3.5}));
+    QCOMPARE(ops[2].A, 0.5);
+    QCOMPARE(ops[2].B, 0.5);
+
+    shape.SetBounds(96, 48, 96, 192); // taller than wide: the height counts
+    shape.SetShape(stRoundRect);
+    shape.PrintTo(probe.Canvas, 0, 0);
+    QCOMPARE(probe.Ops().back().A, 0.5);
     shape.SetShape(stCircle);
-    report.Calls.clear();
-    shape.PrintTo(report, 0, 0);
-    QCOMPARE(report.Calls.last(), QStringLiteral("ellipse 1 0.5 3 1.5"));
+    shape.PrintTo(probe.Canvas, 0, 0);
+    QCOMPARE(probe.Ops().back().Kind, TReportOpKind::Ellipse);
+    QCOMPARE(probe.Ops().back().Rect, (TInchRect{1, 0.5, 2, 2.5}));
     shape.SetShape(stSquare);
-    report.Calls.clear();
-    shape.PrintTo(report, 0, 0);
-    QCOMPARE(report.Calls.last(), QStringLiteral("rectangle 1 0.5 3 1.5"));
+    shape.PrintTo(probe.Canvas, 0, 0);
+    QCOMPARE(probe.Ops().back().Kind, TReportOpKind::Rectangle);
+    QCOMPARE(probe.Ops().back().Rect, (TInchRect{1, 0.5, 2, 2.5}));
 }
 
 void TestShapes::printedLineGeometry_data() {
     QTest::addColumn<int>("style");
-    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPointF>("to");
     // Box 96,48 192x96 with a 4-pixel pen: rows are moved down by half the pen (2 px).
-    const QString top = QString::number(0.5 + 2 / 96.0), bottom = QString::number(1.5 + 2 / 96.0);
-    QTest::newRow("horizontal") << int(stHorizontal)
-                                << QStringList{"moveto 1 " + top, "lineto 3 " + top};
-    QTest::newRow("vertical") << int(stVertical)
-                              << QStringList{"moveto 1 " + top, "lineto 1 " + bottom};
-    QTest::newRow("sloping up") << int(stAngleSlopingUp)
-                                << QStringList{"moveto 1 " + bottom, "lineto 3 " + top};
-    QTest::newRow("sloping down") << int(stAngleSlopingDown)
-                                  << QStringList{"moveto 1 " + top, "lineto 3 " + bottom};
+    const double top = 0.5 + 2 / 96.0, bottom = 1.5 + 2 / 96.0;
+    QTest::newRow("horizontal") << int(stHorizontal) << QPointF(1, top) << QPointF(3, top);
+    QTest::newRow("vertical") << int(stVertical) << QPointF(1, top) << QPointF(1, bottom);
+    QTest::newRow("sloping up") << int(stAngleSlopingUp) << QPointF(1, bottom) << QPointF(3, top);
+    QTest::newRow("sloping down") << int(stAngleSlopingDown) << QPointF(1, top)
+                                  << QPointF(3, bottom);
 }
 
 void TestShapes::printedLineGeometry() {
     QFETCH(int, style);
-    QFETCH(QStringList, calls);
+    QFETCH(QPointF, from);
+    QFETCH(QPointF, to);
     TGLineShape line;
     line.SetBounds(96, 48, 192, 96);
     TPen pen;
     pen.Width = 4;
     line.SetPen(pen);
     line.SetLineStyle(TLineStyle(style));
-    TFakeReport report;
-    line.PrintTo(report, 0, 0);
-    QCOMPARE(report.Calls.mid(1), calls);
+    TPrintProbe probe;
+    line.PrintTo(probe.Canvas, 0, 0);
+    const TReportPage& ops = probe.Ops();
+    QCOMPARE(ops.size(), size_t(3));
+    QCOMPARE(ops[1].Kind, TReportOpKind::MoveTo);
+    QCOMPARE(QPointF(ops[1].A, ops[1].B), from);
+    QCOMPARE(ops[2].Kind, TReportOpKind::LineTo);
+    QCOMPARE(QPointF(ops[2].A, ops[2].B), to);
 }
 
 QTEST_MAIN(TestShapes)

@@ -49,9 +49,9 @@ private slots:
 void TestSymbol::columnsBySize_data() {
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("columns");
-    const int rows[][2] = {{5, 1},   {6, 14},  {10, 14}, {11, 10}, {20, 10}, {21, 8},
-                           {30, 8},  {31, 6},  {40, 6},  {41, 4},  {50, 4},  {51, 3},
-                           {60, 3},  {61, 2},  {72, 2},  {73, 1},  {0, 1}};
+    const int rows[][2] = {{5, 1},  {6, 14}, {10, 14}, {11, 10}, {20, 10}, {21, 8},
+                           {30, 8}, {31, 6}, {40, 6},  {41, 4},  {50, 4},  {51, 3},
+                           {60, 3}, {61, 2}, {72, 2},  {73, 1},  {0, 1}};
     for (const auto& r : rows)
         QTest::addRow("%d pt", r[0]) << r[0] << r[1];
 }
