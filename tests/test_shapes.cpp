@@ -5,8 +5,12 @@
 #include "objects/DrawingObjects.h"
 #include "objects/LabelShapes.h"
 #include "objects/LineShape.h"
+#include "objects/MultiLineLabel.h"
 #include "objects/ShapePen.h"
+#include "surface/ClassRegistry.h"
+#include "surface/ObjectFiler.h"
 
+#include <QBuffer>
 #include <QColorDialog>
 #include <QtTest>
 
@@ -31,6 +35,8 @@ private slots:
     void printedShapeGeometry();
     void printedLineGeometry_data();
     void printedLineGeometry();
+    void roundTripThroughObjectStream_data();
+    void roundTripThroughObjectStream();
 };
 
 void TestShapes::ellipseToolDefaultsAndTransparency() {
@@ -324,6 +330,64 @@ void TestShapes::printedLineGeometry() {
     QCOMPARE(QPointF(ops[1].A, ops[1].B), from);
     QCOMPARE(ops[2].Kind, TReportOpKind::LineTo);
     QCOMPARE(QPointF(ops[2].A, ops[2].B), to);
+}
+
+namespace {
+
+QByteArray streamOf(TGGraphicControl& object) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TGLabelObjectFiler::WriteObjects(buffer, {&object});
+    return buffer.data();
+}
+
+} // namespace
+
+void TestShapes::roundTripThroughObjectStream_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("shape") << "TBCShapes";
+    QTest::newRow("old shape class") << "TGLabelShapes";
+    QTest::newRow("line") << "TGLineShape";
+    QTest::newRow("multi-line text, AutoSize and word wrap") << "TGMultiLineLabel";
+}
+
+void TestShapes::roundTripThroughObjectStream() {
+    QFETCH(QString, kind);
+    TGBasePanel panel;
+    std::unique_ptr<TGGraphicControl> object = TClassRegistry::Create(kind);
+    QVERIFY(object);
+    object->SetBounds(12, 14, 150, 60);
+    if (auto* shape = dynamic_cast<TGLabelShapes*>(object.get())) {
+        shape->SetShape(stRoundSquare);
+        shape->SetRoundPerc(60);
+        shape->SetTransparent(true);
+        TPen pen;
+        pen.Width = 7;
+        pen.Color = clRed;
+        shape->SetPen(pen);
+    } else if (auto* line = dynamic_cast<TGLineShape*>(object.get())) {
+        line->SetLineStyle(stAngleSlopingDown);
+        TPen pen;
+        pen.Style = psDot;
+        line->SetPen(pen);
+    } else if (auto* text = dynamic_cast<TGMultiLineLabel*>(object.get())) {
+        text->SetItems({"Pentavo Cards Ltd, 12 Long Street", "", "Phone 555 0100"});
+        text->SetAutoSize(true);
+        text->SetAlignment(taCenter);
+        text->SetWordWrap(true);
+    }
+    const QByteArray bytes = streamOf(*object);
+    TGLabelObjectFiler filer(panel);
+    const auto read = filer.ReadObjects(bytes.constData(), bytes.size());
+    QCOMPARE(read.size(), size_t(1));
+    QCOMPARE(read[0]->ClassName(), kind);
+    for (const TPropertyInfo& p : object->Properties())
+        QCOMPARE(p.Get(*read[0]), p.Get(*object));
+    read[0]->SetName(object->Name()); // read objects are renamed
+    QCOMPARE(streamOf(*read[0]), bytes);
+    // A word-wrapped text is wrapped as soon as it is read.
+    if (auto* text = dynamic_cast<TGMultiLineLabel*>(read[0]))
+        QVERIFY(text->WrappedLines().size() > 3);
 }
 
 QTEST_MAIN(TestShapes)

@@ -2,6 +2,7 @@
 
 #include "objects/GetSymbol.h"
 #include "platform/SymbolFonts.h"
+#include "platform/Windows1252.h"
 
 #include <QFontDialog>
 #include <QListWidget>
@@ -121,6 +122,8 @@ void TestSymbol::wingdingsStandIn_data() {
     QTest::newRow("smiley") << 0x4A << 0x263Au;
     QTest::newRow("no equivalent: placeholder") << 0x2B << uint(SymbolPlaceholder);
     QTest::newRow("beyond the basic plane") << 0x24 << 0x1F453u;
+    QTest::newRow("code 80, stored as the euro sign") << 0x80 << 0x24EAu;
+    QTest::newRow("code 8D, undefined in the code page") << 0x8D << 0x2777u;
 }
 
 void TestSymbol::wingdingsStandIn() {
@@ -129,7 +132,8 @@ void TestSymbol::wingdingsStandIn() {
     if (!UsesSymbolStandIn("Wingdings"))
         QSKIP("a Wingdings font is installed and draws its own glyphs");
     for (const QString name : {"Wingdings", "WingDings"}) {
-        const TDrawnText t = ResolveSymbolText(name, QByteArray(1, char(code)), QChar(code));
+        // Text holds the codes as design files store them: Windows-1252.
+        const TDrawnText t = ResolveSymbolText(name, FromWindows1252(QByteArray(1, char(code))));
         QCOMPARE(t.FontName, QStringLiteral("Symbola"));
         QCOMPARE(t.Text.toUcs4(), QList<uint>{drawn});
     }
@@ -138,7 +142,7 @@ void TestSymbol::wingdingsStandIn() {
 void TestSymbol::otherFontsDrawnAsTheyAre() {
     QVERIFY(!UsesSymbolStandIn("Standard Symbols PS"));
     QVERIFY(!UsesSymbolStandIn("Arial"));
-    const TDrawnText t = ResolveSymbolText("Arial", "(*", "(*");
+    const TDrawnText t = ResolveSymbolText("Arial", "(*");
     QCOMPARE(t.FontName, QStringLiteral("Arial"));
     QCOMPARE(t.Text, QStringLiteral("(*"));
 }

@@ -3,6 +3,7 @@
 #include "objects/DialogButtonBar.h"
 #include "objects/FontChoice.h"
 #include "platform/SymbolFonts.h"
+#include "platform/Windows1252.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -105,12 +106,9 @@ void TGetSymbol::SetSelectedIndex(int index) {
 
 void TGetSymbol::FillSymbolList() {
     QByteArray codes;
-    QString decoded;
-    for (int i = 0; i < ItemCount; ++i) {
+    for (int i = 0; i < ItemCount; ++i)
         codes += char(FirstCode + i);
-        decoded += QChar(FirstCode + i);
-    }
-    const TDrawnText drawn = ResolveSymbolText(FGridFont.Name, codes, decoded);
+    const TDrawnText drawn = ResolveSymbolText(FGridFont.Name, FromWindows1252(codes));
     TFont drawnFont = FGridFont;
     drawnFont.Name = drawn.FontName;
     FSymbolList->setFont(drawnFont.ToQFont());

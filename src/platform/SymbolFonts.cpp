@@ -1,5 +1,7 @@
 #include "platform/SymbolFonts.h"
 
+#include "platform/Windows1252.h"
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QHash>
@@ -41,6 +43,19 @@ bool wingdingsInstalled() {
     return installed;
 }
 
+// Fonts whose characters are pictures, addressed by single-byte codes.
+bool isInstalledSymbolFont(const QString& fontName) {
+    static QHash<QString, bool> known;
+    const QString key = fontName.toLower();
+    const auto it = known.constFind(key);
+    if (it != known.constEnd())
+        return *it;
+    const bool symbol = QFontDatabase::families().contains(fontName, Qt::CaseInsensitive) &&
+                        QFontDatabase::writingSystems(fontName).contains(QFontDatabase::Symbol);
+    known.insert(key, symbol);
+    return symbol;
+}
+
 } // namespace
 
 std::optional<char32_t> WingdingsUnicode(int code) {
@@ -59,16 +74,19 @@ QString SymbolStandInFamily() {
     return QStringLiteral("Symbola");
 }
 
-TDrawnText ResolveSymbolText(const QString& fontName, const QByteArray& codes,
-                             const QString& decoded) {
-    if (!UsesSymbolStandIn(fontName))
-        return {fontName, decoded};
-    QString text;
+TDrawnText ResolveSymbolText(const QString& fontName, const QString& text) {
+    const bool standIn = UsesSymbolStandIn(fontName);
+    if (!standIn && !isInstalledSymbolFont(fontName))
+        return {fontName, text};
+    const QByteArray codes = ToWindows1252(text).Bytes;
+    if (!standIn)
+        return {fontName, QString::fromLatin1(codes)};
+    QString drawn;
     for (const char byte : codes) {
         const int code = uchar(byte);
         // Codes below the table (controls) have no glyph in the font either.
         const char32_t c = WingdingsUnicode(code).value_or(code < 32 ? code : SymbolPlaceholder);
-        text += QString::fromUcs4(&c, 1);
+        drawn += QString::fromUcs4(&c, 1);
     }
-    return {SymbolStandInFamily(), text};
+    return {SymbolStandInFamily(), drawn};
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -20,10 +19,11 @@ std::optional<char32_t> WingdingsUnicode(int code);
 // Whether text in the named font is drawn with the stand-in on this system.
 bool UsesSymbolStandIn(const QString& fontName);
 
-// How text whose single-byte character codes are given is drawn in the named font. For
-// fonts drawn as they are, Text is the codes as Windows-1252 characters, given by decoded.
-TDrawnText ResolveSymbolText(const QString& fontName, const QByteArray& codes,
-                             const QString& decoded);
+// How text in the named font is drawn. The text's characters stand for their single-byte
+// codes (Windows-1252, as design files store them). Symbol fonts that are installed get the
+// codes as Latin-1 characters, which Qt maps onto the font's symbol range; other fonts draw
+// the text unchanged.
+TDrawnText ResolveSymbolText(const QString& fontName, const QString& text);
 
 // The character drawn where a Wingdings code has no Unicode equivalent.
 constexpr char32_t SymbolPlaceholder = 0xFFFD;
