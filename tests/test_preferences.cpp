@@ -5,12 +5,12 @@
 #include "app/PersonalInformation.h"
 #include "app/Preferences.h"
 #include "app/RecentFiles.h"
-#include "widgets/WindowPlacement.h"
 #include "objects/BusinessCardLabel.h"
 #include "platform/IniFile.h"
 #include "surface/BusinessCardPanel.h"
-#include "widgets/DialogFrame.h"
+#include "widgets/DialogButtonBar.h"
 #include "widgets/StandardDialogs.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QDir>
 #include <QFile>
@@ -288,7 +288,7 @@ void TestPreferences::personalInformationDialog() {
     v[8] = "ann@example.org";
     dialog.SetValues(v);
     QCOMPARE(dialog.Values(), v);
-    QVERIFY(dialog.Buttons->OKButton->isDefault());
+    QVERIFY(dialog.Buttons->OKButton()->isDefault());
 }
 
 void TestPreferences::personalInformationRereadsAndSaves() {
@@ -415,11 +415,12 @@ void TestPreferences::fontDialogKeepsStoredName() {
     // dialog shows as the family standing in for it.
     TScriptedInteraction script;
     script.OnExec = [](QDialog&) { return int(QDialog::Accepted); };
-    TFont font;
-    font.SetSize(10);
-    QVERIFY(ChooseFont(nullptr, font));
-    QCOMPARE(font.Name, QString("Arial"));
-    QCOMPARE(font.Size(), 10);
+    TFont start;
+    start.SetSize(10);
+    const auto font = ChooseFont(start, nullptr);
+    QVERIFY(font);
+    QCOMPARE(font->Name, QString("Arial"));
+    QCOMPARE(font->Size(), 10);
 }
 
 QTEST_MAIN(TestPreferences)

@@ -9,7 +9,7 @@
 #include "surface/ClassRegistry.h"
 #include "surface/ObjectFiler.h"
 #include "widgets/ColorDropDown.h"
-#include "widgets/DialogFrame.h"
+#include "widgets/DialogButtonBar.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -590,11 +590,11 @@ void TestTextObject::captionDialog() {
     QCOMPARE(dialog.LabelText->width(), 321);
     QCOMPARE(dialog.Label1->text(), QString("Enter Text"));
     QCOMPARE(dialog.LabelText->whatsThis(), QString("Enter the text you wish displayed here"));
-    QCOMPARE(dialog.Buttons->OKButton->whatsThis(),
+    QCOMPARE(dialog.Buttons->OKButton()->whatsThis(),
              QString("Click to accept and return to the previous screen"));
-    QCOMPARE(dialog.Buttons->Helpbutton->whatsThis(),
+    QCOMPARE(dialog.Buttons->HelpButton()->whatsThis(),
              QString("Click to bring up Windows Help for the program"));
-    QVERIFY(dialog.Buttons->OKButton->isDefault());
+    QVERIFY(dialog.Buttons->OKButton()->isDefault());
     QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
 }
 
@@ -769,7 +769,7 @@ void TestTextObject::effectsDialogDepthOutOfRange() {
     QCOMPARE(dialog.Sample().DepthShadow(), 12);
     QCOMPARE(dialog.ShadowDepth->count(), 11);
     QCOMPARE(dialog.HighlightDirection->itemText(4), QString("Upper Left"));
-    QCOMPARE(dialog.Buttons->Helpbutton->text(), QString("Help"));
+    QCOMPARE(dialog.Buttons->HelpButton()->text(), QString("Help"));
     dialog.CopyBack();
     QCOMPARE(label.DepthShadow(), 12);
 }

@@ -24,11 +24,10 @@ void SetDefaultFontCaption(QAction* item, const TFont& font) {
 
 bool ChooseDefaultFont(QWidget* mainWindow, TGBasePanel& panel, QAction* item, TPreferences& prefs,
                        const QString& settingsFile) {
-    TFont font = panel.Font();
-    const bool chosen = ChooseFont(mainWindow, font);
-    if (chosen)
-        panel.SetFont(font);
+    const auto font = ChooseFont(panel.Font(), mainWindow);
+    if (font)
+        panel.SetFont(*font);
     SetDefaultFontCaption(item, panel.Font());
     SavePreferences(prefs, panel, settingsFile, mainWindow);
-    return chosen;
+    return font.has_value();
 }

@@ -2,9 +2,9 @@
 
 #include "app/PanelPreferences.h"
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
 #include "platform/Interaction.h"
 #include "surface/BusinessCardPanel.h"
+#include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
 
 #include <QFormLayout>
@@ -33,7 +33,7 @@ TPersonalInformation::TPersonalInformation(QWidget* mainWindow) : QDialog(mainWi
         Edits[i]->setMinimumWidth(280);
         form->addRow(QLatin1String(labels[i]), Edits[i]);
     }
-    Buttons = new TDialogButtonBar(this, [] { RequestHelp(HelpContext::PersonalInformation); });
+    Buttons = new TDialogButtonBar(*this, HelpContext::PersonalInformation);
     outer->addWidget(Buttons);
     adjustSize();
     setFixedSize(size());
