@@ -147,7 +147,9 @@ void TGBasePanel::SetColorPicture(const QImage& picture) {
     InvalidateCard();
 }
 
-void TGBasePanel::ClearColorPicture() { SetColorPicture(QImage()); }
+void TGBasePanel::ClearColorPicture() {
+    SetColorPicture(QImage());
+}
 
 void TGBasePanel::FireLabelChanged() {
     if (FZoomInProgress)
@@ -265,9 +267,15 @@ QPainterPath TGBasePanel::CardShapePath() const {
     const QRectF r(0, 0, width() + 1, height() + 1);
     QPainterPath path;
     switch (FShape) {
-    case lsRectangle: path.addRect(r); break;
-    case lsRoundRect: path.addRoundedRect(r, 12, 12); break;
-    case lsEllipse: path.addEllipse(r); break;
+    case lsRectangle:
+        path.addRect(r);
+        break;
+    case lsRoundRect:
+        path.addRoundedRect(r, 12, 12);
+        break;
+    case lsEllipse:
+        path.addEllipse(r);
+        break;
     }
     return path;
 }
@@ -292,9 +300,15 @@ void TGBasePanel::PaintCardLayers(QPainter& p) {
         p.setBrush(Qt::NoBrush);
         const QRectF outline(0.5, 0.5, width() - 1, height() - 1);
         switch (FShape) {
-        case lsRectangle: p.drawRect(outline); break;
-        case lsRoundRect: p.drawRoundedRect(outline, 12, 12); break;
-        case lsEllipse: p.drawEllipse(outline); break;
+        case lsRectangle:
+            p.drawRect(outline);
+            break;
+        case lsRoundRect:
+            p.drawRoundedRect(outline, 12, 12);
+            break;
+        case lsEllipse:
+            p.drawEllipse(outline);
+            break;
         }
         p.restore();
     }
@@ -479,4 +493,9 @@ void TGBasePanel::mouseDoubleClickEvent(QMouseEvent* event) {
         o->DoubleClickAction(this);
     else if (o->ContextMenu())
         o->ContextMenu()->popup(mapToGlobal(p));
+}
+
+void TGBasePanel::keyPressEvent(QKeyEvent* event) {
+    if (!KeyDown(*event))
+        QWidget::keyPressEvent(event);
 }

@@ -3,6 +3,7 @@
 #include "platform/GraphicsValues.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainterPath>
 #include <QWidget>
 
@@ -93,6 +94,13 @@ public:
     void ObjectCommand(TObjectCommand command, TGGraphicControl* object);
     void CloneObject(TGGraphicControl* object);
 
+    // The panel's keyboard commands; true when the key was used. The main window forwards
+    // the keys it does not use itself.
+    virtual bool KeyDown(const QKeyEvent& key) {
+        Q_UNUSED(key);
+        return false;
+    }
+
     // Mouse handling of the objects, in panel coordinates.
     virtual void ObjectMouseDown(TGGraphicControl* sender, Qt::MouseButton button,
                                  Qt::KeyboardModifiers shift, const QPoint& panelPoint);
@@ -116,6 +124,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
     // Press, move and release on the empty panel, in panel coordinates.
