@@ -69,6 +69,7 @@ private slots:
     void toolButtonsSetPanelState();
     void droppedObjectReturnsToSelectionTool();
     void gridButtons();
+    void panelCursors();
     void pageKeysScrollOneLine();
     void emptyScrollBoxClickClearsSelection();
     void cardSizeFromInches();
@@ -360,6 +361,30 @@ void TestMainWindow::gridButtons() {
     QTest::mouseClick(w.ShowGrid, Qt::LeftButton);
     QVERIFY(!f.Panel().ShowGrid());
     QVERIFY(f.Panel().SnapToGrid());
+}
+
+void TestMainWindow::panelCursors() {
+    TShownWindow f;
+    TGBusinessCardPanel32& panel = f.Panel();
+    auto* probe = panel.AddObject(std::make_unique<TProbe>());
+    probe->SetBounds(100, 50, 60, 20);
+    QCOMPARE(panel.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(&panel, QPoint(120, 60));
+    QCOMPARE(panel.cursor().shape(), Qt::PointingHandCursor); // over an object
+    QTest::mouseMove(&panel, QPoint(20, 160));
+    QCOMPARE(panel.cursor().shape(), Qt::ArrowCursor);
+
+    panel.SetPanelState(psEllipse);
+    QCOMPARE(panel.cursor().shape(), Qt::DragMoveCursor);
+    QTest::mouseMove(&panel, QPoint(120, 60));
+    QCOMPARE(panel.cursor().shape(), Qt::DragMoveCursor); // objects do not count
+    QTest::mousePress(&panel, Qt::LeftButton, {}, QPoint(20, 20));
+    QCOMPARE(panel.cursor().shape(), Qt::PointingHandCursor); // rubber band
+    // Without the main window's handler the tool stays, and so does its cursor.
+    panel.DroppedObjectEvent = nullptr;
+    QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(60, 40));
+    QCOMPARE(panel.PanelState(), psEllipse);
+    QCOMPARE(panel.cursor().shape(), Qt::DragMoveCursor);
 }
 
 void TestMainWindow::pageKeysScrollOneLine() {

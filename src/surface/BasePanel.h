@@ -118,6 +118,8 @@ public:
 protected:
     virtual void CreateObjectInRect(QRect& rect) { Q_UNUSED(rect); }
     void SetPointing(bool v) { FPointing = v; }
+    // The arrow in pointing mode, the drawing tools' cursor otherwise.
+    void RestoreCursor();
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
