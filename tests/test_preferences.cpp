@@ -1,6 +1,9 @@
 #include "support/TestSupport.h"
 
+#include "app/CommandAction.h"
 #include "app/DefaultFont.h"
+#include "app/MainScreen.h"
+#include "app/MainSettings.h"
 #include "app/PanelPreferences.h"
 #include "app/PersonalInformation.h"
 #include "app/Preferences.h"
@@ -70,6 +73,7 @@ private slots:
     void defaultFontCaption();
     void defaultFontCommand();
     void fontDialogKeepsStoredName();
+    void mainWindowTakesTheSettings();
 };
 
 void TestPreferences::freshStartGivesDefaults() {
@@ -421,6 +425,38 @@ void TestPreferences::fontDialogKeepsStoredName() {
     QVERIFY(font);
     QCOMPARE(font->Name, QString("Arial"));
     QCOMPARE(font->Size(), 10);
+}
+
+void TestPreferences::mainWindowTakesTheSettings() {
+    TTestProgramFolder folder;
+    writeBytes(folder.Path() + "PTV.INI", "[Default Font]\nName=Times New Roman\nSize=12\nBold=1\n"
+                                          "[Personal]\nName=Ann Lee\n[MRU]\nF0=/cards/a.ptv\n"
+                                          "[Layout]\nWidth=3000\nHeight=2000\n");
+    TMainScreen w;
+    QCOMPARE(w.DefaultFontItem->text(), QString("Default Font: Times New Roman, 12 pt , bold"));
+    QCOMPARE(w.BusinessCardPanel->Font().Name, QString("Times New Roman"));
+    QVERIFY(w.BusinessCardPanel->Font().Has(fsBold));
+    QCOMPARE(w.BusinessCardPanel->PersonalInfo()[0], QString("Ann Lee"));
+    QCOMPARE(w.FileMenu->actions().last()->text(), QString("&1 /cards/a.ptv"));
+    QCOMPARE(w.BusinessCardPanel->width(), 288); // 3 inches
+    QVERIFY(w.PersonalInformationItem->Wired());
+    QVERIFY(w.DefaultFontItem->Wired());
+
+    TScriptedInteraction script;
+    script.OnExec = [](QDialog& d) {
+        d.findChild<QLineEdit*>("pPersonalPhone1")->setText("555-0199");
+        return int(QDialog::Accepted);
+    };
+    w.PersonalInformationItem->setEnabled(true);
+    w.PersonalInformationItem->trigger();
+    QCOMPARE(w.BusinessCardPanel->PersonalInfo()[6], QString("555-0199"));
+    QCOMPARE(ReadPreferences(SettingsFileName()).Personal[6], QString("555-0199"));
+
+    w.resize(640, 420);
+    w.close();
+    const TIniFile ini(SettingsFileName());
+    const QString section = PlacementSection("TMainScreen", 96);
+    QCOMPARE(ini.ReadInteger(section, "Right", 0) - ini.ReadInteger(section, "Left", 0), 640);
 }
 
 QTEST_MAIN(TestPreferences)

@@ -1,6 +1,7 @@
 #include "app/MainScreen.h"
 
 #include "app/CommandAction.h"
+#include "app/MainSettings.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -85,7 +86,8 @@ void TMainScreen::FormCreate() {
     PrinterAvailable = false;
     Loading = true;
     SelectAllLabels();
-    SetCardSizeFromInches(FCardInches.width(), FCardInches.height());
+    Settings = new TMainSettings(*this);
+    SetCardSizeFromInches(Settings->Prefs.Layout.Width, Settings->Prefs.Layout.Height);
     SetChangesMade(false);
     CreateProgramFolders();
 }
@@ -130,6 +132,7 @@ void TMainScreen::FormActivate() {
     if (FActivated)
         return;
     FActivated = true;
+    Settings->RestorePlacement();
     QCoreApplication::processEvents();
 
     BusinessCardPanel->SetShape(lsRectangle);
@@ -146,6 +149,11 @@ void TMainScreen::FormActivate() {
 
     CheckPrinters();
     Setbuttons();
+}
+
+void TMainScreen::closeEvent(QCloseEvent* event) {
+    Settings->SavePlacement();
+    QMainWindow::closeEvent(event);
 }
 
 void TMainScreen::CheckPrinters() {

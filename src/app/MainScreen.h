@@ -13,6 +13,7 @@ class QToolBar;
 class QToolButton;
 class TCommandAction;
 class TGBusinessCardPanel32;
+class TMainSettings;
 class TSpinButton;
 
 // The program's one top-level window and the owner of all program-wide state: the tool
@@ -34,6 +35,8 @@ public:
     bool Loading = true;
     bool PrinterAvailable = false;
     std::array<bool, 10> CardSelection{}; // card positions of a sheet to print
+    // Preferences, default font, personal information, recent files, window placement.
+    TMainSettings* Settings = nullptr;
 
     // Controls.
     TGBusinessCardPanel32* BusinessCardPanel = nullptr;
@@ -113,6 +116,7 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
