@@ -77,11 +77,12 @@ void TGLabelObjectFiler::WriteObjects(QIODevice& device,
 }
 
 void TGLabelObjectFiler::WriteFile(const QString& fileName,
-                                   const std::vector<TGGraphicControl*>& objects) {
+                                   const std::vector<TGGraphicControl*>& objects,
+                                   const QStringList& names) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EStreamError(StreamMessage::CannotCreate(fileName));
-    WriteObjects(file, objects);
+    WriteObjects(file, objects, names);
     if (!file.commit())
         ThrowStreamError(StreamMessage::WriteError);
 }
