@@ -1,6 +1,7 @@
 #include "support/AllTypesObject.h"
 #include "support/TestSupport.h"
 
+#include "app/ObjectKinds.h"
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/ObjectFiler.h"
@@ -70,6 +71,7 @@ private slots:
     void colourNamesAndIntegers();
     void everyPropertyTypeRoundTrips();
     void saveReadSaveIsByteIdentical();
+    void everyRegisteredKindRoundTrips();
     void foreignFontCharsetAndPitch();
     void namesAreComponentN();
     void allNamesTakenKeepsStoredName_data();
@@ -221,6 +223,28 @@ void TestObjectFiler::saveReadSaveIsByteIdentical() {
     QCOMPARE(reread.Objects().size(), size_t(5));
     reread.SaveToFile(second);
     QCOMPARE(readFile(second), readFile(first));
+}
+
+void TestObjectFiler::everyRegisteredKindRoundTrips() {
+    RegisterObjectKinds();
+    QTemporaryDir dir;
+    for (const QString& kind : TClassRegistry::ClassNames()) {
+        TGBasePanel panel;
+        panel.resize(336, 192);
+        TGGraphicControl* o = panel.AddObject(TClassRegistry::Create(kind));
+        o->Loaded();
+        o->SetName("Component0");
+        o->SetBounds(12, 34, 150, 40);
+        const QString first = dir.filePath(kind + "1"), second = dir.filePath(kind + "2");
+        panel.SaveToFile(first);
+        TGBasePanel reread;
+        reread.resize(336, 192);
+        reread.LoadFromFile(first);
+        QCOMPARE(reread.Objects().size(), size_t(1));
+        QCOMPARE(reread.Objects()[0]->ClassName(), kind);
+        reread.SaveToFile(second);
+        QVERIFY2(readFile(second) == readFile(first), qPrintable(kind));
+    }
 }
 
 void TestObjectFiler::foreignFontCharsetAndPitch() {

@@ -1,3 +1,9 @@
+#include "app/ObjectKinds.h"
+#include "surface/BasePanel.h"
+#include "surface/ClassRegistry.h"
+#include "surface/GraphicControl.h"
+#include "surface/ObjectFiler.h"
+
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -39,6 +45,7 @@ private slots:
     void failuresGiveTheMessageAndStatus1_data();
     void failuresGiveTheMessageAndStatus1();
     void resaveOfEmptyDesign();
+    void resaveReproducesEveryKind();
     void renderPaintsTheCard();
 };
 
@@ -129,6 +136,30 @@ void TestTool::resaveOfEmptyDesign() {
     QCOMPARE(readFile(dir.filePath("out.ptv")), QByteArray("\x01\x00", 2));
 }
 
+void TestTool::resaveReproducesEveryKind() {
+    RegisterObjectKinds();
+    const QStringList kinds = TClassRegistry::ClassNames();
+    QVERIFY(!kinds.isEmpty());
+    QTemporaryDir dir;
+    TGBasePanel panel;
+    panel.resize(336, 192);
+    int n = 0;
+    for (const QString& kind : kinds) {
+        // As drawn: completed by Loaded, named "Special"+N.
+        TGGraphicControl* o = panel.AddObject(TClassRegistry::Create(kind));
+        o->Loaded();
+        o->SetName(panel.UniqueName("Special"));
+        o->SetBounds(10 + 20 * n, 10 + 10 * n, 120, 30);
+        ++n;
+    }
+    const QString in = dir.filePath("kinds.ptv"), out = dir.filePath("again.ptv");
+    panel.SaveToFile(in);
+    const TRun r = tool({"resave", in, out});
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.status, 0);
+    QCOMPARE(readFile(out), readFile(in));
+}
+
 void TestTool::renderPaintsTheCard() {
     QTemporaryDir dir;
     writeFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2));
@@ -146,5 +177,5 @@ void TestTool::renderPaintsTheCard() {
     QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "x"}).status, 1);
 }
 
-QTEST_GUILESS_MAIN(TestTool)
+QTEST_MAIN(TestTool)
 #include "test_tool.moc"
