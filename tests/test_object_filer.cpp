@@ -80,6 +80,7 @@ private slots:
     void propertyErrors_data();
     void propertyErrors();
     void unknownClassKeepsEarlierObjects();
+    void tooManyObjectsIsNoDesign();
     void pastingTwice();
     void cloneLiesBelowOnTop();
     void saveAtZoomWritesFullSize();
@@ -368,6 +369,14 @@ void TestObjectFiler::unknownClassKeepsEarlierObjects() {
     TGBasePanel panel;
     QCOMPARE(loadError(panel, bytes), QString("Class TGNoSuchThing not found"));
     QCOMPARE(panel.Objects().size(), size_t(2));
+}
+
+void TestObjectFiler::tooManyObjectsIsNoDesign() {
+    QList<QByteArray> records;
+    for (int i = 0; i <= 10000; ++i)
+        records << record("TAllTypes", "A" + QByteArray::number(i), {});
+    TGBasePanel panel;
+    QCOMPARE(loadError(panel, file(records)), QString("Invalid stream format"));
 }
 
 void TestObjectFiler::pastingTwice() {

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Far more than a card holds; a file claiming more is not a design.
+constexpr size_t kMaxObjects = 10000;
+
 bool isValidIdent(const QString& name) {
     if (name.isEmpty())
         return false;
@@ -147,8 +150,11 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data,
         FTakenNames.insert(o->Name().toLower());
     try {
         reader.ReadListBegin();
-        while (!reader.EndOfList())
+        while (!reader.EndOfList()) {
+            if (read.size() >= kMaxObjects)
+                ThrowStreamError(StreamMessage::InvalidFormat);
             read.push_back(ReadObject(reader));
+        }
         reader.ReadListEnd();
     } catch (...) {
         for (TGGraphicControl* o : read)
