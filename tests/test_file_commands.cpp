@@ -28,7 +28,9 @@ struct TFixture {
     TTestProgramFolder folder;
     TScriptedInteraction ui;
     TGBasePanel panel;
-    TDesignState state;
+    QString currentFileName, backgroundFileName;
+    bool changesMade = false, loading = false;
+    TDesignState state{currentFileName, backgroundFileName, changesMade, loading};
     TMemoryRecentFiles recent;
     TFileCommands commands{panel, state, recent};
     int closed = 0;
