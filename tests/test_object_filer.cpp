@@ -54,11 +54,6 @@ QString loadError(TGBasePanel& panel, const QByteArray& bytes) {
     return {};
 }
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestObjectFiler : public QObject {
@@ -93,7 +88,7 @@ void TestObjectFiler::emptyPanelIsListStartAndEnd() {
     TGBasePanel panel;
     const QString path = dir.filePath("empty.ptv");
     panel.SaveToFile(path);
-    QCOMPARE(readFile(path), QByteArray("\x01\x00", 2));
+    QCOMPARE(ReadTestFile(path), QByteArray("\x01\x00", 2));
     panel.LoadFromFile(path);
     QVERIFY(panel.Objects().empty());
     panel.LoadFromFile(dir.filePath("missing.ptv")); // nothing, no error
@@ -223,7 +218,7 @@ void TestObjectFiler::saveReadSaveIsByteIdentical() {
     reread.LoadFromFile(first);
     QCOMPARE(reread.Objects().size(), size_t(5));
     reread.SaveToFile(second);
-    QCOMPARE(readFile(second), readFile(first));
+    QCOMPARE(ReadTestFile(second), ReadTestFile(first));
 }
 
 void TestObjectFiler::everyRegisteredKindRoundTrips() {
@@ -244,7 +239,7 @@ void TestObjectFiler::everyRegisteredKindRoundTrips() {
         QCOMPARE(reread.Objects().size(), size_t(1));
         QCOMPARE(reread.Objects()[0]->ClassName(), kind);
         reread.SaveToFile(second);
-        QVERIFY2(readFile(second) == readFile(first), qPrintable(kind));
+        QVERIFY2(ReadTestFile(second) == ReadTestFile(first), qPrintable(kind));
     }
 }
 
@@ -432,7 +427,7 @@ void TestObjectFiler::failedSaveLeavesPreviousFile() {
     TGBasePanel panel;
     addObject(panel, "A");
     panel.SaveToFile(path);
-    const QByteArray before = readFile(path);
+    const QByteArray before = ReadTestFile(path);
     panel.AddObject(std::make_unique<TFailingObject>());
     QString message;
     try {
@@ -441,7 +436,7 @@ void TestObjectFiler::failedSaveLeavesPreviousFile() {
         message = e.Message();
     }
     QCOMPARE(message, QString("Stream write error"));
-    QCOMPARE(readFile(path), before);
+    QCOMPARE(ReadTestFile(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"card.ptv"});
     try {
         panel.SaveToFile(dir.filePath("no/such/folder/x.ptv"));
@@ -462,7 +457,7 @@ void TestObjectFiler::selectionAndSingleObject() {
     panel.Handle()->Add(b);
     panel.Handle()->Add(a);
     TGLabelObjectFiler(panel).SaveSelection(clip);
-    QCOMPARE(readFile(clip), streamOf({b, a}));
+    QCOMPARE(ReadTestFile(clip), streamOf({b, a}));
 }
 
 QTEST_MAIN(TestObjectFiler)

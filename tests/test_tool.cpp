@@ -1,3 +1,5 @@
+#include "support/TestSupport.h"
+
 #include "app/ObjectKinds.h"
 #include "surface/BasePanel.h"
 #include "surface/ClassRegistry.h"
@@ -23,17 +25,6 @@ TRun tool(const QStringList& args) {
     p.waitForFinished(30000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
             p.readAllStandardError()};
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -72,7 +63,7 @@ void TestTool::dumpShowsEveryKindOfValue() {
                     "C\x0E\x01\x01V\x09\x00\x00",
                     9);
     b += QByteArray("\x01N\x0D\x01W\x12\x01\x00\x00\x00\x41\x00\x00\x00\x00", 15);
-    writeFile(dir.filePath("a.ptv"), b);
+    QVERIFY(WriteTestFile(dir.filePath("a.ptv"), b));
     const TRun r = tool({"dump", dir.filePath("a.ptv")});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err, QByteArray());
@@ -113,7 +104,7 @@ void TestTool::failuresGiveTheMessageAndStatus1() {
     QFETCH(QByteArray, message);
     QTemporaryDir dir;
     const QString in = dir.filePath("in.ptv");
-    writeFile(in, bytes);
+    QVERIFY(WriteTestFile(in, bytes));
     QStringList args{command, in};
     if (command != "dump")
         args << dir.filePath(command == "render" ? "out.png" : "out.ptv");
@@ -129,11 +120,11 @@ void TestTool::failuresGiveTheMessageAndStatus1() {
 
 void TestTool::resaveOfEmptyDesign() {
     QTemporaryDir dir;
-    writeFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2));
+    QVERIFY(WriteTestFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2)));
     const TRun r = tool({"resave", dir.filePath("in.ptv"), dir.filePath("out.ptv")});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err, QByteArray());
-    QCOMPARE(readFile(dir.filePath("out.ptv")), QByteArray("\x01\x00", 2));
+    QCOMPARE(ReadTestFile(dir.filePath("out.ptv")), QByteArray("\x01\x00", 2));
 }
 
 void TestTool::resaveReproducesEveryKind() {
@@ -157,12 +148,12 @@ void TestTool::resaveReproducesEveryKind() {
     const TRun r = tool({"resave", in, out});
     QCOMPARE(r.err, QByteArray());
     QCOMPARE(r.status, 0);
-    QCOMPARE(readFile(out), readFile(in));
+    QCOMPARE(ReadTestFile(out), ReadTestFile(in));
 }
 
 void TestTool::renderPaintsTheCard() {
     QTemporaryDir dir;
-    writeFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2));
+    QVERIFY(WriteTestFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2)));
     const QString png = dir.filePath("card.png");
     TRun r = tool({"render", dir.filePath("in.ptv"), png});
     QCOMPARE(r.status, 0);

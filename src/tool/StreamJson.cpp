@@ -38,6 +38,36 @@ void appendDouble(QByteArray& out, double v) {
 }
 
 void appendProperties(QByteArray& out, const std::vector<TStreamProperty>& properties);
+void appendValue(QByteArray& out, const TStreamValue& v);
+
+// A JSON array of the items, each written by append.
+template <class Items, class Append>
+void appendArray(QByteArray& out, const Items& items, Append append) {
+    out += '[';
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first)
+            out += ',';
+        first = false;
+        append(item);
+    }
+    out += ']';
+}
+
+// {"type":T,"value":V}, preceded by "name":N when a name is given.
+void appendTyped(QByteArray& out, const QString* name, const TStreamValue& v) {
+    out += '{';
+    if (name) {
+        out += "\"name\":";
+        appendString(out, *name);
+        out += ',';
+    }
+    out += "\"type\":";
+    appendString(out, ValueTypeName(v.Type));
+    out += ",\"value\":";
+    appendValue(out, v);
+    out += '}';
+}
 
 void appendValue(QByteArray& out, const TStreamValue& v) {
     switch (v.Type) {
@@ -63,35 +93,14 @@ void appendValue(QByteArray& out, const TStreamValue& v) {
                QCryptographicHash::hash(v.Data, QCryptographicHash::Sha256).toHex() + "\"}";
         break;
     case TValueType::Set:
-        out += '[';
-        for (qsizetype i = 0; i < v.Names.size(); ++i) {
-            if (i)
-                out += ',';
-            appendString(out, v.Names[i]);
-        }
-        out += ']';
+        appendArray(out, v.Names, [&](const QString& n) { appendString(out, n); });
         break;
     case TValueType::List:
-        out += '[';
-        for (size_t i = 0; i < v.Items.size(); ++i) {
-            if (i)
-                out += ',';
-            out += "{\"type\":";
-            appendString(out, ValueTypeName(v.Items[i].Type));
-            out += ",\"value\":";
-            appendValue(out, v.Items[i]);
-            out += '}';
-        }
-        out += ']';
+        appendArray(out, v.Items, [&](const TStreamValue& i) { appendTyped(out, nullptr, i); });
         break;
     case TValueType::Collection:
-        out += '[';
-        for (size_t i = 0; i < v.CollectionItems.size(); ++i) {
-            if (i)
-                out += ',';
-            appendProperties(out, v.CollectionItems[i]);
-        }
-        out += ']';
+        appendArray(out, v.CollectionItems,
+                    [&](const std::vector<TStreamProperty>& p) { appendProperties(out, p); });
         break;
     default:
         appendString(out, v.Text);
@@ -100,36 +109,23 @@ void appendValue(QByteArray& out, const TStreamValue& v) {
 }
 
 void appendProperties(QByteArray& out, const std::vector<TStreamProperty>& properties) {
-    out += '[';
-    for (size_t i = 0; i < properties.size(); ++i) {
-        if (i)
-            out += ',';
-        out += "{\"name\":";
-        appendString(out, properties[i].Name);
-        out += ",\"type\":";
-        appendString(out, ValueTypeName(properties[i].Value.Type));
-        out += ",\"value\":";
-        appendValue(out, properties[i].Value);
-        out += '}';
-    }
-    out += ']';
+    appendArray(out, properties,
+                [&](const TStreamProperty& p) { appendTyped(out, &p.Name, p.Value); });
 }
 
 } // namespace
 
 QByteArray StreamObjectsToJson(const std::vector<TStreamObject>& objects) {
-    QByteArray out = "{\"objects\":[";
-    for (size_t i = 0; i < objects.size(); ++i) {
-        if (i)
-            out += ',';
+    QByteArray out = "{\"objects\":";
+    appendArray(out, objects, [&](const TStreamObject& o) {
         out += "{\"class\":";
-        appendString(out, objects[i].ClassName);
+        appendString(out, o.ClassName);
         out += ",\"name\":";
-        appendString(out, objects[i].Name);
+        appendString(out, o.Name);
         out += ",\"properties\":";
-        appendProperties(out, objects[i].Properties);
+        appendProperties(out, o.Properties);
         out += '}';
-    }
-    out += "]}\n";
+    });
+    out += "}\n";
     return out;
 }
