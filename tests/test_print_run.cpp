@@ -42,7 +42,9 @@ struct TRunFixture {
     }
 };
 
-bool Near(double a, double b) { return std::abs(a - b) < 1e-9; }
+bool Near(double a, double b) {
+    return std::abs(a - b) < 1e-9;
+}
 
 } // namespace
 
@@ -93,9 +95,8 @@ void TestPrintRun::cardPositions() {
     const auto origins = CardOrigins(f.Stream.Pages[0]);
     QCOMPARE(origins.size(), size_t(10));
     QVERIFY2(Near(origins[position].x(), origin.x()) && Near(origins[position].y(), origin.y()),
-             qPrintable(QStringLiteral("(%1, %2)")
-                            .arg(origins[position].x())
-                            .arg(origins[position].y())));
+             qPrintable(
+                 QStringLiteral("(%1, %2)").arg(origins[position].x()).arg(origins[position].y())));
     // The object prints at its own place on the card: 10 and 20 pixels in.
     const auto rects = OpsOf(f.Stream.Pages[0], TReportOpKind::Rectangle);
     QVERIFY(Near(rects[position].Rect.Left, origin.x() + 10 / 96.0));
@@ -338,8 +339,8 @@ void TestPrintRun::previewRunShowsPreviewWindow() {
         return int(QDialog::Accepted);
     };
     printing.Preview();
-    QCOMPARE(titles, QStringList({"Preview Status", "Preview Business Cards",
-                                  "Preview Page 1 of 1", "Preview Page 1 of 1"}));
+    QCOMPARE(titles, QStringList({"Preview Status", "Preview Business Cards", "Preview Page 1 of 1",
+                                  "Preview Page 1 of 1"}));
     QCOMPARE(pages, 1);
     QCOMPARE(runZoom, 1.0f);
     QCOMPARE(panel.Zoom(), 1.5f);

@@ -116,17 +116,22 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
 }
 
 QLineEdit* TEditCardLayout::NewEdit() {
+    // Like a numeric edit, the field holds its value at full precision; the text shows it
+    // rounded, and typing sets the value anew.
     auto* e = new QLineEdit;
     e->setMaxLength(8);
+    connect(e, &QLineEdit::textEdited, e,
+            [e](const QString& text) { e->setProperty("value", text.trimmed().toDouble()); });
     return e;
 }
 
 void TEditCardLayout::ShowValue(QLineEdit* edit, double value) {
+    edit->setProperty("value", value);
     edit->setText(FormatNumber(value, FDecimals, FMinDecimals));
 }
 
 double TEditCardLayout::Shown(const QLineEdit* edit) const {
-    return edit->text().trimmed().toDouble();
+    return edit->property("value").toDouble();
 }
 
 void TEditCardLayout::ShowInches() {
@@ -184,8 +189,10 @@ void TEditCardLayout::PredefinedChange(int index) {
 }
 
 void TEditCardLayout::RaisePitch(QLineEdit* size, QLineEdit* pitch) {
-    if (Shown(size) > Shown(pitch))
-        pitch->setText(size->text().trimmed());
+    if (Shown(size) > Shown(pitch)) {
+        pitch->setProperty("value", Shown(size));
+        pitch->setText(size->text());
+    }
 }
 
 void TEditCardLayout::OkButtonClick() {

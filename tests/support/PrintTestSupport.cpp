@@ -3,8 +3,8 @@
 void TCardMarker::PrintTo(TReportCanvas& report, double x, double y) {
     report.MoveTo(x, y);
     const double p = ScreenPixelsPerInch;
-    report.Rectangle({x + Left() / p, y + Top() / p, x + (Left() + Width()) / p,
-                      y + (Top() + Height()) / p});
+    report.Rectangle(
+        {x + Left() / p, y + Top() / p, x + (Left() + Width()) / p, y + (Top() + Height()) / p});
 }
 
 std::vector<QPointF> CardOrigins(const TReportPage& page) {
