@@ -1,3 +1,4 @@
+#include "support/PrintTestSupport.h"
 #include "support/TestSupport.h"
 
 #include "printing/CardPrinting.h"
@@ -138,8 +139,8 @@ void TestPrintDialogs::layoutCommandSizesPanel() {
     TGBasePanel panel;
     panel.resize(10, 10);
     TReportPrinter printer;
-    TPrintState state;
-    TCardPrinting printing(panel, printer, state, nullptr);
+    TPrintStateStore state;
+    TCardPrinting printing(panel, printer, state.State(), nullptr);
     int saves = 0;
     printing.SavePreferences = [&] { ++saves; };
     ui.OnExec = [](QDialog& d) {
@@ -183,9 +184,9 @@ void TestPrintDialogs::fineTuneDefaultThenCancel() {
     TScriptedInteraction ui;
     TGBasePanel panel;
     TReportPrinter printer;
-    TPrintState state;
+    TPrintStateStore state;
     state.Nudges.VerticalSpacing = 3;
-    TCardPrinting printing(panel, printer, state, nullptr);
+    TCardPrinting printing(panel, printer, state.State(), nullptr);
     QString shown;
     ui.OnExec = [&shown](QDialog& d) {
         auto& f = static_cast<TPrintFineTune&>(d);

@@ -294,8 +294,8 @@ void TestPrintRun::cancelledCardChoicePrintsNothing() {
     TScriptedInteraction ui;
     TGBasePanel panel;
     TReportPrinter printer;
-    TPrintState state;
-    TCardPrinting printing(panel, printer, state, nullptr);
+    TPrintStateStore state;
+    TCardPrinting printing(panel, printer, state.State(), nullptr);
     QStringList dialogs;
     ui.OnExec = [&](QDialog& d) {
         dialogs << d.windowTitle();
@@ -318,10 +318,10 @@ void TestPrintRun::previewRunShowsPreviewWindow() {
     panel.AddObject(std::make_unique<TCardMarker>())->SetBounds(0, 0, 10, 10);
     panel.SetZoom(1.5f);
     TReportPrinter printer;
-    TPrintState state;
+    TPrintStateStore state;
     for (int i = 1; i < 10; ++i)
         state.CardSelection.Set(i, false);
-    TCardPrinting printing(panel, printer, state, nullptr);
+    TCardPrinting printing(panel, printer, state.State(), nullptr);
     QStringList titles;
     int pages = 0;
     float runZoom = 0;

@@ -19,3 +19,14 @@ public:
 std::vector<QPointF> CardOrigins(const TReportPage& page);
 // The operations of one kind on a page.
 std::vector<TReportOp> OpsOf(const TReportPage& page, TReportOpKind kind);
+
+#include "printing/CardPrinting.h"
+
+// The main window's share of the print state, for tests.
+struct TPrintStateStore {
+    TCardLayout Layout;
+    TPrinterNudges Nudges;
+    TCardSelection CardSelection;
+    QString BackgroundFileName;
+    TPrintState State() { return {Layout, Nudges, CardSelection, BackgroundFileName}; }
+};
