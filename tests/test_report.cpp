@@ -180,15 +180,18 @@ void TestReport::glyphPathClipsFill() {
 }
 
 void TestReport::replayDrawsWhatWasRecorded() {
+    auto draw = [](TReportCanvas& c) {
+        c.SetPen(clRed, 0, -2, 4);
+        c.SetBrush(clBlue, 0);
+        c.Ellipse({0.5, 0.5, 1.5, 1.0});
+        c.MoveTo(0.1, 2.5);
+        c.LineTo(2.9, 2.5);
+        c.Polygon(QPolygon({QPoint(200, 10), QPoint(290, 10), QPoint(245, 90)}));
+    };
     TPageStream stream;
     stream.Metrics.XDPI = stream.Metrics.YDPI = 100;
     TRecordingCanvas rec(stream);
-    rec.SetPen(clRed, 0, -2, 4);
-    rec.SetBrush(clBlue, 0);
-    rec.Ellipse({0.5, 0.5, 1.5, 1.0});
-    rec.MoveTo(0.1, 2.5);
-    rec.LineTo(2.9, 2.5);
-    rec.Polygon(QPolygon({QPoint(200, 10), QPoint(290, 10), QPoint(245, 90)}));
+    draw(rec);
     QCOMPARE(stream.Pages.size(), size_t(1));
     QCOMPARE(stream.Pages[0].size(), size_t(6));
 
@@ -196,12 +199,7 @@ void TestReport::replayDrawsWhatWasRecorded() {
     {
         QPainter p(&direct.Image);
         TPainterCanvas c(p, direct.Metrics);
-        c.SetPen(clRed, 0, -2, 4);
-        c.SetBrush(clBlue, 0);
-        c.Ellipse({0.5, 0.5, 1.5, 1.0});
-        c.MoveTo(0.1, 2.5);
-        c.LineTo(2.9, 2.5);
-        c.Polygon(QPolygon({QPoint(200, 10), QPoint(290, 10), QPoint(245, 90)}));
+        draw(c);
     }
     {
         QPainter p(&replayed.Image);
