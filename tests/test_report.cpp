@@ -47,6 +47,7 @@ private slots:
     void replayDrawsWhatWasRecorded();
     void statusLine();
     void abortedJobOutputsNothingMore();
+    void copiesAreKnownWhenTheDeviceOpens();
 };
 
 void TestReport::deviceConversions_data() {
@@ -245,6 +246,26 @@ void TestReport::abortedJobOutputsNothingMore() {
     QCOMPARE(job.CurrentPage(), 2);
     QCOMPARE(stream.Pages.size(), size_t(1));
     QCOMPARE(stream.Pages[0].size(), size_t(1));
+}
+
+void TestReport::copiesAreKnownWhenTheDeviceOpens() {
+    // A device that notes the copies it was opened with.
+    class TCopyJob : public TStreamJob {
+    public:
+        using TStreamJob::TStreamJob;
+        int OpenedWith = 0;
+
+    protected:
+        bool BeginJob() override {
+            OpenedWith = Copies();
+            return TStreamJob::BeginJob();
+        }
+    };
+    TPageStream stream;
+    TCopyJob job(stream);
+    job.OnBeforePrint = [](TReportJob& r) { r.SetCopies(3); };
+    job.Execute();
+    QCOMPARE(job.OpenedWith, 3);
 }
 
 QTEST_MAIN(TestReport)
