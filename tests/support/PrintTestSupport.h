@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GraphicsValues.h"
+#include "printing/CardPrinting.h"
 #include "report/PageStream.h"
 #include "surface/GraphicControl.h"
 
@@ -11,16 +12,31 @@
 class TCardMarker : public TGGraphicControl {
 public:
     QString ClassName() const override { return ClassNameOverride; }
-    void PrintTo(TReportCanvas& report, double x, double y) override;
+    void PrintTo(TReportCanvas& report, double x, double y) override {
+        report.MoveTo(x, y);
+        const double p = ScreenPixelsPerInch;
+        report.Rectangle({x + Left() / p, y + Top() / p, x + (Left() + Width()) / p,
+                          y + (Top() + Height()) / p});
+    }
     QString ClassNameOverride = QStringLiteral("TCardMarker");
 };
 
-// The card origins a page received (its MoveTo operations), in order.
-std::vector<QPointF> CardOrigins(const TReportPage& page);
 // The operations of one kind on a page.
-std::vector<TReportOp> OpsOf(const TReportPage& page, TReportOpKind kind);
+inline std::vector<TReportOp> OpsOf(const TReportPage& page, TReportOpKind kind) {
+    std::vector<TReportOp> ops;
+    for (const TReportOp& op : page)
+        if (op.Kind == kind)
+            ops.push_back(op);
+    return ops;
+}
 
-#include "printing/CardPrinting.h"
+// The card origins a page received (its MoveTo operations), in order.
+inline std::vector<QPointF> CardOrigins(const TReportPage& page) {
+    std::vector<QPointF> origins;
+    for (const TReportOp& op : OpsOf(page, TReportOpKind::MoveTo))
+        origins.emplace_back(op.A, op.B);
+    return origins;
+}
 
 // The main window's share of the print state, for tests.
 struct TPrintStateStore {
