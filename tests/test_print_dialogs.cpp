@@ -1,11 +1,13 @@
 #include "support/PrintTestSupport.h"
 #include "support/TestSupport.h"
 
+#include "help/HelpRequest.h"
 #include "printing/CardPrinting.h"
 #include "printing/EditCardLayout.h"
 #include "printing/PreviewForm.h"
 #include "printing/PrintFineTune.h"
 #include "printing/SelectSpecificLabels.h"
+#include "printing/WarnBottomMargin.h"
 #include "report/PagePreview.h"
 #include "report/ReportPrinter.h"
 #include "surface/BasePanel.h"
@@ -13,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -34,6 +37,7 @@ private slots:
     void miniatureRectangles();
     void miniatureClicksAndAllNone();
     void previewZoomSequence();
+    void helpButtonsOpenTheirPages();
 };
 
 void TestPrintDialogs::predefinedLayoutsInMillimetres() {
@@ -255,6 +259,24 @@ void TestPrintDialogs::previewZoomSequence() {
     form.sbZoomPage->click();
     const QSize page = form.FilePreview1->PageImage().size();
     QVERIFY(page.height() < form.FilePreview1->viewport()->height());
+}
+
+void TestPrintDialogs::helpButtonsOpenTheirPages() {
+    TReportPrinter printer;
+    TPageStream stream;
+    TEditCardLayout layout{TCardLayout()};
+    TSelectSpecificLabels select(TCardLayout(), TCardSelection(), printer);
+    TPrintFineTune fine{TPrinterNudges()};
+    TWarnBottomMargin warn(0.7);
+    TPreviewForm preview(stream);
+    const std::pair<QDialog*, int> dialogs[] = {
+        {&layout, 3101}, {&select, 2020}, {&fine, 2103}, {&warn, 2105}, {&preview, 2039}};
+    for (auto [dialog, context] : dialogs) {
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            if (b->text() == QLatin1String("Help"))
+                b->click();
+        QCOMPARE(LastHelpRequest(), context);
+    }
 }
 
 QTEST_MAIN(TestPrintDialogs)

@@ -1,5 +1,7 @@
 #include "printing/EditCardLayout.h"
 
+#include "help/HelpContexts.h"
+#include "help/HelpRequest.h"
 #include "platform/GraphicsValues.h"
 #include "platform/Interaction.h"
 #include "surface/BasePanel.h"
@@ -92,6 +94,8 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
     ok->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [] { RequestHelp(HelpContext::SheetLayout); });
     top->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &TEditCardLayout::OkButtonClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
