@@ -1,4 +1,7 @@
 // Printing a sheet of a ten-object card into a PDF file: one sheet and twenty sheets.
+#include "objects/BusinessCardLabel.h"
+#include "objects/LabelShapes.h"
+#include "objects/LineShape.h"
 #include "printing/CardPrinting.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
@@ -12,36 +15,8 @@
 
 namespace {
 
-// Stand-ins for the card's objects: text lines, framed shapes and one picture, drawn with
-// the canvas operations the real kinds use.
-class TBenchText : public TGGraphicControl {
-public:
-    QString ClassName() const override { return QStringLiteral("TBenchText"); }
-    void PrintTo(TReportCanvas& r, double x, double y) override {
-        r.SetFont(QStringLiteral("Liberation Sans"), 10 + Tag());
-        r.SetFontStyle(Tag() % 2 == 1, false, false);
-        r.SetFontColor(clNavy);
-        const TInchRect box{x + Left() / 96.0, y + Top() / 96.0,
-                            x + (Left() + Width()) / 96.0, y + (Top() + Height()) / 96.0};
-        r.TextRect(r.DeviceRect(box), box.Left, box.Top, QStringLiteral("Pentavo Design Studio"));
-    }
-};
-
-class TBenchShape : public TGGraphicControl {
-public:
-    QString ClassName() const override { return QStringLiteral("TBenchShape"); }
-    void PrintTo(TReportCanvas& r, double x, double y) override {
-        r.SetPen(clMaroon, 0, -2, 4);
-        r.SetBrush(clYellow, Tag() == 0 ? 0 : 1);
-        const TInchRect box{x + Left() / 96.0, y + Top() / 96.0,
-                            x + (Left() + Width()) / 96.0, y + (Top() + Height()) / 96.0};
-        if (Tag() == 0)
-            r.Ellipse(box);
-        else
-            r.RoundRect(box, 0.1, 0.1);
-    }
-};
-
+// The design's picture: no picture object exists yet, so a stand-in prints a bitmap the
+// way the clip art object will.
 class TBenchPicture : public TGGraphicControl {
 public:
     TBenchPicture() : FImage(200, 120, QImage::Format_RGB32) {
@@ -60,17 +35,27 @@ private:
     QImage FImage;
 };
 
+// Ten objects: six lines of text, two shapes, a rule and a picture.
 void AddDesign(TGBasePanel& panel) {
+    const char* lines[] = {"Jane Doe",          "Designer",         "Pentavo Design Studio",
+                           "12 Harbour Street", "+44 20 7946 0000", "jane@pentavo.example"};
     for (int i = 0; i < 6; ++i) {
-        auto* t = panel.AddObject(std::make_unique<TBenchText>());
-        t->SetTag(i);
-        t->SetBounds(100, 20 + 25 * i, 220, 22);
+        auto* t = static_cast<TGBusinessCardLabel*>(
+            panel.AddObject(std::make_unique<TGBusinessCardLabel>()));
+        TFont font;
+        font.Name = QStringLiteral("Liberation Sans");
+        font.SetSize(i == 0 ? 16 : 9);
+        font.Set(fsBold, i == 0);
+        t->SetFont(font);
+        t->SetCaption(QString::fromLatin1(lines[i]));
+        t->SetBounds(100, 12 + 28 * i, 220, 24);
     }
-    for (int i = 0; i < 3; ++i) {
-        auto* s = panel.AddObject(std::make_unique<TBenchShape>());
-        s->SetTag(i);
-        s->SetBounds(10 + 30 * i, 150, 25, 25);
+    for (TShapeType shape : {stEllipse, stRoundRect}) {
+        auto* s = static_cast<TBCShapes*>(panel.AddObject(std::make_unique<TBCShapes>()));
+        s->SetShape(shape);
+        s->SetBounds(shape == stEllipse ? 10 : 50, 140, 34, 34);
     }
+    panel.AddObject(std::make_unique<TGLineShape>())->SetBounds(100, 180, 220, 3);
     panel.AddObject(std::make_unique<TBenchPicture>())->SetBounds(10, 10, 80, 48);
 }
 
