@@ -1,4 +1,5 @@
 #include "platform/IniFile.h"
+#include "support/IniRoundTrip.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,8 @@ private slots:
     void unreadableFileIsNeverOverwritten();
     void oversizedFileIsLeftAlone();
     void fileNameMatchesWithoutCase();
+    void anyBytesKeepTheirOtherLines_data();
+    void anyBytesKeepTheirOtherLines();
 };
 
 void TestIniFile::integers_data() {
@@ -209,6 +212,28 @@ void TestIniFile::fileNameMatchesWithoutCase() {
     const QString found = TIniFile::FindFile(dir.path(), "PTV.INI");
     QCOMPARE(found, dir.filePath("ptv.ini"));
     QCOMPARE(TIniFile(found).ReadInteger("Layout", "Width", 0), 1234);
+}
+
+void TestIniFile::anyBytesKeepTheirOtherLines_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("binary") << QByteArray("\x00\x01[\xff]\n=\x00=\r\r\n", 11);
+    QTest::newRow("lone CR lines") << QByteArray("[Personal]\rName=a\r[MRU]\rF0=b");
+    QTest::newRow("header without bracket") << QByteArray("[Personal\nName=a\n");
+    // Every prefix of the fuzz corpus: cut lines, cut headers, cut line ends.
+    const QDir corpus(QStringLiteral(PENTAVO_SOURCE_DIR "/fuzz/corpus/ini"));
+    for (const QFileInfo& info : corpus.entryInfoList(QDir::Files)) {
+        QFile f(info.filePath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray seed = f.readAll();
+        for (qsizetype n = 1; n <= seed.size(); ++n)
+            QTest::addRow("%s/%d", qPrintable(info.fileName()), int(n)) << seed.left(n);
+    }
+}
+
+void TestIniFile::anyBytesKeepTheirOtherLines() {
+    QFETCH(QByteArray, bytes);
+    QVERIFY(IniRoundTripHolds(bytes));
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
