@@ -7,14 +7,29 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
+
+class QPainter;
+
 // A rectangle on the page in inches, measured from the sheet's physical top-left corner.
 struct TInchRect {
     double Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool operator==(const TInchRect&) const = default;
+};
+
+// A vector drawing (a metafile, a laid-out rich text) that can be stretched onto a page.
+// Draw paints it into the target rectangle of an unscaled device painter.
+class TReportGraphic {
+public:
+    virtual ~TReportGraphic() = default;
+    virtual void Draw(QPainter& painter, const QRectF& target) const = 0;
 };
 
 // The page canvas every design object prints on. Positions are inches from the sheet's
-// top-left corner; the canvas compensates the printer's unprintable offsets. Device points
-// and rectangles are the page's own pixels (see DPI).
+// physical top-left corner; the canvas compensates the printer's unprintable offsets.
+// Device points and rectangles are the printer's own pixels: their origin is the top-left
+// corner of the printable area, so inch x lies at device column x * XDPI - the left offset
+// in pixels (Trunc(LeftOffset * XDPI)).
 class TReportCanvas {
 public:
     virtual ~TReportCanvas() = default;
@@ -39,6 +54,7 @@ public:
     virtual void SetFontStyle(bool bold, bool italic, bool underline) = 0;
     virtual void SetFontColor(TColor color) = 0;
     virtual void SetFontRotation(int degrees) = 0;
+    // Opaque text (the default) fills its character cells with a solid brush's colour.
     virtual void SetTextTransparent(bool transparent) = 0;
     // Height of a text line in inches: 1.2 x the font size.
     virtual double LineHeight() const = 0;
@@ -66,8 +82,7 @@ public:
     // Clip regions: a stack; the top region becomes the clip with SelectClip.
     virtual void PushClipRect(const TInchRect& r) = 0;
     virtual void PushClipEllipse(const TInchRect& r) = 0;
-    virtual void PushClipRoundRect(const TInchRect& r, double cornerWidth,
-                                   double cornerHeight) = 0;
+    virtual void PushClipRoundRect(const TInchRect& r, double cornerWidth, double cornerHeight) = 0;
     virtual void PushClipPolygon(const QPolygon& devicePoints) = 0;
     virtual void SelectClip() = 0;
     virtual void ClearClip() = 0;
@@ -82,4 +97,7 @@ public:
     // A bitmap stretched into an inch rectangle, or into a device rectangle.
     virtual void StretchBitmap(const TInchRect& r, const QImage& bitmap) = 0;
     virtual void StretchDeviceBitmap(const QRect& deviceRect, const QImage& bitmap) = 0;
+    // A vector graphic stretched into a device rectangle.
+    virtual void StretchGraphic(const QRect& deviceRect,
+                                std::shared_ptr<const TReportGraphic> graphic) = 0;
 };

@@ -1,9 +1,13 @@
 #include "surface/BasePanel.h"
 
+#include "platform/Interaction.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
+#include "surface/ObjectFiler.h"
+#include "surface/ObjectStream.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
@@ -151,6 +155,37 @@ void TGBasePanel::ClearColorPicture() {
     SetColorPicture(QImage());
 }
 
+void TGBasePanel::LoadColorPicture(const QString& fileName) {
+    SetColorPicture(QImage(fileName));
+}
+
+void TGBasePanel::SaveToFile(const QString& fileName) {
+    const float zoom = FZoom;
+    if (zoom != 1.0f)
+        SetZoom(1.0f);
+    // The zoom comes back also when writing fails.
+    struct Restore {
+        TGBasePanel* panel;
+        float zoom;
+        ~Restore() {
+            if (zoom != 1.0f)
+                panel->SetZoom(zoom);
+        }
+    } restore{this, zoom};
+    for (TGGraphicControl* o : FObjects)
+        o->BeforeSave();
+    TGLabelObjectFiler(*this).SaveDesign(fileName);
+    AfterFileOperation();
+}
+
+void TGBasePanel::LoadFromFile(const QString& fileName) {
+    if (!QFileInfo::exists(fileName))
+        return;
+    TGLabelObjectFiler(*this).LoadDesign(fileName);
+    RehookObjects();
+    AfterFileOperation();
+}
+
 void TGBasePanel::FireLabelChanged() {
     if (FZoomInProgress)
         return;
@@ -230,7 +265,26 @@ void TGBasePanel::ObjectCommand(TObjectCommand command, TGGraphicControl* object
     }
 }
 
-void TGBasePanel::CloneObject(TGGraphicControl*) {}
+void TGBasePanel::CloneObject(TGGraphicControl* object) {
+    TGGraphicControl* copy = nullptr;
+    try {
+        copy = TGLabelObjectFiler(*this).CopyObject(*object);
+    } catch (const EStreamError& e) {
+        // A class missing from the registry: say so rather than let it reach the event loop.
+        TInteraction::Current().Information(this, e.Message());
+    }
+    if (!copy)
+        return;
+    copy->SetTop(object->Top() + 25);
+    BringObjectToFront(copy);
+    AfterFileOperation();
+    if (FHandle->Contains(object)) {
+        FHandle->Remove(object);
+        FHandle->Add(copy);
+    }
+    RehookObjects();
+    object->NotifyChanged();
+}
 
 void TGBasePanel::InvalidateCard() {
     FCardDirty = true;

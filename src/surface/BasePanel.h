@@ -68,6 +68,13 @@ public:
     const QImage& ColorPicture() const { return FColorPicture; }
     void SetColorPicture(const QImage& picture);
     void ClearColorPicture();
+    // Loads the background art from a picture file; a file that can't be read clears it.
+    void LoadColorPicture(const QString& fileName);
+
+    // The design file: written at zoom 1.0 (the zoom is kept), read onto the panel.
+    // Failures raise EStreamError.
+    void SaveToFile(const QString& fileName);
+    void LoadFromFile(const QString& fileName);
 
     // The font new text objects take.
     const TFont& Font() const { return FFont; }

@@ -1,0 +1,5 @@
+#include "app/ObjectKinds.h"
+
+void RegisterObjectKinds() {
+    // Each object folder adds its registration call here as its kinds land.
+}

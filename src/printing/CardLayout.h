@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+
+#include <vector>
+
+// Where the cards sit on a sheet of card stock. Lengths in inches.
+struct TCardLayout {
+    float Height = 2.0f;
+    float Width = 3.5f;
+    int Across = 2;
+    int Down = 5;
+    float TopMargin = 0.5f;
+    float LeftMargin = 0.75f;
+    float HPitch = 3.5f;
+    float VPitch = 2.0f;
+    int PredefLayout = 0;
+    int Papersize = 1; // 1 Letter, 9 A4
+    bool UseMM = false;
+
+    int PositionCount() const { return Across * Down; }
+    // The sheet in inches for the paper code.
+    QSizeF SheetInches() const;
+    bool operator==(const TCardLayout&) const = default;
+};
+
+// One of the card stocks offered in the layout dialog.
+struct TPredefinedLayout {
+    const char* Text;
+    float Width, Height, LeftMargin, TopMargin;
+    int Papersize;
+};
+const std::vector<TPredefinedLayout>& PredefinedCardStocks();
+// Takes the stock's values (two across, five down). Indexes out of range change nothing.
+void ApplyPredefinedLayout(TCardLayout& layout, int index);
+
+// The first check the layout fails, as the message the user sees; empty when it passes.
+QString CardLayoutError(const TCardLayout& layout);
+
+// The printer nudges in 1/32 inch, and whether to warn about the bottom margin.
+struct TPrinterNudges {
+    int TopMarginNudge = 0;
+    int LeftMarginNudge = 0;
+    int VerticalSpacing = 0;
+    int HorizontalSpacing = 0;
+    bool ShowBottomMarginWarning = true;
+    bool operator==(const TPrinterNudges&) const = default;
+};
+
+// The card positions chosen for printing, by position number (row * Across + column).
+// It holds at least ten positions and grows to every position of larger sheets, new
+// positions selected.
+class TCardSelection {
+public:
+    TCardSelection() : FSelected(10, true) {}
+    bool operator[](int position) const {
+        return position >= 0 && position < int(FSelected.size()) && FSelected[position];
+    }
+    void Set(int position, bool selected);
+    int Size() const { return int(FSelected.size()); }
+    void FitTo(const TCardLayout& layout);
+    bool AnySelected(int count) const;
+    bool operator==(const TCardSelection&) const = default;
+
+private:
+    std::vector<bool> FSelected;
+};

@@ -1,0 +1,188 @@
+#include "printing/CardPrinting.h"
+
+#include "platform/Interaction.h"
+#include "printing/EditCardLayout.h"
+#include "printing/LabelPrinter.h"
+#include "printing/PreviewForm.h"
+#include "printing/PrintFineTune.h"
+#include "printing/SelectSpecificLabels.h"
+#include "printing/WarnBottomMargin.h"
+#include "report/PrinterJob.h"
+#include "report/ReportPrinter.h"
+#include "report/StreamJob.h"
+#include "surface/BasePanel.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QPrinter>
+
+#include <exception>
+
+TCardPrinting::TCardPrinting(TGBasePanel& panel, TReportPrinter& printer, TPrintState& state,
+                             QWidget* parent)
+    : FPanel(panel), FPrinter(printer), FState(state), FParent(parent) {}
+
+void TCardPrinting::Save() const {
+    if (SavePreferences)
+        SavePreferences();
+}
+
+TPrintRunSettings TCardPrinting::RunSettings() const {
+    TPrintRunSettings s;
+    s.Layout = FState.Layout;
+    s.Nudges = FState.Nudges;
+    s.Selection = FState.CardSelection;
+    s.Selection.FitTo(s.Layout);
+    s.BackgroundFile = FState.BackgroundFileName;
+    return s;
+}
+
+bool TCardPrinting::DoPageSetup() {
+    TSelectSpecificLabels dialog(FState.Layout, FState.CardSelection, FPrinter, FParent);
+    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
+        return false;
+    FState.CardSelection = dialog.Selection();
+    return true;
+}
+
+bool TCardPrinting::Print() {
+    FPrinter.SelectPaper(FState.Layout.Papersize);
+    if (!DoPageSetup())
+        return false;
+    FPrinter.ReloadPrinterMetrics();
+    QCoreApplication::processEvents();
+    const double strip = FPrinter.BottomUnprintableInches();
+    const TCardSelection& sel = FState.CardSelection;
+    if (BottomMarginWarningNeeded(strip, sel[8], sel[9], FState.Nudges.ShowBottomMarginWarning)) {
+        TWarnBottomMargin warning(strip, FParent);
+        const int result = TInteraction::Current().Exec(warning);
+        if (warning.DontShowCheck->isChecked()) {
+            FState.Nudges.ShowBottomMarginWarning = false;
+            Save();
+        }
+        if (result != QDialog::Accepted)
+            return false;
+    }
+    return DoPrint(true, false);
+}
+
+void TCardPrinting::Preview() {
+    FPrinter.SelectPaper(FState.Layout.Papersize);
+    DoPrint(false, false);
+}
+
+bool TCardPrinting::PrintOutlineTestPage() {
+    if (!FPrinter.ShowPrintDialog(FParent))
+        return false;
+    return DoPrint(true, true);
+}
+
+void TCardPrinting::PrinterSetup() {
+    FPrinter.ShowPrinterSetup(FParent);
+}
+
+bool TCardPrinting::PrinterFineTuning() {
+    TPrintFineTune dialog(FState.Nudges, FParent);
+    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
+        return false;
+    FState.Nudges = dialog.Nudges();
+    Save();
+    return true;
+}
+
+bool TCardPrinting::ChangeBusinessCardLayout() {
+    if (LoadPreferences)
+        LoadPreferences();
+    TEditCardLayout dialog(FState.Layout, FParent);
+    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
+        return false;
+    FState.Layout = dialog.Layout();
+    FState.CardSelection.FitTo(FState.Layout);
+    Save();
+    SetCardSizeFromInches(FPanel, FState.Layout);
+    return true;
+}
+
+bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
+    const float zoom = FPanel.Zoom();
+    FPanel.SetZoom(1.0f);
+    QCoreApplication::processEvents();
+    struct TRestoreZoom {
+        TGBasePanel& Panel;
+        float Zoom;
+        ~TRestoreZoom() { Panel.SetZoom(Zoom); }
+    } restore{FPanel, zoom};
+
+    TPrintRunSettings settings = RunSettings();
+    settings.Copies = FPrinter.Copies();
+    FPrinter.SetCopies(1);
+    settings.OutlineOnly = outlineTestPage;
+    settings.Printing = printMode;
+    settings.DriverMaxCopies = FPrinter.DriverMaxCopies();
+    if (printMode && !FPrinter.PrepareOutput(FParent))
+        return false;
+
+    TPageStream stream;
+    std::unique_ptr<TReportJob> job;
+    if (printMode) {
+        job = FPrinter.CreateJob();
+    } else {
+        stream.Metrics = FPrinter.Metrics();
+        job = std::make_unique<TStreamJob>(stream);
+    }
+    bool aborted;
+    {
+        TLabelPrinter status(FPanel, settings, *job, FParent);
+        if (printMode && FPrinter.IsPdf())
+            status.OpenFailedMessage = QStringLiteral("The PDF file \"%1\" cannot be written.")
+                                           .arg(FPrinter.OutputFileName());
+        TInteraction::Current().Exec(status);
+        aborted = status.Aborted();
+    }
+    if (!printMode && !aborted) {
+        TPreviewForm preview(stream, FParent);
+        preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
+        preview.RestorePlacement = RestorePreviewPlacement;
+        preview.SavePlacement = SavePreviewPlacement;
+        TInteraction::Current().Exec(preview);
+    }
+    return !aborted;
+}
+
+bool TCardPrinting::ExportPdf() {
+    const QString file = TInteraction::Current().SaveFileName(
+        FParent, QStringLiteral("Export PDF"), QString(), QStringLiteral("PDF files (*.pdf)"));
+    if (file.isEmpty())
+        return false;
+    const float zoom = FPanel.Zoom();
+    FPanel.SetZoom(1.0f);
+    QString error;
+    const bool ok = PrintToPdf(FPanel, RunSettings(), file, &error);
+    FPanel.SetZoom(zoom);
+    if (!ok)
+        TInteraction::Current().Information(FParent, error);
+    return ok;
+}
+
+bool PrintToPdf(TGBasePanel& panel, const TPrintRunSettings& settings, const QString& file,
+                QString* error) {
+    TReportPrinter printer;
+    printer.SetPrinterName(TReportPrinter::PdfPrinterName());
+    printer.SetOutputFileName(file);
+    printer.SelectPaper(settings.Layout.Papersize);
+    std::unique_ptr<TReportJob> job = printer.CreateJob();
+    TLabelPrintRun run(panel, settings);
+    run.LoadBackGround();
+    job->OnBeforePrint = [&run](TReportJob& r) { run.BeforePrintLabels(r); };
+    job->OnPrint = [&run](TReportJob& r) { run.PrintLabels(r); };
+    try {
+        if (job->Execute())
+            return true;
+        if (error)
+            *error = QStringLiteral("The PDF file \"%1\" cannot be written.").arg(file);
+    } catch (const std::exception& e) {
+        if (error)
+            *error = QString::fromUtf8(e.what());
+    }
+    return false;
+}

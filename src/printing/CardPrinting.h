@@ -1,0 +1,60 @@
+#pragma once
+
+#include "printing/LabelPrintRun.h"
+
+#include <functional>
+
+class QWidget;
+class TReportPrinter;
+
+// Everything the print commands work on; the main window owns it for the whole run.
+struct TPrintState {
+    TCardLayout Layout;
+    TPrinterNudges Nudges;
+    TCardSelection CardSelection;
+    QString BackgroundFileName;
+};
+
+// The print, preview, layout and fine-tuning commands over the card panel, the program's
+// printer and the print state. Dialogs run through the interaction seam.
+class TCardPrinting {
+public:
+    TCardPrinting(TGBasePanel& panel, TReportPrinter& printer, TPrintState& state, QWidget* parent);
+
+    // Settings-file hooks of the main window.
+    std::function<void()> LoadPreferences;
+    std::function<void()> SavePreferences;
+    std::function<void(QWidget&)> RestorePreviewPlacement;
+    std::function<void(QWidget&)> SavePreviewPlacement;
+
+    // Choose cards, check the bottom margin, print. False when the user stopped it.
+    bool Print();
+    void Preview();
+    bool PrintOutlineTestPage();
+    void PrinterSetup();
+    // True when the user confirmed (the state and the settings file are updated).
+    bool PrinterFineTuning();
+    bool ChangeBusinessCardLayout();
+    // The current design, layout, nudges and selection straight into a PDF file.
+    bool ExportPdf();
+
+    bool DoPageSetup();
+    // One print (printMode) or preview run with its status window; a preview then shows
+    // the preview window. False when the run did not complete.
+    bool DoPrint(bool printMode, bool outlineTestPage);
+
+    // The run settings from the state (copies 1, printing).
+    TPrintRunSettings RunSettings() const;
+
+private:
+    void Save() const;
+
+    TGBasePanel& FPanel;
+    TReportPrinter& FPrinter;
+    TPrintState& FState;
+    QWidget* FParent;
+};
+
+// Prints the run into a PDF file without any window. On failure returns false and says why.
+bool PrintToPdf(TGBasePanel& panel, const TPrintRunSettings& settings, const QString& file,
+                QString* error);

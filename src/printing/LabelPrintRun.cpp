@@ -1,0 +1,105 @@
+#include "printing/LabelPrintRun.h"
+
+#include "platform/GraphicsValues.h"
+#include "report/ReportJob.h"
+#include "surface/BasePanel.h"
+
+#include <QFileInfo>
+
+TLabelPrintRun::TLabelPrintRun(TGBasePanel& panel, const TPrintRunSettings& settings)
+    : FPanel(panel), FSettings(settings), FCopies(settings.Copies) {}
+
+double TLabelPrintRun::TopMargin() const {
+    return FSettings.Layout.TopMargin + FSettings.Nudges.TopMarginNudge / 32.0;
+}
+
+double TLabelPrintRun::LeftMargin() const {
+    return FSettings.Layout.LeftMargin + FSettings.Nudges.LeftMarginNudge / 32.0;
+}
+
+double TLabelPrintRun::HorizontalPitch() const {
+    return FSettings.Layout.HPitch + FSettings.Nudges.HorizontalSpacing / 32.0;
+}
+
+double TLabelPrintRun::VerticalPitch() const {
+    return FSettings.Layout.VPitch + FSettings.Nudges.VerticalSpacing / 32.0;
+}
+
+void TLabelPrintRun::Pump() const {
+    if (ProcessEvents)
+        ProcessEvents();
+}
+
+void TLabelPrintRun::LoadBackGround() {
+    FBackground = QImage();
+    const QString& file = FSettings.BackgroundFile;
+    if (file.isEmpty() || !file.toUpper().contains(QLatin1String(".BMP")))
+        return;
+    const QFileInfo info(file);
+    // Only a regular file of sane size is opened; one that does not load prints nothing.
+    if (info.isFile() && info.size() < 256 * 1024 * 1024)
+        FBackground.load(file, "BMP");
+}
+
+void TLabelPrintRun::BeforePrintLabels(TReportJob& report) {
+    if (FSettings.Printing && FCopies > 1 && FSettings.DriverMaxCopies > 1) {
+        // The driver multiplies the one sheet the loop produces.
+        report.SetCopies(FCopies);
+        FCopies = 1;
+    }
+    report.StatusFormat = FSettings.Printing ? QStringLiteral("Printing Page %p\r%0\r%1")
+                                             : QStringLiteral("Preparing Preview Page %p\r%0\r%1");
+    report.StatusText << QString() << QString();
+}
+
+void TLabelPrintRun::PrintBackGround(TReportCanvas& report, double x, double y) {
+    if (!FBackground.isNull())
+        report.StretchBitmap({x, y, x + 3.5, y + 2.0}, FBackground);
+}
+
+void TLabelPrintRun::PrintLabels(TReportJob& report) {
+    struct TPrintingFlag {
+        TGBasePanel& Panel;
+        explicit TPrintingFlag(TGBasePanel& p) : Panel(p) { Panel.SetPrinting(true); }
+        ~TPrintingFlag() { Panel.SetPrinting(false); }
+    } printing(FPanel);
+
+    const TCardLayout& l = FSettings.Layout;
+    int col = -1, row = 0;
+    while (!Stopped) {
+        ++col;
+        if (col + 1 > l.Across) {
+            col = 0;
+            ++row;
+        }
+        if (row + 1 > l.Down) {
+            row = 0;
+            col = 0;
+            if (report.CurrentPage() >= FCopies)
+                break;
+            report.NewPage();
+        }
+        const int position = row * l.Across + col;
+        if (!FSettings.Selection[position])
+            continue;
+        const double x = col * HorizontalPitch() + LeftMargin();
+        const double y = row * VerticalPitch() + TopMargin();
+        if (CardShown)
+            CardShown(QStringLiteral("Card %1").arg(position + 1));
+        Pump();
+        TReportCanvas& canvas = report.Canvas();
+        const TInchRect card{x, y, x + l.Width, y + l.Height};
+        if (FSettings.OutlineOnly) {
+            canvas.Rectangle(card);
+        } else {
+            PrintBackGround(canvas, x, y);
+            if (!FSettings.Printing) {
+                canvas.SetBrush(clBlack, bsClear);
+                canvas.SetPen(RGBColor(192, 192, 192), psSolid, -1, pmCopy);
+                canvas.Rectangle(card);
+            }
+            FPanel.PrintObjects(canvas, x, y);
+        }
+        Pump();
+    }
+}

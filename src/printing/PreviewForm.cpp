@@ -1,0 +1,105 @@
+#include "printing/PreviewForm.h"
+
+#include "report/PagePreview.h"
+
+#include <QBoxLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+
+QCursor MagnifierCursor() {
+    QPixmap glass(32, 32);
+    glass.fill(Qt::transparent);
+    QPainter p(&glass);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 4));
+    p.drawEllipse(QPointF(12, 12), 8, 8);
+    p.drawLine(QPointF(18, 18), QPointF(28, 28));
+    p.setPen(QPen(Qt::black, 2));
+    p.drawEllipse(QPointF(12, 12), 8, 8);
+    p.setPen(QPen(Qt::black, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(18, 18), QPointF(27, 27));
+    p.setPen(QPen(Qt::black, 1.5));
+    p.drawLine(QPointF(8, 12), QPointF(16, 12));
+    p.drawLine(QPointF(12, 8), QPointF(12, 16));
+    p.end();
+    return QCursor(glass, 12, 12);
+}
+
+TPreviewForm::TPreviewForm(const TPageStream& stream, QWidget* parent) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    resize(608, 424);
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    FilePreview1 = new TPagePreview;
+    FilePreview1->SetStream(&stream);
+    FilePreview1->setCursor(MagnifierCursor());
+    box->addWidget(FilePreview1, 1);
+
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(8, 6, 8, 6);
+    CloseButton = new QPushButton(QStringLiteral("Ok"));
+    CloseButton->setDefault(true);
+    auto tool = [bar](const QString& text, const QString& tip) {
+        auto* b = new QToolButton;
+        b->setText(text);
+        b->setToolTip(tip);
+        bar->addWidget(b);
+        return b;
+    };
+    bar->addWidget(CloseButton);
+    sbZoomIn = tool(QStringLiteral("+"), QStringLiteral("Zoom in"));
+    sbZoomOut = tool(QStringLiteral("\u2212"), QStringLiteral("Zoom out"));
+    sbZoomPageWidth = tool(QStringLiteral("\u2194"), QStringLiteral("Page width"));
+    sbZoomPage = tool(QStringLiteral("\u25a1"), QStringLiteral("Whole page"));
+    bar->addStretch();
+    bar->addWidget(new QPushButton(QStringLiteral("Help")));
+    box->addLayout(bar);
+
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(sbZoomIn, &QToolButton::clicked, FilePreview1, &TPagePreview::ZoomIn);
+    connect(sbZoomOut, &QToolButton::clicked, FilePreview1, &TPagePreview::ZoomOut);
+    connect(sbZoomPageWidth, &QToolButton::clicked, this,
+            [this] { FilePreview1->SetZoomFactor(FilePreview1->PageWidthZoom()); });
+    connect(sbZoomPage, &QToolButton::clicked, this,
+            [this] { FilePreview1->SetZoomFactor(FilePreview1->WholePageZoom()); });
+    connect(FilePreview1, &TPagePreview::MouseDown, this, [this](Qt::MouseButton b) {
+        if (b == Qt::LeftButton)
+            FilePreview1->ZoomIn();
+        else
+            FilePreview1->ZoomOut();
+    });
+    connect(FilePreview1, &TPagePreview::ZoomChange, FilePreview1, &TPagePreview::RedrawPage);
+    connect(FilePreview1, &TPagePreview::PageChange, this, &TPreviewForm::PageChanged);
+}
+
+void TPreviewForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormActivate();
+}
+
+void TPreviewForm::FormActivate() {
+    if (!FFirstActivation)
+        return;
+    if (RestorePlacement)
+        RestorePlacement(*this);
+    FilePreview1->StartPreview();
+    FilePreview1->SetZoomFactor(130);
+    FilePreview1->setFocus();
+    FFirstActivation = false;
+}
+
+void TPreviewForm::PageChanged() {
+    setWindowTitle(QStringLiteral("Preview Page %1 of %2")
+                       .arg(FilePreview1->CurrentPage() - FilePreview1->FirstPage() + 1)
+                       .arg(FilePreview1->PageCount()));
+}
+
+void TPreviewForm::done(int result) {
+    if (SavePlacement)
+        SavePlacement(*this);
+    if (FilePreview1->Active())
+        FilePreview1->FinishPreview();
+    QDialog::done(result);
+}

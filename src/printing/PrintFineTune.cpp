@@ -1,0 +1,116 @@
+#include "printing/PrintFineTune.h"
+
+#include <QBoxLayout>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+QString NudgeCaption(int value) {
+    // Values from the settings file may lie outside -8..8; they read the same way.
+    if (value > 0)
+        return QStringLiteral("Increase by %1/32\"").arg(value);
+    if (value < 0)
+        return QStringLiteral("Decrease by %1/32\"").arg(-value);
+    return QStringLiteral("None");
+}
+
+TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
+    : QDialog(parent), FNudges(nudges), FValues{nudges.TopMarginNudge, nudges.LeftMarginNudge,
+                                                nudges.VerticalSpacing, nudges.HorizontalSpacing} {
+    setWindowTitle(QStringLiteral("Printer Fine-Tuning"));
+    auto* top = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    top->addLayout(grid);
+    struct TPanel {
+        TNudge Nudge;
+        const char* Heading;
+        const char* Text;
+    };
+    const TPanel panels[] = {
+        {TopMargin, "Top Margin nudge",
+         "Increase or decrease to adjust where vertical printing starts. "},
+        {VerticalSpacing, "Vertical Spacing",
+         "Increase or decrease to adjust vertical spacing between cards.( You may need to adjust "
+         "this if printing \"creeps\" between the top and bottom cards.)"},
+        {LeftMargin, "Left Margin nudge",
+         "Increase or decrease to adjust where horizontal printing starts. "},
+        {HorizontalSpacing, "Horizontal Spacing",
+         "Increase or decrease to adjust horizontal spacing between cards "},
+    };
+    int i = 0;
+    for (const TPanel& p : panels) {
+        auto* frame = new QGroupBox(QString::fromLatin1(p.Heading));
+        auto* box = new QGridLayout(frame);
+        auto* caption = new QLabel;
+        auto* up = new QToolButton;
+        up->setArrowType(Qt::UpArrow);
+        auto* down = new QToolButton;
+        down->setArrowType(Qt::DownArrow);
+        auto* text = new QLabel(QString::fromLatin1(p.Text));
+        text->setWordWrap(true);
+        box->addWidget(caption, 0, 0, 2, 1);
+        box->addWidget(up, 0, 1);
+        box->addWidget(down, 1, 1);
+        box->addWidget(text, 2, 0, 1, 2);
+        grid->addWidget(frame, i / 2, i % 2);
+        const TNudge n = p.Nudge;
+        FLabels[n] = caption;
+        connect(up, &QToolButton::clicked, this, [this, n] { StepUp(n); });
+        connect(down, &QToolButton::clicked, this, [this, n] { StepDown(n); });
+        ++i;
+    }
+    lTopMarginNudge = FLabels[TopMargin];
+    LLeftMarginNudge = FLabels[LeftMargin];
+    LVerticalSpacing = FLabels[VerticalSpacing];
+    LHorizontalSpacing = FLabels[HorizontalSpacing];
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton* defaults =
+        buttons->addButton(QStringLiteral("Default"), QDialogButtonBox::ResetRole);
+    buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    top->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(defaults, &QPushButton::clicked, this, &TPrintFineTune::DefaultButtonClick);
+    ShowValues();
+}
+
+TPrinterNudges TPrintFineTune::Nudges() const {
+    TPrinterNudges n = FNudges;
+    n.TopMarginNudge = FValues[TopMargin];
+    n.LeftMarginNudge = FValues[LeftMargin];
+    n.VerticalSpacing = FValues[VerticalSpacing];
+    n.HorizontalSpacing = FValues[HorizontalSpacing];
+    return n;
+}
+
+void TPrintFineTune::StepDown(TNudge n) {
+    if (FValues[n] < 8)
+        ++FValues[n];
+    ShowValues();
+}
+
+void TPrintFineTune::StepUp(TNudge n) {
+    if (FValues[n] > -8)
+        --FValues[n];
+    ShowValues();
+}
+
+void TPrintFineTune::DefaultButtonClick() {
+    FValues.fill(0);
+    ShowValues();
+}
+
+QString TPrintFineTune::Caption(TNudge n) const {
+    return FLabels[n]->text();
+}
+
+void TPrintFineTune::ShowValues() {
+    for (int n = 0; n < 4; ++n)
+        FLabels[n]->setText(NudgeCaption(FValues[n]));
+}

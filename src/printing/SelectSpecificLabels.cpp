@@ -1,0 +1,159 @@
+#include "printing/SelectSpecificLabels.h"
+
+#include "platform/GraphicsValues.h"
+#include "platform/Interaction.h"
+#include "report/ReportPrinter.h"
+
+#include <QBoxLayout>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+
+// The miniature sheet: white paper, red selected and white free card positions.
+class TSheetDrawing : public QWidget {
+public:
+    explicit TSheetDrawing(TSelectSpecificLabels& dialog) : FDialog(dialog) {
+        setFixedSize(204, 237);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(Qt::black);
+        p.setBrush(Qt::white);
+        // Outlines lie inside the rectangles, whose right and bottom edges are outside.
+        p.drawRect(TSelectSpecificLabels::SheetRect(FDialog.FLayout, ScreenPixelsPerInch)
+                       .adjusted(0, 0, -1, -1));
+        const auto& rects = FDialog.FRects;
+        for (int i = 0; i < int(rects.size()); ++i) {
+            p.setBrush(FDialog.FSelection[i] ? QColor(255, 0, 0) : QColor(Qt::white));
+            p.drawRect(rects[i].adjusted(0, 0, -1, -1));
+        }
+    }
+    void mousePressEvent(QMouseEvent* e) override { FDialog.PaintBoxClick(e->pos()); }
+
+private:
+    TSelectSpecificLabels& FDialog;
+};
+
+TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
+                                             const TCardSelection& selection,
+                                             TReportPrinter& printer, QWidget* parent)
+    : QDialog(parent), FLayout(layout), FSelection(selection), FPrinter(printer) {
+    setWindowTitle(QStringLiteral("Print Cards"));
+    FSelection.FitTo(FLayout);
+    FRects = DetermineRectangles(FLayout, ScreenPixelsPerInch);
+
+    auto* top = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    top->addLayout(row);
+
+    auto* cards = new QGroupBox(QStringLiteral(" Select Cards To Print"));
+    auto* cardsBox = new QVBoxLayout(cards);
+    PaintBox1 = new TSheetDrawing(*this);
+    cardsBox->addWidget(PaintBox1);
+    auto* allNone = new QHBoxLayout;
+    auto* all = new QPushButton(QStringLiteral("&All"));
+    auto* none = new QPushButton(QStringLiteral("&None"));
+    allNone->addWidget(all);
+    allNone->addWidget(none);
+    cardsBox->addLayout(allNone);
+    row->addWidget(cards);
+
+    auto* right = new QVBoxLayout;
+    auto* printerBox = new QGroupBox(QStringLiteral("Printer"));
+    auto* printerLayout = new QVBoxLayout(printerBox);
+    PrinterLabel = new QLabel(FPrinter.PrinterName());
+    PrinterLabel->setWordWrap(true);
+    auto* setup = new QPushButton(QStringLiteral("Print &Setup"));
+    printerLayout->addWidget(PrinterLabel);
+    printerLayout->addWidget(setup);
+    right->addWidget(printerBox);
+    auto* pagesBox = new QGroupBox(QStringLiteral("Pages"));
+    auto* pagesLayout = new QHBoxLayout(pagesBox);
+    pages = new QSpinBox;
+    pages->setRange(1, 99);
+    pages->setValue(1);
+    auto* pagesLabel = new QLabel(QStringLiteral("Number of &pages:"));
+    pagesLabel->setBuddy(pages);
+    pagesLayout->addWidget(pagesLabel);
+    pagesLayout->addWidget(pages);
+    right->addWidget(pagesBox);
+    row->addLayout(right);
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    top->addWidget(buttons);
+
+    connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);
+    connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::NoneButtonClick);
+    connect(setup, &QPushButton::clicked, this, &TSelectSpecificLabels::PrintSetupClick);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TSelectSpecificLabels::OkButtonClick);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+std::vector<QRect> TSelectSpecificLabels::DetermineRectangles(const TCardLayout& l, double ppi) {
+    // A fifth of the natural size; every product is cut to whole pixels on its own.
+    const double s = 0.2 * ppi;
+    std::vector<QRect> rects;
+    for (int r = 0; r < l.Down; ++r)
+        for (int c = 0; c < l.Across; ++c) {
+            const int left = int(l.LeftMargin * s) + c * int(l.HPitch * s) + 10;
+            const int top = int(l.TopMargin * s) + r * int(l.VPitch * s) + 10;
+            rects.emplace_back(left, top, int(l.Width * s), int(l.Height * s));
+        }
+    return rects;
+}
+
+QRect TSelectSpecificLabels::SheetRect(const TCardLayout& l, double ppi) {
+    const double s = 0.2 * ppi;
+    const QSizeF sheet = l.SheetInches();
+    return QRect(10, 10, int(sheet.width() * s), int(sheet.height() * s));
+}
+
+void TSelectSpecificLabels::PaintBoxClick(const QPoint& p) {
+    for (int i = 0; i < int(FRects.size()); ++i) {
+        if (FRects[i].contains(p)) {
+            FSelection.Set(i, !FSelection[i]);
+            PaintBox1->update();
+            return;
+        }
+    }
+}
+
+void TSelectSpecificLabels::SetAll(bool selected) {
+    for (int i = 0; i < FLayout.PositionCount(); ++i)
+        FSelection.Set(i, selected);
+    PaintBox1->update();
+}
+
+void TSelectSpecificLabels::AllButtonClick() {
+    SetAll(true);
+}
+
+void TSelectSpecificLabels::NoneButtonClick() {
+    SetAll(false);
+}
+
+void TSelectSpecificLabels::OkButtonClick() {
+    FPrinter.SetPortrait();
+    FPrinter.SetCopies(pages->value());
+    if (!FSelection.AnySelected(FLayout.PositionCount())) {
+        TInteraction::Current().Information(
+            this, QStringLiteral("You must select at least one card to print"));
+        return;
+    }
+    accept();
+}
+
+void TSelectSpecificLabels::PrintSetupClick() {
+    FPrinter.ShowPrinterSetup(this);
+    PrinterLabel->setText(FPrinter.PrinterName());
+}

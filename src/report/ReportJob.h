@@ -1,0 +1,67 @@
+#pragma once
+
+#include "report/RecordingCanvas.h"
+
+#include <QStringList>
+
+#include <functional>
+
+class QLabel;
+
+// One print job: pages drawn on a canvas, a status line, and an abort flag. Execute begins
+// page 1, calls OnBeforePrint and OnPrint (which produces every page itself) and ends the
+// job, or abandons it when it was aborted.
+class TReportJob {
+public:
+    virtual ~TReportJob() = default;
+
+    QString Title = QStringLiteral("Pentavo");
+    std::function<void(TReportJob&)> OnBeforePrint;
+    std::function<void(TReportJob&)> OnPrint;
+
+    // Runs the job. False when the device could not be opened (nothing was produced).
+    bool Execute();
+
+    // Where the current page is drawn. After an abort, and on pages outside the page
+    // range, drawing goes nowhere.
+    TReportCanvas& Canvas();
+    virtual const TPageMetrics& Metrics() const = 0;
+    // Pages to output, from 1; ToPage 0 means no limit.
+    int FromPage = 1;
+    int ToPage = 0;
+    int CurrentPage() const { return FPage; }
+    // Ends the current page and begins the next.
+    void NewPage();
+    // Marks the job aborted: nothing more is output and it ends as aborted.
+    void Abort();
+    bool Aborted() const { return FAborted; }
+
+    // Copies the device makes of every page by itself.
+    int Copies() const { return FCopies; }
+    void SetCopies(int copies) { FCopies = copies < 1 ? 1 : copies; }
+
+    // The status line: StatusFormat with %p replaced by the current page and %0, %1 by
+    // lines 0 and 1 of StatusText; RefreshStatus shows it in StatusLabel.
+    QString StatusFormat;
+    QStringList StatusText;
+    QLabel* StatusLabel = nullptr;
+    QString StatusLine() const;
+    void RefreshStatus();
+
+protected:
+    virtual TReportCanvas& DeviceCanvas() = 0;
+    virtual bool BeginJob() = 0;
+    virtual void BeginNextPage() = 0;
+    virtual void EndJob() = 0;
+    virtual void AbortJob() = 0;
+
+private:
+    bool PageWanted() const { return FPage >= FromPage && (ToPage == 0 || FPage <= ToPage); }
+
+    TPageStream FDiscarded;
+    TRecordingCanvas FDiscard{FDiscarded};
+    int FPage = 0;
+    int FCopies = 1;
+    bool FAborted = false;
+    bool FRunning = false;
+};

@@ -1,0 +1,7 @@
+#include "report/StreamJob.h"
+
+bool TStreamJob::BeginJob() {
+    FStream.Pages.clear();
+    FCanvas.BeginPage();
+    return true;
+}
