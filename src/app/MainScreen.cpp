@@ -5,6 +5,7 @@
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
+#include "report/ReportPrinter.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
@@ -60,8 +61,7 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     BuildToolBar();
     BuildBottomBar(bottomBar);
-    ExitItem->Wire(this, [this] { ExitClick(); });
-    AboutItem->Wire(this, [this] { AboutClick(); });
+    WireCommands();
 
     // The client area below the menu bar is 622 x 404.
     resize(622, 404 + menuBar()->sizeHint().height());
@@ -81,17 +81,57 @@ TMainScreen::~TMainScreen() {
     BusinessCardPanel->LabelChangedEvent = nullptr;
 }
 
+void TMainScreen::WireCommands() {
+    FileCommands = std::make_unique<TFileCommands>(*BusinessCardPanel, Design, RecentFiles, this);
+    FileCommands->SetChangesMade = [this](bool value) { SetChangesMade(value); };
+    FileCommands->Setbuttons = [this] { Setbuttons(); };
+    FileCommands->CloseWindow = [this] { close(); };
+    TFileCommands* files = FileCommands.get();
+    NewItem->Wire(this, [files] { files->New(); });
+    OpenItem->Wire(this, [files] { files->Open(); });
+    DeleteItem->Wire(this, [files] { files->Delete(); });
+    SaveItem->Wire(this, [files] { files->Save(); });
+    SaveAsItem->Wire(this, [files] { files->SaveAs(); });
+    ExitItem->Wire(this, [this] { ExitClick(); });
+    connect(Cancelbutton, &QPushButton::clicked, this, [files] { files->CancelChanges(); });
+
+    // The print commands need the printer, which the first activation makes; until then
+    // they are disabled.
+    auto printing = [this](auto command) {
+        return [this, command] {
+            if (!CardPrinting)
+                return;
+            PrintState.BackgroundFileName = Design.BackgroundFileName;
+            command(*CardPrinting);
+        };
+    };
+    PrintItem->Wire(this, printing([](TCardPrinting& p) { p.Print(); }));
+    PreviewItem->Wire(this, printing([](TCardPrinting& p) { p.Preview(); }));
+    ExportPdfItem->Wire(this, printing([](TCardPrinting& p) { p.ExportPdf(); }));
+    PrinterSetupItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterSetup(); }));
+    FineTuningItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterFineTuning(); }));
+    OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
+    ChangeLayoutItem->Wire(this, [this] { ChangeLayout(); });
+    AboutItem->Wire(this, [this] { AboutClick(); });
+}
+
+void TMainScreen::ChangeLayout() {
+    if (CardPrinting && CardPrinting->ChangeBusinessCardLayout())
+        SetCardSizeFromInches(PrintState.Layout.Width, PrintState.Layout.Height);
+}
+
 void TMainScreen::FormCreate() {
     PrinterAvailable = false;
-    Loading = true;
+    Design.Loading = true;
     SelectAllLabels();
-    SetCardSizeFromInches(FCardInches.width(), FCardInches.height());
+    SetCardSizeFromInches(PrintState.Layout.Width, PrintState.Layout.Height);
     SetChangesMade(false);
     CreateProgramFolders();
 }
 
 void TMainScreen::SelectAllLabels() {
-    CardSelection.fill(true);
+    for (int i = 0; i < PrintState.CardSelection.Size(); ++i)
+        PrintState.CardSelection.Set(i, true);
 }
 
 void TMainScreen::CreateProgramFolders() {
@@ -102,7 +142,6 @@ void TMainScreen::CreateProgramFolders() {
 }
 
 void TMainScreen::SetCardSizeFromInches(double width, double height) {
-    FCardInches = QSizeF(width, height);
     // The panel shows the card at the current zoom, so a new card size keeps the objects
     // and the card at the same scale.
     const double scale = ScreenPixelsPerInch * double(BusinessCardPanel->Zoom());
@@ -133,7 +172,7 @@ void TMainScreen::FormActivate() {
     QCoreApplication::processEvents();
 
     BusinessCardPanel->SetShape(lsRectangle);
-    SetCardSizeFromInches(FCardInches.width(), FCardInches.height());
+    SetCardSizeFromInches(PrintState.Layout.Width, PrintState.Layout.Height);
     BusinessCardPanel->show();
     QCoreApplication::processEvents();
     unsetCursor();
@@ -142,7 +181,7 @@ void TMainScreen::FormActivate() {
     QCoreApplication::processEvents();
     BusinessCardPanel->LabelChangedEvent = [this](TGBasePanel*) { LabelChanged(); };
     SetChangesMade(false);
-    Loading = false;
+    Design.Loading = false;
 
     CheckPrinters();
     Setbuttons();
@@ -151,30 +190,32 @@ void TMainScreen::FormActivate() {
 void TMainScreen::CheckPrinters() {
     // The PDF printer is always installed and stands in as the default when the system has
     // no printer of its own, so printing and previewing always have a printer to use.
+    Printer = std::make_unique<TReportPrinter>();
+    CardPrinting = std::make_unique<TCardPrinting>(*BusinessCardPanel, *Printer, PrintState, this);
     PrinterAvailable = true;
 }
 
 void TMainScreen::SetChangesMade(bool value) {
-    ChangesMade = value;
+    Design.ChangesMade = value;
     Cancelbutton->setVisible(value);
-    Savebutton->setText(CurrentFileName.isEmpty() ? QStringLiteral("Save As")
-                                                  : QStringLiteral("Save"));
-    SaveItem->Enable(!CurrentFileName.isEmpty());
-    Savebutton->setEnabled((CurrentFileName.isEmpty() ? SaveAsItem : SaveItem)->Wired());
+    Savebutton->setText(Design.CurrentFileName.isEmpty() ? QStringLiteral("Save As")
+                                                         : QStringLiteral("Save"));
+    SaveItem->Enable(!Design.CurrentFileName.isEmpty());
     Savebutton->setVisible(value);
 }
 
 void TMainScreen::SaveButtonClick() {
-    (CurrentFileName.isEmpty() ? SaveAsItem : SaveItem)->trigger();
+    FileCommands->SaveButton();
 }
 
 void TMainScreen::Setbuttons() {
-    SaveItem->Enable(!CurrentFileName.isEmpty());
-    setWindowTitle(CurrentFileName.isEmpty()
+    SaveItem->Enable(!Design.CurrentFileName.isEmpty());
+    setWindowTitle(Design.CurrentFileName.isEmpty()
                        ? QStringLiteral("Pentavo")
-                       : QStringLiteral("Pentavo - ") + QFileInfo(CurrentFileName).fileName());
-    for (TCommandAction* item :
-         {PrintItem, PreviewItem, PrinterSetupItem, FineTuningItem, OutlineTestPageItem})
+                       : QStringLiteral("Pentavo - ") +
+                             QFileInfo(Design.CurrentFileName).fileName());
+    for (TCommandAction* item : {PrintItem, PreviewItem, ExportPdfItem, PrinterSetupItem,
+                                 FineTuningItem, OutlineTestPageItem})
         item->Enable(PrinterAvailable);
     for (TCommandAction* item : {NewItem, OpenItem, DeleteItem, SaveAsItem, ExitItem,
                                  DefaultFontItem, PersonalInformationItem, BackgroundArtItem,
@@ -188,7 +229,7 @@ void TMainScreen::DroppedObject() {
 }
 
 void TMainScreen::LabelChanged() {
-    if (!Loading)
+    if (!Design.Loading)
         SetChangesMade(true);
 }
 
@@ -203,8 +244,8 @@ void TMainScreen::ZoomOut() {
 void TMainScreen::StepZoom(bool up) {
     // Zooming never marks the design changed. Loading is put back as it was, so a zoom
     // before the start-up has finished does not end the start-up's quiet period early.
-    const bool wasLoading = Loading;
-    Loading = true;
+    const bool wasLoading = Design.Loading;
+    Design.Loading = true;
     BusinessCardPanel->Handle()->Clear();
     // Single-precision steps of 0.1 from 1.0 reach 1.5000001 at 150 %, which stops zooming
     // in; zooming out stops at 100 %.
@@ -217,7 +258,7 @@ void TMainScreen::StepZoom(bool up) {
     }
     ZoomCaption->setText(QString::number(RoundHalfEven(BusinessCardPanel->Zoom() * 100)) + '%');
     QCoreApplication::processEvents();
-    Loading = wasLoading;
+    Design.Loading = wasLoading;
 }
 
 bool TMainScreen::FormKeyDown(const QKeyEvent& key) {
@@ -293,14 +334,8 @@ void TMainScreen::FitScrollContent() {
     FScrollContent->setMinimumSize(r.right() + 1 + r.left(), r.bottom() + 1 + r.top());
 }
 
-void TMainScreen::CheckSaveNeeded() {
-    // Nothing can be saved until design files exist; the design-file commands put the
-    // "Save changes?" question here.
-}
-
 void TMainScreen::ExitClick() {
-    CheckSaveNeeded();
-    close();
+    FileCommands->Exit();
 }
 
 void TMainScreen::AboutClick() {

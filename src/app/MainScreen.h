@@ -1,8 +1,12 @@
 #pragma once
 
+#include "app/FileCommands.h"
+#include "app/FileHistory.h"
+#include "printing/CardPrinting.h"
+
 #include <QMainWindow>
 
-#include <array>
+#include <memory>
 
 class QButtonGroup;
 class QLabel;
@@ -13,6 +17,7 @@ class QToolBar;
 class QToolButton;
 class TCommandAction;
 class TGBusinessCardPanel32;
+class TReportPrinter;
 class TSpinButton;
 
 // The program's one top-level window and the owner of all program-wide state: the tool
@@ -25,15 +30,16 @@ public:
     explicit TMainScreen(QWidget* parent = nullptr);
     ~TMainScreen() override;
 
-    // Program-wide state.
-    QString CurrentFileName;    // full path of the open design; empty = untitled
-    QString BackgroundFileName; // full path of the background art; empty = none
-    bool ChangesMade = false;
-    // While true, change notifications from the panel are ignored: from creation to the end
-    // of the first activation, and while opening, clearing or zooming.
-    bool Loading = true;
+    // Program-wide state. Design.Loading ignores the panel's change reports: from creation
+    // to the end of the first activation, and while opening, clearing or zooming.
+    TDesignState Design;
+    TPrintState PrintState; // sheet layout, nudges, card positions to print
+    TMemoryRecentFiles RecentFiles;
     bool PrinterAvailable = false;
-    std::array<bool, 10> CardSelection{}; // card positions of a sheet to print
+    // The program's printer; made at the first activation.
+    std::unique_ptr<TReportPrinter> Printer;
+    std::unique_ptr<TFileCommands> FileCommands;
+    std::unique_ptr<TCardPrinting> CardPrinting; // exists together with Printer
 
     // Controls.
     TGBusinessCardPanel32* BusinessCardPanel = nullptr;
@@ -76,6 +82,7 @@ public:
     TCommandAction* SaveAsItem = nullptr;
     TCommandAction* PrintItem = nullptr;
     TCommandAction* PreviewItem = nullptr;
+    TCommandAction* ExportPdfItem = nullptr;
     TCommandAction* PrinterSetupItem = nullptr;
     TCommandAction* FineTuningItem = nullptr;
     TCommandAction* OutlineTestPageItem = nullptr;
@@ -101,9 +108,6 @@ public:
 
     // Runs on every activation; the first one completes the start-up.
     void FormActivate();
-    // Offers to save a changed design before a command replaces or leaves it. Saving is
-    // the design-file commands' part; they fill this in.
-    void CheckSaveNeeded();
     void ExitClick();
     void AboutClick();
     // Restores a minimised window or brings it to the front (a second start asked for it).
@@ -121,6 +125,8 @@ private:
     void BuildMenus();
     void CreateProgramFolders();
     void CheckPrinters();
+    void WireCommands();
+    void ChangeLayout();
     void DroppedObject();
     void LabelChanged();
     void StepZoom(bool up);
@@ -130,6 +136,5 @@ private:
     void FitScrollContent();
 
     QWidget* FScrollContent = nullptr;
-    QSizeF FCardInches{3.5, 2.0};
     bool FActivated = false;
 };

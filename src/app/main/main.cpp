@@ -1,4 +1,5 @@
 #include "app/MainScreen.h"
+#include "app/ObjectKinds.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QApplication::setApplicationName(QStringLiteral("Pentavo"));
+    RegisterObjectKinds();
     TMainScreen window;
     QObject::connect(&guard, &TJustOne::ActivationRequested, &window, &TMainScreen::BringToFront);
     QApplication::restoreOverrideCursor();
