@@ -33,7 +33,7 @@ struct TShownWindow {
     TMainScreen Window;
     TShownWindow() {
         Window.show();
-        QTRY_VERIFY(!Window.Design.Loading);
+        QTRY_VERIFY(!Window.Loading);
     }
     TGBusinessCardPanel32& Panel() { return *Window.BusinessCardPanel; }
 };
@@ -98,7 +98,7 @@ void TestMainWindow::layoutAndMenus() {
     QCOMPARE(w.Helpbutton->text(), QStringLiteral("&Help"));
     QCOMPARE(w.CloseButton->text(), QStringLiteral("E&xit"));
     for (int i = 0; i < 10; ++i)
-        QVERIFY(w.PrintState.CardSelection[i]);
+        QVERIFY(w.CardSelection[i]);
 
     QCOMPARE(captions(w.FileMenu),
              QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
@@ -185,10 +185,10 @@ void TestMainWindow::captionAndEnabledState() {
     QVERIFY(!w.NewItem->isEnabled());
     QVERIFY(!w.AboutItem->isEnabled());
     w.show();
-    QTRY_VERIFY(!w.Design.Loading);
+    QTRY_VERIFY(!w.Loading);
 
     QVERIFY(w.PrinterAvailable); // the PDF printer is always there
-    QVERIFY(w.Printer);
+    QVERIFY(w.PrintCommands);
     const std::initializer_list<TCommandAction*> wired = {
         w.PrintItem,           w.PreviewItem, w.PrinterSetupItem, w.FineTuningItem,
         w.OutlineTestPageItem, w.NewItem,     w.OpenItem,         w.DeleteItem,
@@ -215,7 +215,7 @@ void TestMainWindow::captionAndEnabledState() {
     QTest::mouseClick(w.PrintButton, Qt::LeftButton);
     QCOMPARE(dialogs, QStringList({"TSelectSpecificLabels"}));
 
-    w.Design.CurrentFileName = QStringLiteral("/home/x/Saved/CARD1.PTV");
+    w.CurrentFileName = QStringLiteral("/home/x/Saved/CARD1.PTV");
     w.Setbuttons();
     QCOMPARE(w.windowTitle(), QStringLiteral("Pentavo - CARD1.PTV"));
     QVERIFY(w.SaveItem->isEnabled());
@@ -234,7 +234,7 @@ void TestMainWindow::saveButtonFollowsChanges() {
 
     // A change of the design, as objects report it.
     f.Panel().FireLabelChanged();
-    QVERIFY(w.Design.ChangesMade);
+    QVERIFY(w.ChangesMade);
     QVERIFY(w.Savebutton->isVisible());
     QVERIFY(w.Cancelbutton->isVisible());
     QCOMPARE(w.Savebutton->text(), QStringLiteral("Save As"));
@@ -243,17 +243,17 @@ void TestMainWindow::saveButtonFollowsChanges() {
     QTest::mouseClick(w.Savebutton, Qt::LeftButton);
     QCOMPARE(script.FileTitles, QStringList({"Save As"}));
     QVERIFY(script.Proposed.value(0).endsWith(QStringLiteral("Saved/BC0001.PTV")));
-    QVERIFY(w.Design.ChangesMade);
+    QVERIFY(w.ChangesMade);
 
     const QString path = f.Folder.Path() + QStringLiteral("Saved/CARD1.PTV");
-    w.Design.CurrentFileName = path;
+    w.CurrentFileName = path;
     w.SetChangesMade(true);
     w.Setbuttons();
     QCOMPARE(w.Savebutton->text(), QStringLiteral("Save"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Pentavo - CARD1.PTV"));
     QTest::mouseClick(w.Savebutton, Qt::LeftButton);
     QVERIFY(QFileInfo::exists(path));
-    QVERIFY(!w.Design.ChangesMade);
+    QVERIFY(!w.ChangesMade);
     QVERIFY(!w.Savebutton->isVisible());
     QVERIFY(!w.Cancelbutton->isVisible());
 }
@@ -264,21 +264,21 @@ void TestMainWindow::changesIgnoredWhileStarting() {
     // Before the first activation the panel's change reports are not even connected, and
     // while Loading is set they are ignored.
     w.BusinessCardPanel->FireLabelChanged();
-    QVERIFY(!w.Design.ChangesMade);
+    QVERIFY(!w.ChangesMade);
     w.show();
-    QTRY_VERIFY(!w.Design.Loading);
-    w.Design.Loading = true;
+    QTRY_VERIFY(!w.Loading);
+    w.Loading = true;
     w.BusinessCardPanel->FireLabelChanged();
-    QVERIFY(!w.Design.ChangesMade);
-    w.Design.Loading = false;
+    QVERIFY(!w.ChangesMade);
+    w.Loading = false;
     // Zooming rescales every object but never marks the design changed.
     auto* probe = w.BusinessCardPanel->AddObject(std::make_unique<TProbe>());
     probe->SetBounds(10, 10, 100, 20);
     w.ZoomIn();
     QCOMPARE(probe->BoundsRect(), QRect(11, 11, 110, 22));
-    QVERIFY(!w.Design.ChangesMade);
+    QVERIFY(!w.ChangesMade);
     probe->SetLeft(40);
-    QVERIFY(w.Design.ChangesMade);
+    QVERIFY(w.ChangesMade);
 }
 
 void TestMainWindow::zoomStepsAndStops() {

@@ -5,7 +5,6 @@
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
-#include "report/ReportPrinter.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
@@ -82,7 +81,9 @@ TMainScreen::~TMainScreen() {
 }
 
 void TMainScreen::WireCommands() {
-    FileCommands = std::make_unique<TFileCommands>(*BusinessCardPanel, Design, RecentFiles, this);
+    FileCommands = std::make_unique<TFileCommands>(
+        *BusinessCardPanel, TDesignState{CurrentFileName, BackgroundFileName, ChangesMade, Loading},
+        RecentFiles, this);
     FileCommands->SetChangesMade = [this](bool value) { SetChangesMade(value); };
     FileCommands->Setbuttons = [this] { Setbuttons(); };
     FileCommands->CloseWindow = [this] { close(); };
@@ -99,10 +100,8 @@ void TMainScreen::WireCommands() {
     // they are disabled.
     auto printing = [this](auto command) {
         return [this, command] {
-            if (!CardPrinting)
-                return;
-            PrintState.BackgroundFileName = Design.BackgroundFileName;
-            command(*CardPrinting);
+            if (PrintCommands)
+                command(PrintCommands->Printing());
         };
     };
     PrintItem->Wire(this, printing([](TCardPrinting& p) { p.Print(); }));
@@ -116,22 +115,22 @@ void TMainScreen::WireCommands() {
 }
 
 void TMainScreen::ChangeLayout() {
-    if (CardPrinting && CardPrinting->ChangeBusinessCardLayout())
-        SetCardSizeFromInches(PrintState.Layout.Width, PrintState.Layout.Height);
+    if (PrintCommands && PrintCommands->Printing().ChangeBusinessCardLayout())
+        SetCardSizeFromInches(Layout.Width, Layout.Height);
 }
 
 void TMainScreen::FormCreate() {
     PrinterAvailable = false;
-    Design.Loading = true;
+    Loading = true;
     SelectAllLabels();
-    SetCardSizeFromInches(PrintState.Layout.Width, PrintState.Layout.Height);
+    SetCardSizeFromInches(Layout.Width, Layout.Height);
     SetChangesMade(false);
     CreateProgramFolders();
 }
 
 void TMainScreen::SelectAllLabels() {
-    for (int i = 0; i < PrintState.CardSelection.Size(); ++i)
-        PrintState.CardSelection.Set(i, true);
+    for (int i = 0; i < CardSelection.Size(); ++i)
+        CardSelection.Set(i, true);
 }
 
 void TMainScreen::CreateProgramFolders() {
@@ -172,7 +171,7 @@ void TMainScreen::FormActivate() {
     QCoreApplication::processEvents();
 
     BusinessCardPanel->SetShape(lsRectangle);
-    SetCardSizeFromInches(PrintState.Layout.Width, PrintState.Layout.Height);
+    SetCardSizeFromInches(Layout.Width, Layout.Height);
     BusinessCardPanel->show();
     QCoreApplication::processEvents();
     unsetCursor();
@@ -181,7 +180,7 @@ void TMainScreen::FormActivate() {
     QCoreApplication::processEvents();
     BusinessCardPanel->LabelChangedEvent = [this](TGBasePanel*) { LabelChanged(); };
     SetChangesMade(false);
-    Design.Loading = false;
+    Loading = false;
 
     CheckPrinters();
     Setbuttons();
@@ -190,17 +189,17 @@ void TMainScreen::FormActivate() {
 void TMainScreen::CheckPrinters() {
     // The PDF printer is always installed and stands in as the default when the system has
     // no printer of its own, so printing and previewing always have a printer to use.
-    Printer = std::make_unique<TReportPrinter>();
-    CardPrinting = std::make_unique<TCardPrinting>(*BusinessCardPanel, *Printer, PrintState, this);
+    PrintCommands = std::make_unique<TPrintCommands>(
+        *BusinessCardPanel, TPrintState{Layout, Nudges, CardSelection, BackgroundFileName}, this);
     PrinterAvailable = true;
 }
 
 void TMainScreen::SetChangesMade(bool value) {
-    Design.ChangesMade = value;
+    ChangesMade = value;
     Cancelbutton->setVisible(value);
-    Savebutton->setText(Design.CurrentFileName.isEmpty() ? QStringLiteral("Save As")
-                                                         : QStringLiteral("Save"));
-    SaveItem->Enable(!Design.CurrentFileName.isEmpty());
+    Savebutton->setText(CurrentFileName.isEmpty() ? QStringLiteral("Save As")
+                                                  : QStringLiteral("Save"));
+    SaveItem->Enable(!CurrentFileName.isEmpty());
     Savebutton->setVisible(value);
 }
 
@@ -209,11 +208,10 @@ void TMainScreen::SaveButtonClick() {
 }
 
 void TMainScreen::Setbuttons() {
-    SaveItem->Enable(!Design.CurrentFileName.isEmpty());
-    setWindowTitle(Design.CurrentFileName.isEmpty()
+    SaveItem->Enable(!CurrentFileName.isEmpty());
+    setWindowTitle(CurrentFileName.isEmpty()
                        ? QStringLiteral("Pentavo")
-                       : QStringLiteral("Pentavo - ") +
-                             QFileInfo(Design.CurrentFileName).fileName());
+                       : QStringLiteral("Pentavo - ") + QFileInfo(CurrentFileName).fileName());
     for (TCommandAction* item : {PrintItem, PreviewItem, ExportPdfItem, PrinterSetupItem,
                                  FineTuningItem, OutlineTestPageItem})
         item->Enable(PrinterAvailable);
@@ -229,7 +227,7 @@ void TMainScreen::DroppedObject() {
 }
 
 void TMainScreen::LabelChanged() {
-    if (!Design.Loading)
+    if (!Loading)
         SetChangesMade(true);
 }
 
@@ -244,8 +242,8 @@ void TMainScreen::ZoomOut() {
 void TMainScreen::StepZoom(bool up) {
     // Zooming never marks the design changed. Loading is put back as it was, so a zoom
     // before the start-up has finished does not end the start-up's quiet period early.
-    const bool wasLoading = Design.Loading;
-    Design.Loading = true;
+    const bool wasLoading = Loading;
+    Loading = true;
     BusinessCardPanel->Handle()->Clear();
     // Single-precision steps of 0.1 from 1.0 reach 1.5000001 at 150 %, which stops zooming
     // in; zooming out stops at 100 %.
@@ -258,7 +256,7 @@ void TMainScreen::StepZoom(bool up) {
     }
     ZoomCaption->setText(QString::number(RoundHalfEven(BusinessCardPanel->Zoom() * 100)) + '%');
     QCoreApplication::processEvents();
-    Design.Loading = wasLoading;
+    Loading = wasLoading;
 }
 
 bool TMainScreen::FormKeyDown(const QKeyEvent& key) {
@@ -310,7 +308,7 @@ bool TMainScreen::eventFilter(QObject* watched, QEvent* event) {
             return true;
         // The panel runs its own key handling when it has the focus.
         if (widget != BusinessCardPanel)
-            return BusinessCardPanel->KeyDown(key);
+            return BusinessCardPanel->PanelKeyDown(key.key(), key.modifiers());
         break;
     }
     case QEvent::MouseButtonPress:

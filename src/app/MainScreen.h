@@ -2,7 +2,7 @@
 
 #include "app/FileCommands.h"
 #include "app/FileHistory.h"
-#include "printing/CardPrinting.h"
+#include "app/PrintCommands.h"
 
 #include <QMainWindow>
 
@@ -17,7 +17,6 @@ class QToolBar;
 class QToolButton;
 class TCommandAction;
 class TGBusinessCardPanel32;
-class TReportPrinter;
 class TSpinButton;
 
 // The program's one top-level window and the owner of all program-wide state: the tool
@@ -30,16 +29,21 @@ public:
     explicit TMainScreen(QWidget* parent = nullptr);
     ~TMainScreen() override;
 
-    // Program-wide state. Design.Loading ignores the panel's change reports: from creation
-    // to the end of the first activation, and while opening, clearing or zooming.
-    TDesignState Design;
-    TPrintState PrintState; // sheet layout, nudges, card positions to print
+    // Program-wide state.
+    QString CurrentFileName;    // full path of the open design; empty = untitled
+    QString BackgroundFileName; // full path of the background art; empty = none
+    bool ChangesMade = false;
+    // While true, change notifications from the panel are ignored: from creation to the end
+    // of the first activation, and while opening, clearing or zooming.
+    bool Loading = true;
+    TCardLayout Layout;
+    TPrinterNudges Nudges;
+    TCardSelection CardSelection; // card positions of a sheet to print
     TMemoryRecentFiles RecentFiles;
     bool PrinterAvailable = false;
-    // The program's printer; made at the first activation.
-    std::unique_ptr<TReportPrinter> Printer;
     std::unique_ptr<TFileCommands> FileCommands;
-    std::unique_ptr<TCardPrinting> CardPrinting; // exists together with Printer
+    // The program's printer and the print commands; made at the first activation.
+    std::unique_ptr<TPrintCommands> PrintCommands;
 
     // Controls.
     TGBusinessCardPanel32* BusinessCardPanel = nullptr;
