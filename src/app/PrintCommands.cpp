@@ -1,7 +1,8 @@
 #include "app/PrintCommands.h"
 
 #include "app/Preferences.h"
-#include "app/WindowPlacement.h"
+#include "platform/IniFile.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QWidget>
 
