@@ -97,12 +97,13 @@ void TestMainWindow::layoutAndMenus() {
     QCOMPARE(w.Previewbutton->text(), QStringLiteral("Pre&view"));
     QCOMPARE(w.Helpbutton->text(), QStringLiteral("&Help"));
     QCOMPARE(w.CloseButton->text(), QStringLiteral("E&xit"));
-    QVERIFY(std::all_of(w.CardSelection.begin(), w.CardSelection.end(), [](bool b) { return b; }));
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(w.CardSelection[i]);
 
     QCOMPARE(captions(w.FileMenu),
              QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
                           "Pre&view", "-", "Printer S&etup", "Printer Fine &Tuning",
-                          "Print O&utline Test Page", "-", "E&xit"}));
+                           "Print O&utline Test Page", "Export PD&F...", "-", "E&xit"}));
     // The default-font item shows the font read from the settings at start.
     QCOMPARE(captions(w.EditMenu),
              QStringList({"Default Font: Arial, 10 pt ", "&Personal Information",
@@ -180,31 +181,40 @@ void TestMainWindow::toolButtonHints() {
 void TestMainWindow::captionAndEnabledState() {
     TTestProgramFolder folder;
     TMainScreen w;
-    int prints = 0;
-    w.PrintItem->Wire(&w, [&] { ++prints; });
-    w.SaveItem->Wire(&w, [] {});
     // Before the first activation every command waits.
     QVERIFY(!w.PrintItem->isEnabled());
+    QVERIFY(!w.NewItem->isEnabled());
     QVERIFY(!w.AboutItem->isEnabled());
     w.show();
     QTRY_VERIFY(!w.Loading);
 
     QVERIFY(w.PrinterAvailable); // the PDF printer is always there
-    QVERIFY(w.PrintItem->isEnabled());
+    QVERIFY(w.PrintCommands);
+    const std::initializer_list<TCommandAction*> wired = {
+        w.PrintItem,           w.PreviewItem, w.PrinterSetupItem, w.FineTuningItem,
+        w.OutlineTestPageItem, w.NewItem,     w.OpenItem,         w.DeleteItem,
+        w.SaveAsItem,          w.ExitItem,    w.ChangeLayoutItem, w.AboutItem};
+    for (const TCommandAction* item : wired)
+        QVERIFY2(item->isEnabled(), qPrintable(item->text()));
     QVERIFY(w.PrintButton->isEnabled());
-    QVERIFY(w.AboutItem->isEnabled());
-    QVERIFY(w.ExitItem->isEnabled());
+    QVERIFY(w.Previewbutton->isEnabled());
     QVERIFY(w.CloseButton->isEnabled());
     // A command nothing handles yet stays greyed out rather than doing nothing.
-    QVERIFY(!w.NewItem->isEnabled());
-    QVERIFY(!w.PreviewItem->isEnabled());
-    QVERIFY(!w.Previewbutton->isEnabled());
+    QVERIFY(!w.ContentsItem->isEnabled());
+    QVERIFY(!w.Helpbutton->isEnabled());
     // Untitled: no Save.
     QCOMPARE(w.windowTitle(), QStringLiteral("Pentavo"));
     QVERIFY(!w.SaveItem->isEnabled());
 
+    // Print starts with the choice of cards, asked through the interaction seam.
+    TScriptedInteraction script;
+    QStringList dialogs;
+    script.OnExec = [&](QDialog& d) {
+        dialogs << d.metaObject()->className();
+        return int(QDialog::Rejected);
+    };
     QTest::mouseClick(w.PrintButton, Qt::LeftButton);
-    QCOMPARE(prints, 1);
+    QCOMPARE(dialogs, QStringList({"TSelectSpecificLabels"}));
 
     w.CurrentFileName = QStringLiteral("/home/x/Saved/CARD1.PTV");
     w.Setbuttons();
@@ -215,36 +225,36 @@ void TestMainWindow::captionAndEnabledState() {
     w.Setbuttons();
     QVERIFY(!w.PrintItem->isEnabled());
     QVERIFY(!w.PrintButton->isEnabled());
+    QVERIFY(!w.Previewbutton->isEnabled());
 }
 
 void TestMainWindow::saveButtonFollowsChanges() {
-    TTestProgramFolder folder;
-    TMainScreen w;
-    int saveAs = 0, save = 0;
-    w.SaveAsItem->Wire(&w, [&] { ++saveAs; });
-    w.SaveItem->Wire(&w, [&] { ++save; });
-    w.show();
-    QTRY_VERIFY(!w.Loading);
+    TShownWindow f;
+    TMainScreen& w = f.Window;
+    TScriptedInteraction script;
 
     // A change of the design, as objects report it.
-    w.BusinessCardPanel->FireLabelChanged();
+    f.Panel().FireLabelChanged();
     QVERIFY(w.ChangesMade);
     QVERIFY(w.Savebutton->isVisible());
     QVERIFY(w.Cancelbutton->isVisible());
     QCOMPARE(w.Savebutton->text(), QStringLiteral("Save As"));
     QVERIFY(w.Savebutton->isDefault());
+    // Untitled: the button saves under a new name (here the chooser is cancelled).
     QTest::mouseClick(w.Savebutton, Qt::LeftButton);
-    QCOMPARE(saveAs, 1);
+    QCOMPARE(script.FileTitles, QStringList({"Save As"}));
+    QVERIFY(script.Proposed.value(0).endsWith(QStringLiteral("Saved/BC0001.PTV")));
+    QVERIFY(w.ChangesMade);
 
-    w.CurrentFileName = QStringLiteral("/x/CARD1.PTV");
+    const QString path = f.Folder.Path() + QStringLiteral("Saved/CARD1.PTV");
+    w.CurrentFileName = path;
     w.SetChangesMade(true);
     w.Setbuttons();
     QCOMPARE(w.Savebutton->text(), QStringLiteral("Save"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Pentavo - CARD1.PTV"));
     QTest::mouseClick(w.Savebutton, Qt::LeftButton);
-    QCOMPARE(save, 1);
-
-    w.SetChangesMade(false);
+    QVERIFY(QFileInfo::exists(path));
+    QVERIFY(!w.ChangesMade);
     QVERIFY(!w.Savebutton->isVisible());
     QVERIFY(!w.Cancelbutton->isVisible());
 }
@@ -472,7 +482,11 @@ void TestMainWindow::aboutBoxAndExit() {
     QCOMPARE(title, QStringLiteral("About Pentavo"));
     QVERIFY(hasOk);
 
+    // Exit asks about a changed design; No closes without saving.
+    f.Panel().FireLabelChanged();
+    script.Answers = {false};
     QTest::mouseClick(w.CloseButton, Qt::LeftButton);
+    QCOMPARE(script.Questions, QStringList({"Save: Save changes?"}));
     QVERIFY(!w.isVisible());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/CommandAction.h"
 #include "app/MainSettings.h"
+#include "app/RecentFiles.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -61,8 +62,8 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BuildMenus();
     BuildToolBar();
     BuildBottomBar(bottomBar);
-    ExitItem->Wire(this, [this] { ExitClick(); });
-    AboutItem->Wire(this, [this] { AboutClick(); });
+    Settings = new TMainSettings(*this);
+    WireCommands();
 
     // The client area below the menu bar is 622 x 404.
     resize(622, 404 + menuBar()->sizeHint().height());
@@ -82,18 +83,58 @@ TMainScreen::~TMainScreen() {
     BusinessCardPanel->LabelChangedEvent = nullptr;
 }
 
+void TMainScreen::WireCommands() {
+    FileCommands = std::make_unique<TFileCommands>(
+        *BusinessCardPanel, TDesignState{CurrentFileName, BackgroundFileName, ChangesMade, Loading},
+        *Settings->RecentFiles, this);
+    FileCommands->SetChangesMade = [this](bool value) { SetChangesMade(value); };
+    FileCommands->Setbuttons = [this] { Setbuttons(); };
+    FileCommands->CloseWindow = [this] { close(); };
+    TFileCommands* files = FileCommands.get();
+    NewItem->Wire(this, [files] { files->New(); });
+    OpenItem->Wire(this, [files] { files->Open(); });
+    DeleteItem->Wire(this, [files] { files->Delete(); });
+    Settings->RecentFiles->OnClick = [files](const QString& path) { files->OpenRecent(path); };
+    SaveItem->Wire(this, [files] { files->Save(); });
+    SaveAsItem->Wire(this, [files] { files->SaveAs(); });
+    ExitItem->Wire(this, [this] { ExitClick(); });
+    connect(Cancelbutton, &QPushButton::clicked, this, [files] { files->CancelChanges(); });
+
+    // The print commands need the printer, which the first activation makes; until then
+    // they are disabled.
+    auto printing = [this](auto command) {
+        return [this, command] {
+            if (PrintCommands)
+                command(PrintCommands->Printing());
+        };
+    };
+    PrintItem->Wire(this, printing([](TCardPrinting& p) { p.Print(); }));
+    PreviewItem->Wire(this, printing([](TCardPrinting& p) { p.Preview(); }));
+    ExportPdfItem->Wire(this, printing([](TCardPrinting& p) { p.ExportPdf(); }));
+    PrinterSetupItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterSetup(); }));
+    FineTuningItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterFineTuning(); }));
+    OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
+    ChangeLayoutItem->Wire(this, [this] { ChangeLayout(); });
+    AboutItem->Wire(this, [this] { AboutClick(); });
+}
+
+void TMainScreen::ChangeLayout() {
+    if (PrintCommands && PrintCommands->Printing().ChangeBusinessCardLayout())
+        SetCardSizeFromInches(Settings->Prefs.Layout.Width, Settings->Prefs.Layout.Height);
+}
+
 void TMainScreen::FormCreate() {
     PrinterAvailable = false;
     Loading = true;
     SelectAllLabels();
-    Settings = new TMainSettings(*this);
     SetCardSizeFromInches(Settings->Prefs.Layout.Width, Settings->Prefs.Layout.Height);
     SetChangesMade(false);
     CreateProgramFolders();
 }
 
 void TMainScreen::SelectAllLabels() {
-    CardSelection.fill(true);
+    for (int i = 0; i < CardSelection.Size(); ++i)
+        CardSelection.Set(i, true);
 }
 
 void TMainScreen::CreateProgramFolders() {
@@ -104,7 +145,6 @@ void TMainScreen::CreateProgramFolders() {
 }
 
 void TMainScreen::SetCardSizeFromInches(double width, double height) {
-    FCardInches = QSizeF(width, height);
     // The panel shows the card at the current zoom, so a new card size keeps the objects
     // and the card at the same scale.
     const double scale = ScreenPixelsPerInch * double(BusinessCardPanel->Zoom());
@@ -136,7 +176,7 @@ void TMainScreen::FormActivate() {
     QCoreApplication::processEvents();
 
     BusinessCardPanel->SetShape(lsRectangle);
-    SetCardSizeFromInches(FCardInches.width(), FCardInches.height());
+    SetCardSizeFromInches(Settings->Prefs.Layout.Width, Settings->Prefs.Layout.Height);
     BusinessCardPanel->show();
     QCoreApplication::processEvents();
     unsetCursor();
@@ -159,6 +199,8 @@ void TMainScreen::closeEvent(QCloseEvent* event) {
 void TMainScreen::CheckPrinters() {
     // The PDF printer is always installed and stands in as the default when the system has
     // no printer of its own, so printing and previewing always have a printer to use.
+    PrintCommands = std::make_unique<TPrintCommands>(
+        *BusinessCardPanel, TPrintState{Settings->Prefs.Layout, Settings->Prefs.Nudges, CardSelection, BackgroundFileName}, this);
     PrinterAvailable = true;
 }
 
@@ -168,12 +210,11 @@ void TMainScreen::SetChangesMade(bool value) {
     Savebutton->setText(CurrentFileName.isEmpty() ? QStringLiteral("Save As")
                                                   : QStringLiteral("Save"));
     SaveItem->Enable(!CurrentFileName.isEmpty());
-    Savebutton->setEnabled((CurrentFileName.isEmpty() ? SaveAsItem : SaveItem)->Wired());
     Savebutton->setVisible(value);
 }
 
 void TMainScreen::SaveButtonClick() {
-    (CurrentFileName.isEmpty() ? SaveAsItem : SaveItem)->trigger();
+    FileCommands->SaveButton();
 }
 
 void TMainScreen::Setbuttons() {
@@ -181,8 +222,8 @@ void TMainScreen::Setbuttons() {
     setWindowTitle(CurrentFileName.isEmpty()
                        ? QStringLiteral("Pentavo")
                        : QStringLiteral("Pentavo - ") + QFileInfo(CurrentFileName).fileName());
-    for (TCommandAction* item :
-         {PrintItem, PreviewItem, PrinterSetupItem, FineTuningItem, OutlineTestPageItem})
+    for (TCommandAction* item : {PrintItem, PreviewItem, ExportPdfItem, PrinterSetupItem,
+                                 FineTuningItem, OutlineTestPageItem})
         item->Enable(PrinterAvailable);
     for (TCommandAction* item : {NewItem, OpenItem, DeleteItem, SaveAsItem, ExitItem,
                                  DefaultFontItem, PersonalInformationItem, BackgroundArtItem,
@@ -301,14 +342,8 @@ void TMainScreen::FitScrollContent() {
     FScrollContent->setMinimumSize(r.right() + 1 + r.left(), r.bottom() + 1 + r.top());
 }
 
-void TMainScreen::CheckSaveNeeded() {
-    // Nothing can be saved until design files exist; the design-file commands put the
-    // "Save changes?" question here.
-}
-
 void TMainScreen::ExitClick() {
-    CheckSaveNeeded();
-    close();
+    FileCommands->Exit();
 }
 
 void TMainScreen::AboutClick() {

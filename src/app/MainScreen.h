@@ -1,8 +1,12 @@
 #pragma once
 
+#include "app/FileCommands.h"
+#include "app/FileHistory.h"
+#include "app/PrintCommands.h"
+
 #include <QMainWindow>
 
-#include <array>
+#include <memory>
 
 class QButtonGroup;
 class QLabel;
@@ -33,10 +37,14 @@ public:
     // While true, change notifications from the panel are ignored: from creation to the end
     // of the first activation, and while opening, clearing or zooming.
     bool Loading = true;
+    TCardSelection CardSelection; // card positions of a sheet to print
     bool PrinterAvailable = false;
-    std::array<bool, 10> CardSelection{}; // card positions of a sheet to print
-    // Preferences, default font, personal information, recent files, window placement.
+    // Preferences (layout, nudges, default font, personal information), recent files and
+    // window placement.
     TMainSettings* Settings = nullptr;
+    std::unique_ptr<TFileCommands> FileCommands;
+    // The program's printer and the print commands; made at the first activation.
+    std::unique_ptr<TPrintCommands> PrintCommands;
 
     // Controls.
     TGBusinessCardPanel32* BusinessCardPanel = nullptr;
@@ -79,6 +87,7 @@ public:
     TCommandAction* SaveAsItem = nullptr;
     TCommandAction* PrintItem = nullptr;
     TCommandAction* PreviewItem = nullptr;
+    TCommandAction* ExportPdfItem = nullptr;
     TCommandAction* PrinterSetupItem = nullptr;
     TCommandAction* FineTuningItem = nullptr;
     TCommandAction* OutlineTestPageItem = nullptr;
@@ -104,9 +113,6 @@ public:
 
     // Runs on every activation; the first one completes the start-up.
     void FormActivate();
-    // Offers to save a changed design before a command replaces or leaves it. Saving is
-    // the design-file commands' part; they fill this in.
-    void CheckSaveNeeded();
     void ExitClick();
     void AboutClick();
     // Restores a minimised window or brings it to the front (a second start asked for it).
@@ -125,6 +131,8 @@ private:
     void BuildMenus();
     void CreateProgramFolders();
     void CheckPrinters();
+    void WireCommands();
+    void ChangeLayout();
     void DroppedObject();
     void LabelChanged();
     void StepZoom(bool up);
@@ -134,6 +142,5 @@ private:
     void FitScrollContent();
 
     QWidget* FScrollContent = nullptr;
-    QSizeF FCardInches{3.5, 2.0};
     bool FActivated = false;
 };

@@ -234,6 +234,8 @@ void TMainScreen::BuildMenus() {
                              QStringLiteral("Moves the printout to suit the printer."));
     OutlineTestPageItem = command(FileMenu, QStringLiteral("Print O&utline Test Page"),
                                   QStringLiteral("Prints the outlines of the card positions."));
+    ExportPdfItem = command(FileMenu, QStringLiteral("Export PD&F..."),
+                            QStringLiteral("Writes the sheet of cards into a PDF file."));
     FileMenu->addSeparator();
     ExitItem = command(FileMenu, QStringLiteral("E&xit"), QStringLiteral("Ends Pentavo."));
 
