@@ -4,7 +4,7 @@
 
 #include "objects/DrawingObjects.h"
 #include "objects/EditWrap.h"
-#include "objects/FontChoice.h"
+#include "objects/ZoomedFont.h"
 #include "objects/MultiLineLabel.h"
 #include "objects/MultiLineTextEditor.h"
 

@@ -4,6 +4,7 @@
 #include "objects/ShapePen.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
+#include "widgets/StandardDialogs.h"
 
 #include <QAction>
 #include <QMenu>
@@ -109,11 +110,9 @@ void TGLabelShapes::PopupOpening() {
 }
 
 void TGLabelShapes::ChooseBackgroundColor() {
-    const auto color = ChooseColor(FBrush.Color, Panel());
-    if (!color)
-        return;
     TBrush b = FBrush;
-    b.Color = *color;
+    if (!ChooseColor(Panel(), b.Color))
+        return;
     SetBrush(b);
     NotifyChanged();
     SetTransparent(false);
@@ -121,11 +120,9 @@ void TGLabelShapes::ChooseBackgroundColor() {
 }
 
 void TGLabelShapes::ChooseLineColor() {
-    const auto color = ChooseColor(FPen.Color, Panel());
-    if (!color)
-        return;
     TPen p = FPen;
-    p.Color = *color;
+    if (!ChooseColor(Panel(), p.Color))
+        return;
     SetPen(p);
     NotifyChanged();
     Invalidate();

@@ -4,6 +4,7 @@
 #include "objects/ShapePen.h"
 #include "report/ReportCanvas.h"
 #include "surface/BusinessCardPanel.h"
+#include "widgets/StandardDialogs.h"
 
 #include <QAction>
 #include <QMenu>
@@ -86,12 +87,10 @@ void TGLineShape::PopupOpening() {
 }
 
 void TGLineShape::ChooseLineColor() {
-    const auto color = ChooseColor(FPen.Color, Panel());
-    if (!color)
+    TPen p = FPen;
+    if (!ChooseColor(Panel(), p.Color))
         return;
     NotifyChanged();
-    TPen p = FPen;
-    p.Color = *color;
     SetPen(p);
 }
 

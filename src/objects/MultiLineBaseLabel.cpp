@@ -1,9 +1,10 @@
 #include "objects/MultiLineBaseLabel.h"
 
 #include "objects/EditWrap.h"
-#include "objects/FontChoice.h"
+#include "objects/ZoomedFont.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
+#include "widgets/StandardDialogs.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -129,8 +130,9 @@ void TGMultiLineBaseLabel::PopupOpening() {
 }
 
 void TGMultiLineBaseLabel::ChooseFontFromMenu() {
-    if (const auto font = ChooseFont(FFont, Panel())) {
-        SetFont(*font);
+    TFont font = FFont;
+    if (ChooseFont(Panel(), font)) {
+        SetFont(font);
         NotifyChanged();
     }
     if (FWordWrap)

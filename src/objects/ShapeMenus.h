@@ -5,14 +5,9 @@
 #include <QList>
 
 #include <functional>
-#include <optional>
 
 class QAction;
 class QMenu;
-class QWidget;
-
-// Runs the colour dialog starting from the given colour; nothing when cancelled.
-std::optional<TColor> ChooseColor(TColor initial, QWidget* parent);
 
 // Appends the "Line Thickness" submenu: items "1 Point" ... "10 Point" with tags 1 to 10,
 // each calling choose with its tag. Returns the ten items for the check marks.
