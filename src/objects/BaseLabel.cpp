@@ -434,8 +434,7 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
         const QRect clip =
             report.DeviceRect({x + inches(l + r.Left) - 0.03, y + inches(t + r.Top) - 0.03,
                                x + inches(l + r.Right), y + inches(t + r.Bottom)});
-        report.TextRect(clip, x + inches(l + origin.x()), y + inches(t + origin.y()),
-                        drawn.Text);
+        report.TextRect(clip, x + inches(l + origin.x()), y + inches(t + origin.y()), drawn.Text);
     };
     if (FDepthShadow > 0 && FDirectionShadow != sdNone)
         layer(FColorShadow, FShadowRect, FShadowOrigin);
