@@ -2,11 +2,13 @@
 
 #include "objects/DrawingObjects.h"
 #include "objects/GetSymbol.h"
+#include "objects/MultiLineLabel.h"
 #include "objects/SymbolLabel.h"
 #include "platform/SymbolFonts.h"
 #include "platform/Windows1252.h"
 #include "support/ObjectTestSupport.h"
 #include "support/PrintProbe.h"
+#include "surface/Handle.h"
 #include "surface/ObjectFiler.h"
 
 #include <QBuffer>
@@ -271,15 +273,26 @@ void TestSymbol::menuWithoutFontAlignmentAndAngle() {
 }
 
 void TestSymbol::fontCommandLeavesSymbolsAlone() {
+    TScriptedInteraction interaction;
+    interaction.OnExec = [](QDialog& d) {
+        auto& dialog = dynamic_cast<QFontDialog&>(d);
+        dialog.setCurrentFont(pointFont("DejaVu Sans", 14, true, false));
+        dialog.accept();
+        return int(QDialog::Accepted);
+    };
     TTestCardPanel panel;
     TGSymbolLabel* symbol = addSymbol(panel);
+    auto* text =
+        static_cast<TGMultiLineLabel*>(panel.AddObject(std::make_unique<TGMultiLineLabel>()));
+    text->Loaded();
+    text->SetBounds(100, 100, 120, 40);
     const TFont before = symbol->Font();
     const QRect box = symbol->BoundsRect();
-    TFont arial;
-    arial.Name = "Arial";
-    arial.SetSize(10);
-    for (TGGraphicControl* o : panel.Objects())
-        o->ApplyFont(arial);
+    panel.Handle()->Add(symbol);
+    panel.Handle()->Add(text);
+    panel.FontCommand();
+    QCOMPARE(text->Font().Name, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(text->Font().Size(), 14);
     QCOMPARE(symbol->Font(), before);
     QCOMPARE(symbol->BoundsRect(), box);
 }
