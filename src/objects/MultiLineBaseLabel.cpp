@@ -76,8 +76,11 @@ void TGMultiLineBaseLabel::SetWordWrap(bool v) {
     if (v == FWordWrap)
         return;
     FWordWrap = v;
+    // Read designs are wrapped at once, but reading them is no change of the design.
     if (v)
         Rewrap();
+    if (Reading())
+        return;
     Invalidate();
     NotifyChanged();
 }
