@@ -188,6 +188,8 @@ void TGBaseLabel::SetAngle(int v) {
     if ((upright && Width() < Height()) || (!upright && Height() < Width()))
         SetBounds(Left(), Top(), h0, w0);
     Invalidate();
+    // A half turn keeps the box, so the change must be reported by itself.
+    NotifyChanged();
 }
 
 void TGBaseLabel::SetCaption(const QString& v) {
@@ -488,9 +490,9 @@ void TGBaseLabel::PopupOpening() {
 }
 
 void TGBaseLabel::ChooseFont() {
-    TFont f = FFont;
-    if (::ChooseFont(Panel(), f) && f != FFont) {
-        FFont = f;
+    const auto f = ::ChooseFont(FFont, Panel());
+    if (f && *f != FFont) {
+        FFont = *f;
         Relayout();
         // A new font is a change of the design like any other: the user is asked to save it.
         NotifyChanged();
@@ -513,10 +515,10 @@ void TGBaseLabel::ToggleTransparent() {
 }
 
 void TGBaseLabel::ChooseBackColor() {
-    TColor c = FBackColor;
-    if (!ChooseColor(Panel(), c))
+    const auto c = ChooseColor(FBackColor, Panel());
+    if (!c)
         return;
-    SetBackColor(c);
+    SetBackColor(*c);
     SetTransparent(false);
     if (FTransparentItem)
         FTransparentItem->setChecked(FTransparent);

@@ -1,9 +1,9 @@
 #include "objects/GetSymbol.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
 #include "platform/SymbolFonts.h"
 #include "platform/Windows1252.h"
+#include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
 #include "widgets/StandardDialogs.h"
 
@@ -82,7 +82,7 @@ TGetSymbol::TGetSymbol(QWidget* mainWindow) : QDialog(mainWindow) {
         FSymbolList->addItem(QString());
     connect(FSymbolList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
-    FButtons = new TDialogButtonBar(this, [] { RequestHelp(HelpContext::SymbolSelector); });
+    FButtons = new TDialogButtonBar(*this, HelpContext::SymbolSelector);
     layout->addWidget(top);
     layout->addWidget(FSymbolList, 1);
     layout->addWidget(FButtons);
@@ -138,11 +138,10 @@ void TGetSymbol::UpdateFontbutton() {
 }
 
 void TGetSymbol::FontbuttonClick() {
-    TFont font = FSelectedFont;
-    if (ChooseFont(this, font, true)) {
-        FSelectedFont = font;
-        FGridFont.Color = font.Color;
-        SetGridFontFace(font.Name, font.Style);
+    if (const auto font = ChooseFont(FSelectedFont, this, true)) {
+        FSelectedFont = *font;
+        FGridFont.Color = font->Color;
+        SetGridFontFace(font->Name, font->Style);
     }
     UpdateFontbutton();
 }

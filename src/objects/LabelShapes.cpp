@@ -110,9 +110,11 @@ void TGLabelShapes::PopupOpening() {
 }
 
 void TGLabelShapes::ChooseBackgroundColor() {
-    TBrush b = FBrush;
-    if (!ChooseColor(Panel(), b.Color))
+    const auto color = ChooseColor(FBrush.Color, Panel());
+    if (!color)
         return;
+    TBrush b = FBrush;
+    b.Color = *color;
     SetBrush(b);
     NotifyChanged();
     SetTransparent(false);
@@ -120,9 +122,11 @@ void TGLabelShapes::ChooseBackgroundColor() {
 }
 
 void TGLabelShapes::ChooseLineColor() {
-    TPen p = FPen;
-    if (!ChooseColor(Panel(), p.Color))
+    const auto color = ChooseColor(FPen.Color, Panel());
+    if (!color)
         return;
+    TPen p = FPen;
+    p.Color = *color;
     SetPen(p);
     NotifyChanged();
     Invalidate();

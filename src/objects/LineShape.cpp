@@ -87,10 +87,12 @@ void TGLineShape::PopupOpening() {
 }
 
 void TGLineShape::ChooseLineColor() {
-    TPen p = FPen;
-    if (!ChooseColor(Panel(), p.Color))
+    const auto color = ChooseColor(FPen.Color, Panel());
+    if (!color)
         return;
     NotifyChanged();
+    TPen p = FPen;
+    p.Color = *color;
     SetPen(p);
 }
 

@@ -133,9 +133,8 @@ void TGMultiLineBaseLabel::PopupOpening() {
 }
 
 void TGMultiLineBaseLabel::ChooseFontFromMenu() {
-    TFont font = FFont;
-    if (ChooseFont(Panel(), font)) {
-        SetFont(font);
+    if (const auto font = ChooseFont(FFont, Panel())) {
+        SetFont(*font);
         NotifyChanged();
     }
     if (FWordWrap)

@@ -1,7 +1,7 @@
 #include "objects/MultiLineTextEditor.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
+#include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
 
 #include <QPlainTextEdit>
@@ -18,7 +18,7 @@ TMultiLineTextEditor::TMultiLineTextEditor(QWidget* mainWindow) : QDialog(mainWi
     FMemo = new QPlainTextEdit(this);
     FMemo->setObjectName(QStringLiteral("Memo"));
     FMemo->setWhatsThis(QStringLiteral("Type the text here; Enter starts a new line."));
-    FButtons = new TDialogButtonBar(this, [] { RequestHelp(HelpContext::MultiLineText); });
+    FButtons = new TDialogButtonBar(*this, HelpContext::MultiLineText);
     layout->addWidget(FMemo, 1);
     layout->addWidget(FButtons);
     connect(FMemo, &QPlainTextEdit::textChanged, this, [this] { LimitLength(); });
