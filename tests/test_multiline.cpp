@@ -4,9 +4,9 @@
 
 #include "objects/DrawingObjects.h"
 #include "objects/EditWrap.h"
-#include "objects/FontChoice.h"
 #include "objects/MultiLineLabel.h"
 #include "objects/MultiLineTextEditor.h"
+#include "objects/ZoomedFont.h"
 
 #include <QPlainTextEdit>
 #include <QtTest>

@@ -377,8 +377,11 @@ void TestShapes::roundTripThroughObjectStream() {
         text->SetWordWrap(true);
     }
     const QByteArray bytes = streamOf(*object);
+    int changes = 0;
+    panel.LabelChangedEvent = [&](TGBasePanel*) { ++changes; };
     TGLabelObjectFiler filer(panel);
     const auto read = filer.ReadObjects(bytes.constData(), bytes.size());
+    QCOMPARE(changes, 0); // reading a design does not change it
     QCOMPARE(read.size(), size_t(1));
     QCOMPARE(read[0]->ClassName(), kind);
     for (const TPropertyInfo& p : object->Properties())

@@ -1,9 +1,17 @@
 #include "support/TestSupport.h"
 
+#include "objects/DrawingObjects.h"
 #include "objects/GetSymbol.h"
+#include "objects/MultiLineLabel.h"
+#include "objects/SymbolLabel.h"
 #include "platform/SymbolFonts.h"
 #include "platform/Windows1252.h"
+#include "support/ObjectTestSupport.h"
+#include "support/PrintProbe.h"
+#include "surface/Handle.h"
+#include "surface/ObjectFiler.h"
 
+#include <QBuffer>
 #include <QFontDialog>
 #include <QListWidget>
 #include <QPushButton>
@@ -35,6 +43,16 @@ QFont pointFont(const QString& family, int points, bool bold, bool italic) {
 class TestSymbol : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { RegisterDrawingObjects(); }
+    void newSymbolDefaultsAndBox_data();
+    void newSymbolDefaultsAndBox();
+    void resizeSnapsBack();
+    void menuWithoutFontAlignmentAndAngle();
+    void fontCommandLeavesSymbolsAlone();
+    void chooseSymbol();
+    void chooseSymbolCancelKeepsAll();
+    void storedWingdingsKeepCodes_data();
+    void storedWingdingsKeepCodes();
     void columnsBySize_data();
     void columnsBySize();
     void fontButtonCaption_data();
@@ -159,6 +177,218 @@ void TestSymbol::gridShowsStandInCharacters() {
     QCOMPARE(list->item(223)->text().size() > 0, true);
     dialog.SetSelectedIndex(0x28 - 32);
     QCOMPARE(dialog.SelectedIndex(), 8);
+}
+
+namespace {
+
+// The box a symbol must have: 1.1 x the drawn character's extent in the zoomed font.
+QSize hugBox(const TGSymbolLabel& symbol) {
+    const QFontMetrics m(symbol.ZoomedFont());
+    return QSize(int(m.horizontalAdvance(symbol.DrawnCaption().Text) * 1.1),
+                 int((m.ascent() + m.descent()) * 1.1));
+}
+
+} // namespace
+
+void TestSymbol::newSymbolDefaultsAndBox_data() {
+    QTest::addColumn<float>("zoom");
+    QTest::newRow("100 %") << 1.0f;
+    QTest::newRow("200 %") << 2.0f;
+}
+
+void TestSymbol::newSymbolDefaultsAndBox() {
+    QFETCH(float, zoom);
+    TScriptedInteraction interaction;
+    interaction.OnExec = [](QDialog&) { return int(QDialog::Accepted); };
+    TTestCardPanel panel;
+    panel.SetZoom(zoom);
+    auto* symbol = dynamic_cast<TGSymbolLabel*>(panel.Draw(psSymbolLabel, QRect(10, 10, 150, 90)));
+    QVERIFY(symbol);
+    QCOMPARE(symbol->Caption(), QStringLiteral("["));
+    QCOMPARE(symbol->Font().Name, QStringLiteral("WingDings"));
+    QCOMPARE(symbol->Font().Size(), 24);
+    QCOMPARE(symbol->ZoomedFont().pixelSize(), zoom == 1.0f ? 32 : 64); // 24 pt, 48 pt
+    QCOMPARE(symbol->BoundsRect().size(), hugBox(*symbol));
+    // Painting keeps the box and changes nothing.
+    int changes = 0;
+    panel.LabelChangedEvent = [&](TGBasePanel*) { ++changes; };
+    const QRect box = symbol->BoundsRect();
+    panel.CardImage();
+    panel.CardImage();
+    QCOMPARE(symbol->BoundsRect(), box);
+    QCOMPARE(changes, 0);
+}
+
+namespace {
+
+TGSymbolLabel* addSymbol(TGBasePanel& panel) {
+    auto* symbol = static_cast<TGSymbolLabel*>(panel.AddObject(std::make_unique<TGSymbolLabel>()));
+    symbol->Loaded();
+    symbol->SetBounds(20, 20, 60, 60);
+    return symbol;
+}
+
+// Answers the symbol selector: picks the code and, when given, a chosen font.
+std::function<int(QDialog&)> pickSymbol(int code, std::optional<TFont> font = std::nullopt) {
+    return [code, font](QDialog& d) {
+        auto& selector = dynamic_cast<TGetSymbol&>(d);
+        selector.SetSelectedIndex(code - TGetSymbol::FirstCode);
+        if (font)
+            selector.SetSelectedFont(*font);
+        return int(QDialog::Accepted);
+    };
+}
+
+} // namespace
+
+void TestSymbol::resizeSnapsBack() {
+    TTestCardPanel panel;
+    TGSymbolLabel* symbol = addSymbol(panel);
+    const QSize box = hugBox(*symbol);
+    QCOMPARE(symbol->BoundsRect(), QRect(QPoint(20, 20), box));
+    symbol->SetBounds(10, 30, 200, 7);
+    QCOMPARE(symbol->BoundsRect(), QRect(QPoint(10, 30), box));
+    symbol->SetZoom(1.5f);
+    QCOMPARE(symbol->BoundsRect().size(), hugBox(*symbol));
+    QVERIFY(symbol->Width() > box.width());
+
+    // Off the card panel, and while being read, the box is left as it is.
+    TGBasePanel plain;
+    TGSymbolLabel* loose = addSymbol(plain);
+    QCOMPARE(loose->BoundsRect(), QRect(20, 20, 60, 60));
+    symbol->SetReading(true);
+    symbol->SetBounds(0, 0, 5, 5);
+    QCOMPARE(symbol->BoundsRect(), QRect(0, 0, 5, 5));
+}
+
+void TestSymbol::menuWithoutFontAlignmentAndAngle() {
+    TGSymbolLabel symbol;
+    symbol.Loaded();
+    const QStringList captions = MenuCaptions(symbol.ContextMenu());
+    const int tail = captions.indexOf("3D Effects") - 1;
+    QCOMPARE(captions.mid(tail), QStringList({"-", "3D Effects", "Transparent", "Background Color",
+                                              "Border", "-", "Symbol Selector"}));
+    QVERIFY(!captions.contains("Font"));
+    QVERIFY(!captions.contains("Alignment"));
+}
+
+void TestSymbol::fontCommandLeavesSymbolsAlone() {
+    TScriptedInteraction interaction;
+    interaction.OnExec = [](QDialog& d) {
+        auto& dialog = dynamic_cast<QFontDialog&>(d);
+        dialog.setCurrentFont(pointFont("DejaVu Sans", 14, true, false));
+        dialog.accept();
+        return int(QDialog::Accepted);
+    };
+    TTestCardPanel panel;
+    TGSymbolLabel* symbol = addSymbol(panel);
+    auto* text =
+        static_cast<TGMultiLineLabel*>(panel.AddObject(std::make_unique<TGMultiLineLabel>()));
+    text->Loaded();
+    text->SetBounds(100, 100, 120, 40);
+    const TFont before = symbol->Font();
+    const QRect box = symbol->BoundsRect();
+    panel.Handle()->Add(symbol);
+    panel.Handle()->Add(text);
+    panel.FontCommand();
+    QCOMPARE(text->Font().Name, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(text->Font().Size(), 14);
+    QCOMPARE(symbol->Font(), before);
+    QCOMPARE(symbol->BoundsRect(), box);
+}
+
+void TestSymbol::chooseSymbol() {
+    TScriptedInteraction interaction;
+    TTestCardPanel panel;
+    TGSymbolLabel* symbol = addSymbol(panel);
+    const QSize small = symbol->BoundsRect().size();
+    TFont bigger = symbol->Font();
+    bigger.SetSize(36);
+    interaction.OnExec = pickSymbol(0x28, bigger);
+    MenuItem(symbol->ContextMenu(), "Symbol Selector")->trigger();
+    QCOMPARE(symbol->Caption(), QStringLiteral("("));
+    QCOMPARE(symbol->Font().Size(), 36);
+    QCOMPARE(symbol->BoundsRect().size(), hugBox(*symbol));
+    QVERIFY(symbol->Height() > small.height());
+
+    // The selector starts at the object's character, in its font's face and styles.
+    interaction.OnExec = [](QDialog& d) {
+        auto& selector = dynamic_cast<TGetSymbol&>(d);
+        return selector.SelectedIndex() == 0x28 - 32 && selector.SelectedFont().Size() == 36 &&
+                       selector.GridFont().Size() == 20
+                   ? int(QDialog::Accepted)
+                   : int(QDialog::Rejected);
+    };
+    symbol->SetCaption(QStringLiteral("("));
+    symbol->ChooseSymbol();
+    QCOMPARE(symbol->Caption(), QStringLiteral("("));
+
+    // Codes past 127 are stored as their Windows-1252 characters.
+    interaction.OnExec = pickSymbol(0x80);
+    symbol->ChooseSymbol();
+    QCOMPARE(symbol->Caption(), QString(QChar(0x20AC)));
+    QCOMPARE(symbol->SymbolCode(), 0x80);
+}
+
+void TestSymbol::chooseSymbolCancelKeepsAll() {
+    TScriptedInteraction interaction;
+    TTestCardPanel panel;
+    TGSymbolLabel* symbol = addSymbol(panel);
+    const QRect box = symbol->BoundsRect();
+    interaction.OnExec = [](QDialog& d) {
+        pickSymbol(0x2A)(d);
+        return int(QDialog::Rejected);
+    };
+    symbol->ChooseSymbol();
+    QCOMPARE(symbol->Caption(), QStringLiteral("["));
+    QCOMPARE(symbol->BoundsRect(), box);
+    // A stored caption with no usable character starts the selector at the first item,
+    // and Ok then gives a real character.
+    symbol->SetCaption(QString());
+    QCOMPARE(symbol->SymbolCode(), -1);
+    interaction.OnExec = [](QDialog&) { return int(QDialog::Accepted); };
+    symbol->ChooseSymbol();
+    QCOMPARE(symbol->Caption(), QStringLiteral(" "));
+}
+
+void TestSymbol::storedWingdingsKeepCodes_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<uint>("drawn");
+    QTest::newRow("telephone") << "(" << 0x260Eu;
+    QTest::newRow("envelope") << "*" << 0x2709u;
+}
+
+void TestSymbol::storedWingdingsKeepCodes() {
+    QFETCH(QString, caption);
+    QFETCH(uint, drawn);
+    if (!UsesSymbolStandIn("Wingdings"))
+        QSKIP("a Wingdings font is installed and draws its own glyphs");
+    TTestCardPanel panel;
+    TGSymbolLabel* symbol = addSymbol(panel);
+    symbol->SetCaption(caption);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TGLabelObjectFiler::WriteObjects(buffer, {symbol});
+    TTestCardPanel other;
+    TGLabelObjectFiler filer(other);
+    const auto read = filer.ReadObjects(buffer.data().constData(), buffer.data().size());
+    auto* copy = dynamic_cast<TGSymbolLabel*>(read.at(0));
+    QVERIFY(copy);
+    QCOMPARE(copy->Caption(), caption);
+    QCOMPARE(copy->DrawnCaption().Text.toUcs4(), QList<uint>{drawn});
+    // On screen: the stand-in's glyph is drawn (the card is no longer blank there).
+    other.CardImage();
+    const QImage card = other.CardImage().copy(copy->BoundsRect());
+    int ink = 0;
+    for (int y = 0; y < card.height(); ++y)
+        for (int x = 0; x < card.width(); ++x)
+            ink += IsDark(card.pixel(x, y));
+    QVERIFY(ink > 30);
+    // On paper: the stand-in's face and character.
+    TPrintProbe probe;
+    copy->PrintTo(probe.Canvas, 0, 0);
+    QCOMPARE(probe.OfKind(TReportOpKind::SetFont).front().Text, QStringLiteral("Symbola"));
+    QCOMPARE(probe.Texts().back().Text.toUcs4(), QList<uint>{drawn});
 }
 
 QTEST_MAIN(TestSymbol)

@@ -1,7 +1,7 @@
 #include "objects/BaseLabel.h"
 
 #include "objects/Font3DEffects.h"
-#include "objects/FontChoice.h"
+#include "objects/ZoomedFont.h"
 #include "platform/Interaction.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
@@ -300,7 +300,9 @@ void TGBaseLabel::ApplyFont(const TFont& font) {
 }
 
 QFont TGBaseLabel::ZoomedFont() const {
-    return ::ZoomedFont(FFont, Zoom()).ToQFont();
+    TFont f = ::ZoomedFont(FFont, Zoom());
+    f.Name = DrawnCaption().FontName;
+    return f.ToQFont(1.0);
 }
 
 void TGBaseLabel::SelectRotatedFont(TTextCanvas& canvas, int angle) const {
@@ -312,34 +314,18 @@ void TGBaseLabel::LayoutText() {
         return;
     const QFont font = ZoomedFont();
     const int th = lineHeight(font);
-    const int tw = textWidth(font, FCaption + ' ');
+    const int tw = textWidth(font, DrawnCaption().Text + ' ');
     auto negative = [](int a, int b) { return std::max({0, -std::min(a, 0), -std::min(b, 0)}); };
     FMargin = {negative(FShadowOffset.x(), FHighlightOffset.x()),
                negative(FShadowOffset.y(), FHighlightOffset.y())};
     const int mx = FMargin.x(), my = FMargin.y();
     const int need = th + FShadowOffset.y() - FHighlightOffset.y();
 
-    if (FAngle == 0 || FAngle == 180) {
-        if (FAngle == 180 && 2 * tw < Width())
-            SetWidth(2 * tw);
-        if (Width() <= 5)
-            SetWidth(tw);
-        if (need * 1.2 < Height())
-            SetHeight(int(need * 1.2));
-        if (Height() < need)
-            SetHeight(need);
+    FitBoxToText(tw, need);
+    if (FAngle == 0 || FAngle == 180)
         FTextRect = {mx, my, Width(), my + th};
-    } else {
-        if (tw * 1.2 < Height())
-            SetHeight(int(tw * 1.2));
-        if (Height() < 5)
-            SetHeight(tw);
-        if (need * 1.2 < Width())
-            SetWidth(int(need * 1.2));
-        if (Width() < need)
-            SetWidth(need);
+    else
         FTextRect = {my, mx, my + th, Height() - my};
-    }
     const int rectHeight = FTextRect.Bottom - FTextRect.Top + 1;
     const int rectWidth = FTextRect.Right - FTextRect.Left + 1;
     if (FAngle == 90)
@@ -367,13 +353,35 @@ void TGBaseLabel::LayoutText() {
     FLayoutDirty = false;
 }
 
+void TGBaseLabel::FitBoxToText(int tw, int need) {
+    if (FAngle == 0 || FAngle == 180) {
+        if (FAngle == 180 && 2 * tw < Width())
+            SetWidth(2 * tw);
+        if (Width() <= 5)
+            SetWidth(tw);
+        if (need * 1.2 < Height())
+            SetHeight(int(need * 1.2));
+        if (Height() < need)
+            SetHeight(need);
+    } else {
+        if (tw * 1.2 < Height())
+            SetHeight(int(tw * 1.2));
+        if (Height() < 5)
+            SetHeight(tw);
+        if (need * 1.2 < Width())
+            SetWidth(int(need * 1.2));
+        if (Width() < need)
+            SetWidth(need);
+    }
+}
+
 void TGBaseLabel::GrowToFitText() {
     if (FAngle != 0)
         return;
     const int l = std::max({FTextRect.Left, FShadowRect.Left, FHighlightRect.Left});
     const int t = std::max({FTextRect.Top, FShadowRect.Top, FHighlightRect.Top});
     const QFont font = ZoomedFont();
-    const int w = l + textWidth(font, FCaption + QStringLiteral("     "));
+    const int w = l + textWidth(font, DrawnCaption().Text + QStringLiteral("     "));
     if (w > Width())
         SetWidth(w);
     const QFontMetrics m(font);
@@ -392,9 +400,10 @@ void TGBaseLabel::Paint(QPainter& painter) {
     TTextCanvas canvas(painter);
     canvas.Font = ZoomedFont();
     SelectRotatedFont(canvas, FAngle);
-    canvas.TextRect(FShadowRect, FShadowOrigin, FCaption, ToQColor(FColorShadow));
-    canvas.TextRect(FHighlightRect, FHighlightOrigin, FCaption, ToQColor(FColorHighlight));
-    canvas.TextRect(FTextRect, FTextOrigin, FCaption, ToQColor(FFont.Color));
+    const QString text = DrawnCaption().Text;
+    canvas.TextRect(FShadowRect, FShadowOrigin, text, ToQColor(FColorShadow));
+    canvas.TextRect(FHighlightRect, FHighlightOrigin, text, ToQColor(FColorHighlight));
+    canvas.TextRect(FTextRect, FTextOrigin, text, ToQColor(FFont.Color));
     SelectRotatedFont(canvas, 0);
     if (FBorderStyle == bsSingle) {
         painter.save();
@@ -416,7 +425,8 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
         report.Rectangle({x + inches(l), y + inches(t), x + inches(l + Width() - 1),
                           y + inches(t + Height() - 1)});
     }
-    report.SetFont(FFont.Name, FFont.Size());
+    const TDrawnText drawn = DrawnCaption();
+    report.SetFont(drawn.FontName, FFont.Size());
     report.SetFontStyle(FFont.Has(fsBold), FFont.Has(fsItalic), FFont.Has(fsUnderline));
     report.SetFontRotation(FAngle);
     report.SetBrush(clWhite, bsClear);
@@ -426,7 +436,7 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
         const QRect clip =
             report.DeviceRect({x + inches(l + r.Left) - 0.03, y + inches(t + r.Top) - 0.03,
                                x + inches(l + r.Right), y + inches(t + r.Bottom)});
-        report.TextRect(clip, x + inches(l + origin.x()), y + inches(t + origin.y()), FCaption);
+        report.TextRect(clip, x + inches(l + origin.x()), y + inches(t + origin.y()), drawn.Text);
     };
     if (FDepthShadow > 0 && FDirectionShadow != sdNone)
         layer(FColorShadow, FShadowRect, FShadowOrigin);

@@ -2,6 +2,7 @@
 
 #include "objects/TextAlignment.h"
 #include "objects/TextCanvas.h"
+#include "platform/SymbolFonts.h"
 #include "surface/GraphicControl.h"
 
 #include <QPoint>
@@ -74,6 +75,9 @@ public:
     // The font the text is drawn in on screen: the size in points scaled by the zoom and
     // truncated.
     QFont ZoomedFont() const;
+    // The caption and font face as drawn here: text in a symbol font this system lacks is
+    // drawn through its stand-in.
+    TDrawnText DrawnCaption() const { return ResolveSymbolText(FFont.Name, FCaption); }
     // Measures the text and fits the box to it (only when the layout is stale).
     void LayoutText();
     // Enlarges the box (never shrinks it) so the caption and five blanks fit; upright text
@@ -90,6 +94,10 @@ public:
 protected:
     void UpdateShadowOffset();
     void UpdateHighlightOffset();
+    // Part of the layout: keeps the box between one and 1.2 text heights high (wide, for
+    // turned text) and at least as long as the text (tw: text width, need: text height with
+    // the 3D copies).
+    virtual void FitBoxToText(int tw, int need);
     // Marks the layout stale and repaints.
     void Relayout();
 

@@ -3,6 +3,7 @@
 #include "objects/LabelShapes.h"
 #include "objects/LineShape.h"
 #include "objects/MultiLineLabel.h"
+#include "objects/SymbolLabel.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
 
@@ -30,6 +31,7 @@ void RegisterDrawingObjects() {
     registerClass<TBCShapes>();
     registerClass<TGLineShape>();
     registerClass<TGMultiLineLabel>();
+    registerClass<TGSymbolLabel>();
 
     TGBusinessCardPanel32::RegisterTool(psRectangle, shapeTool(stRectangle));
     TGBusinessCardPanel32::RegisterTool(psEllipse, shapeTool(stEllipse));
@@ -56,4 +58,18 @@ void RegisterDrawingObjects() {
         label.FitToText();
     };
     TGBusinessCardPanel32::RegisterTool(psMultiLineLabel, multiLine);
+
+    // Symbols keep their own font: the panel's does not reach them.
+    TToolKind symbol;
+    symbol.Create = [](TGBusinessCardPanel32&) {
+        auto object = std::make_unique<TGSymbolLabel>();
+        object->Loaded();
+        return std::unique_ptr<TGGraphicControl>(std::move(object));
+    };
+    symbol.FirstEdit = [](TGBusinessCardPanel32&, TGGraphicControl& object) {
+        auto& label = static_cast<TGSymbolLabel&>(object);
+        label.ChooseSymbol();
+        label.GrowToFitText();
+    };
+    TGBusinessCardPanel32::RegisterTool(psSymbolLabel, symbol);
 }

@@ -1,9 +1,11 @@
 #include "objects/GetSymbol.h"
 
-#include "widgets/DialogButtonBar.h"
-#include "objects/FontChoice.h"
+#include "help/HelpContexts.h"
 #include "platform/SymbolFonts.h"
 #include "platform/Windows1252.h"
+#include "widgets/DialogButtonBar.h"
+#include "widgets/DialogFrame.h"
+#include "widgets/StandardDialogs.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,13 +35,11 @@ QString SymbolFontCaption(const TFont& gridFont) {
            QStringLiteral("pt ") + style;
 }
 
-TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent) {
+TGetSymbol::TGetSymbol(QWidget* mainWindow) : QDialog(mainWindow) {
     setWindowTitle(QStringLiteral("Symbol Selector"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(DialogFont());
     setFixedSize(474, 327);
 
     FSelectedFont.Name = QStringLiteral("Wingdings");
@@ -82,11 +82,12 @@ TGetSymbol::TGetSymbol(QWidget* parent) : QDialog(parent) {
         FSymbolList->addItem(QString());
     connect(FSymbolList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
-    FButtons = new TDialogButtonBar(*this, 40005);
+    FButtons = new TDialogButtonBar(*this, HelpContext::SymbolSelector);
     layout->addWidget(top);
     layout->addWidget(FSymbolList, 1);
     layout->addWidget(FButtons);
     FillSymbolList();
+    CenterOverMainWindow(*this, mainWindow);
 }
 
 void TGetSymbol::SetGridFontFace(const QString& name, TFontStyles style) {

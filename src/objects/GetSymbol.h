@@ -22,7 +22,8 @@ public:
     static constexpr int FirstCode = 32;
     static constexpr int ItemCount = 224;
 
-    explicit TGetSymbol(QWidget* parent);
+    // Centred over the main window.
+    explicit TGetSymbol(QWidget* mainWindow);
 
     const TFont& SelectedFont() const { return FSelectedFont; }
     void SetSelectedFont(const TFont& font) { FSelectedFont = font; }

@@ -4,6 +4,7 @@
 #include "objects/ShapePen.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
+#include "widgets/StandardDialogs.h"
 
 #include <QAction>
 #include <QMenu>

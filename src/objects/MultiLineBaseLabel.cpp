@@ -1,9 +1,10 @@
 #include "objects/MultiLineBaseLabel.h"
 
 #include "objects/EditWrap.h"
-#include "objects/FontChoice.h"
+#include "objects/ZoomedFont.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
+#include "widgets/StandardDialogs.h"
 
 #include <QAction>
 #include <QFontMetrics>
@@ -75,8 +76,11 @@ void TGMultiLineBaseLabel::SetWordWrap(bool v) {
     if (v == FWordWrap)
         return;
     FWordWrap = v;
+    // Read designs are wrapped at once, but reading them is no change of the design.
     if (v)
         Rewrap();
+    if (Reading())
+        return;
     Invalidate();
     NotifyChanged();
 }

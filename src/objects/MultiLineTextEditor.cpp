@@ -1,27 +1,28 @@
 #include "objects/MultiLineTextEditor.h"
 
+#include "help/HelpContexts.h"
 #include "widgets/DialogButtonBar.h"
+#include "widgets/DialogFrame.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-TMultiLineTextEditor::TMultiLineTextEditor(QWidget* parent) : QDialog(parent) {
+TMultiLineTextEditor::TMultiLineTextEditor(QWidget* mainWindow) : QDialog(mainWindow) {
     setWindowTitle(QStringLiteral("Multi-line Text Editor"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(DialogFont());
     resize(342, 243);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     FMemo = new QPlainTextEdit(this);
     FMemo->setObjectName(QStringLiteral("Memo"));
     FMemo->setWhatsThis(QStringLiteral("Type the text here; Enter starts a new line."));
-    FButtons = new TDialogButtonBar(*this, 40001);
+    FButtons = new TDialogButtonBar(*this, HelpContext::MultiLineText);
     layout->addWidget(FMemo, 1);
     layout->addWidget(FButtons);
     connect(FMemo, &QPlainTextEdit::textChanged, this, [this] { LimitLength(); });
+    CenterOverMainWindow(*this, mainWindow);
     FMemo->setFocus();
 }
 

@@ -11,7 +11,8 @@ class TMultiLineTextEditor : public QDialog {
 public:
     static constexpr int MaxLength = 254;
 
-    explicit TMultiLineTextEditor(QWidget* parent);
+    // Centred over the main window.
+    explicit TMultiLineTextEditor(QWidget* mainWindow);
 
     QPlainTextEdit* Memo() const { return FMemo; }
     // The memo's lines; an empty memo has none, and a final line break adds none.

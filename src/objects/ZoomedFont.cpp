@@ -1,4 +1,4 @@
-#include "objects/FontChoice.h"
+#include "objects/ZoomedFont.h"
 
 TFont ZoomedFont(const TFont& font, float zoom) {
     if (zoom == 1.0f)
