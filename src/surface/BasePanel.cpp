@@ -1,12 +1,16 @@
 #include "surface/BasePanel.h"
 
+#include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
+#include "surface/ObjectFiler.h"
+#include "surface/ObjectStream.h"
 #include "surface/PanelMenu.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -157,6 +161,37 @@ void TGBasePanel::ClearColorPicture() {
     SetColorPicture(QImage());
 }
 
+void TGBasePanel::LoadColorPicture(const QString& fileName) {
+    SetColorPicture(QImage(fileName));
+}
+
+void TGBasePanel::SaveToFile(const QString& fileName) {
+    const float zoom = FZoom;
+    if (zoom != 1.0f)
+        SetZoom(1.0f);
+    // The zoom comes back also when writing fails.
+    struct Restore {
+        TGBasePanel* panel;
+        float zoom;
+        ~Restore() {
+            if (zoom != 1.0f)
+                panel->SetZoom(zoom);
+        }
+    } restore{this, zoom};
+    for (TGGraphicControl* o : FObjects)
+        o->BeforeSave();
+    TGLabelObjectFiler(*this).SaveDesign(fileName);
+    AfterFileOperation();
+}
+
+void TGBasePanel::LoadFromFile(const QString& fileName) {
+    if (!QFileInfo::exists(fileName))
+        return;
+    TGLabelObjectFiler(*this).LoadDesign(fileName);
+    RehookObjects();
+    AfterFileOperation();
+}
+
 void TGBasePanel::FireLabelChanged() {
     if (FZoomInProgress)
         return;
@@ -218,7 +253,26 @@ void TGBasePanel::PrintObjects(TReportCanvas& report, double x, double y) {
         o->PrintTo(report, x, y);
 }
 
-void TGBasePanel::CloneObject(TGGraphicControl*) {}
+void TGBasePanel::CloneObject(TGGraphicControl* object) {
+    TGGraphicControl* copy = nullptr;
+    try {
+        copy = TGLabelObjectFiler(*this).CopyObject(*object);
+    } catch (const EStreamError& e) {
+        // A class missing from the registry: say so rather than let it reach the event loop.
+        TInteraction::Current().Information(this, e.Message());
+    }
+    if (!copy)
+        return;
+    copy->SetTop(object->Top() + 25);
+    BringObjectToFront(copy);
+    AfterFileOperation();
+    if (FHandle->Contains(object)) {
+        FHandle->Remove(object);
+        FHandle->Add(copy);
+    }
+    RehookObjects();
+    object->NotifyChanged();
+}
 
 void TGBasePanel::InvalidateCard() {
     FCardDirty = true;
@@ -414,8 +468,14 @@ void TGBasePanel::PanelMouseUp(const QPoint& p) {
                 DroppedObjectEvent(band);
         }
     }
+    RestoreCursor();
+}
+
+void TGBasePanel::RestoreCursor() {
     if (FPointing)
         unsetCursor();
+    else
+        setCursor(Qt::DragMoveCursor); // the drawing tools' cursor
 }
 
 void TGBasePanel::SelectInRect(const QRect& rect, bool shift) {
@@ -464,12 +524,10 @@ void TGBasePanel::mousePressEvent(QMouseEvent* event) {
 void TGBasePanel::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (!FRubberBandActive) {
-        if (FPointing) {
-            if (ObjectAt(p))
-                setCursor(Qt::PointingHandCursor);
-            else
-                unsetCursor();
-        }
+        if (FPointing && ObjectAt(p))
+            setCursor(Qt::PointingHandCursor);
+        else
+            RestoreCursor();
         return;
     }
     PanelMouseMove(p);

@@ -3,6 +3,7 @@
 #include "platform/GraphicsValues.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainterPath>
 #include <QWidget>
 
@@ -70,6 +71,13 @@ public:
     const QImage& ColorPicture() const { return FColorPicture; }
     void SetColorPicture(const QImage& picture);
     void ClearColorPicture();
+    // Loads the background art from a picture file; a file that can't be read clears it.
+    void LoadColorPicture(const QString& fileName);
+
+    // The design file: written at zoom 1.0 (the zoom is kept), read onto the panel.
+    // Failures raise EStreamError.
+    void SaveToFile(const QString& fileName);
+    void LoadFromFile(const QString& fileName);
 
     // The font new text objects take.
     const TFont& Font() const { return FFont; }
@@ -148,6 +156,8 @@ public:
 protected:
     virtual void CreateObjectInRect(QRect& rect) { Q_UNUSED(rect); }
     void SetPointing(bool v) { FPointing = v; }
+    // The arrow in pointing mode, the drawing tools' cursor otherwise.
+    void RestoreCursor();
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -15,8 +15,8 @@ public:
     TScriptedInteraction() { Install(this); }
     ~TScriptedInteraction() override { Install(nullptr); }
 
-    std::deque<bool> Answers;          // for Question; an empty queue answers No
-    std::deque<QString> FileNames;     // for OpenFileName and SaveFileName; empty = cancel
+    std::deque<bool> Answers;      // for Question; an empty queue answers No
+    std::deque<QString> FileNames; // for OpenFileName and SaveFileName; empty = cancel
     // For Exec: fills in the dialog and returns Accepted or Rejected; Rejected when unset.
     std::function<int(QDialog&)> OnExec;
 
@@ -44,3 +44,7 @@ public:
 private:
     QTemporaryDir FDir;
 };
+
+// A whole file's bytes (empty when it can't be read), and writing a file at once.
+QByteArray ReadTestFile(const QString& path);
+bool WriteTestFile(const QString& path, const QByteArray& bytes);

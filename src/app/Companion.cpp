@@ -1,0 +1,45 @@
+#include "app/Companion.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+constexpr qint64 kMaxLine = 64 * 1024;
+}
+
+QString CompanionFileName(const QString& designPath) {
+    const qsizetype slash = designPath.lastIndexOf('/');
+    const qsizetype dot = designPath.lastIndexOf('.');
+    if (dot > slash)
+        return designPath.left(dot) + QStringLiteral(".PTX");
+    return designPath + QStringLiteral(".PTX");
+}
+
+bool WriteCompanionFile(const QString& designPath, const QString& backgroundFileName) {
+    QSaveFile file(CompanionFileName(designPath));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(backgroundFileName.toUtf8() + "\r\n");
+    return file.commit();
+}
+
+void DeleteCompanionFile(const QString& designPath) {
+    const QString name = CompanionFileName(designPath);
+    if (QFileInfo::exists(name))
+        QFile::remove(name);
+}
+
+std::optional<QString> ReadCompanionFile(const QString& designPath) {
+    QFile file(CompanionFileName(designPath));
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray start = file.read(kMaxLine);
+    qsizetype end = start.indexOf('\n');
+    if (end < 0)
+        end = start.size();
+    QByteArray line = start.left(end);
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return QString::fromUtf8(line);
+}

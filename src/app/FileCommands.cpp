@@ -1,0 +1,242 @@
+#include "app/FileCommands.h"
+
+#include "app/Companion.h"
+#include "app/FileHistory.h"
+#include "platform/Interaction.h"
+#include "platform/ProgramFolder.h"
+#include "surface/BasePanel.h"
+#include "surface/Handle.h"
+#include "surface/ObjectStream.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kOpenFilter = QStringLiteral("PTV File (*.ptv *.PTV)");
+// Background art named by a companion file is opened only when it is a plain file of a
+// size a picture can have.
+constexpr qint64 kMaxPictureBytes = 256 * 1024 * 1024;
+
+bool isDesignFile(const QString& path) {
+    return QFileInfo(path).suffix().toUpper() == QLatin1String("PTV");
+}
+
+TInteraction& ui() {
+    return TInteraction::Current();
+}
+
+} // namespace
+
+TFileCommands::TFileCommands(TGBasePanel& panel, TDesignState state, TRecentFiles& recent,
+                             QWidget* dialogParent)
+    : FPanel(panel), FState(state), FRecent(recent), FDialogParent(dialogParent) {}
+
+void TFileCommands::ChangesMadeTo(bool value) {
+    if (SetChangesMade)
+        SetChangesMade(value);
+    else
+        FState.ChangesMade = value;
+}
+
+void TFileCommands::UpdateButtons() {
+    if (Setbuttons)
+        Setbuttons();
+}
+
+QString TFileCommands::SavedFolder() {
+    return ProgramFolder() + QStringLiteral("Saved/");
+}
+
+QString TFileCommands::FreeDesignName(const QString& folder) {
+    for (int n = 10001; n <= 19999; ++n) {
+        const QString name = QStringLiteral("BC%1.PTV").arg(QString::number(n).right(4));
+        if (!QFileInfo::exists(folder + name))
+            return name;
+    }
+    return {};
+}
+
+bool TFileCommands::CheckSaveNeeded() {
+    if (!FState.ChangesMade ||
+        !ui().Question(FDialogParent, QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
+        return true;
+    }
+    if (FState.CurrentFileName.isEmpty()) {
+        // A cancelled Save As lets the command go on without a saved copy.
+        SaveAs();
+        ChangesMadeTo(false);
+        return true;
+    }
+    if (!SaveBCFile(FState.CurrentFileName))
+        return false;
+    FState.ChangesMade = false;
+    return true;
+}
+
+void TFileCommands::New() {
+    if (!CheckSaveNeeded())
+        return;
+    FState.Loading = true;
+    FPanel.ClearObjects();
+    FState.BackgroundFileName.clear();
+    FPanel.ClearColorPicture();
+    FPanel.update();
+    FState.CurrentFileName.clear();
+    ChangesMadeTo(false);
+    FState.Loading = false;
+    UpdateButtons();
+}
+
+bool TFileCommands::PickDesignFile(const QString& title, QString& path) {
+    path = ui().OpenFileName(FDialogParent, title, SavedFolder(), kOpenFilter);
+    if (path.isEmpty())
+        return false;
+    if (!isDesignFile(path)) {
+        ui().Information(FDialogParent, QStringLiteral("Must be a PTV (Pentavo) file"));
+        return false;
+    }
+    return true;
+}
+
+void TFileCommands::Open() {
+    if (!CheckSaveNeeded())
+        return;
+    QString path;
+    if (PickDesignFile(QStringLiteral("Open Business Card"), path))
+        OpenBCFile(path);
+}
+
+void TFileCommands::OpenRecent(const QString& path) {
+    if (!CheckSaveNeeded())
+        return;
+    if (QFileInfo::exists(path))
+        OpenBCFile(path);
+    else
+        ui().Information(FDialogParent, path + QStringLiteral(" no longer exists"));
+}
+
+void TFileCommands::Delete() {
+    QString path;
+    if (!PickDesignFile(QStringLiteral("Delete Business Card"), path))
+        return;
+    if (!ui().Question(FDialogParent, QStringLiteral("Delete ") + path + QStringLiteral("?"),
+                       QStringLiteral("CONFIRM")))
+        return;
+    QFile::remove(path);
+    DeleteCompanionFile(path);
+}
+
+void TFileCommands::Save() {
+    FPanel.RemoveStrayObjects();
+    if (FState.CurrentFileName.isEmpty()) {
+        ui().Beep();
+        return;
+    }
+    if (SaveBCFile(FState.CurrentFileName))
+        ChangesMadeTo(false);
+}
+
+void TFileCommands::SaveAs() {
+    FPanel.RemoveStrayObjects();
+    const QString folder = SavedFolder();
+    if (FState.CurrentFileName.isEmpty()) {
+        const QString free = FreeDesignName(folder);
+        if (!free.isEmpty())
+            FSaveDialogName = free;
+    } else {
+        FSaveDialogName = QFileInfo(FState.CurrentFileName).fileName();
+    }
+    QString chosen = ui().SaveFileName(FDialogParent, QStringLiteral("Save As"),
+                                       folder + FSaveDialogName, kOpenFilter);
+    if (!chosen.isEmpty()) {
+        if (QFileInfo(chosen).suffix().isEmpty())
+            chosen += QStringLiteral(".PTV");
+        FSaveDialogName = QFileInfo(chosen).fileName();
+        const QString previous = FState.CurrentFileName;
+        FState.CurrentFileName = chosen;
+        if (SaveBCFile(chosen)) {
+            ChangesMadeTo(false);
+            FRecent.Remember(chosen);
+        } else {
+            FState.CurrentFileName = previous;
+        }
+    }
+    UpdateButtons();
+}
+
+void TFileCommands::SaveButton() {
+    if (FState.CurrentFileName.isEmpty())
+        SaveAs();
+    else
+        Save();
+}
+
+void TFileCommands::CancelChanges() {
+    if (!ui().Question(FDialogParent, QStringLiteral("Cancel all changes?"),
+                       QStringLiteral("CANCEL")))
+        return;
+    FPanel.ClearObjects();
+    FState.BackgroundFileName.clear();
+    FPanel.ClearColorPicture();
+    if (!FState.CurrentFileName.isEmpty())
+        OpenBCFile(FState.CurrentFileName);
+    ChangesMadeTo(false);
+    FPanel.update();
+}
+
+void TFileCommands::Exit() {
+    if (CheckSaveNeeded() && CloseWindow)
+        CloseWindow();
+}
+
+void TFileCommands::OpenBCFile(const QString& path) {
+    FState.Loading = true;
+    FPanel.ClearObjects();
+    FPanel.Handle()->move(FPanel.width() + 1, FPanel.Handle()->y());
+    FState.BackgroundFileName.clear();
+    FPanel.ClearColorPicture();
+    const QString previous = FState.CurrentFileName;
+    const bool hidden = FPanel.isHidden();
+    try {
+        FPanel.hide();
+        FPanel.LoadFromFile(path);
+        FPanel.setHidden(hidden);
+        FState.CurrentFileName = path;
+        FRecent.Remember(path);
+        if (const std::optional<QString> art = ReadCompanionFile(path)) {
+            FState.BackgroundFileName = *art;
+            const QFileInfo picture(*art);
+            if (!art->isEmpty() && picture.isFile() && picture.size() <= kMaxPictureBytes)
+                FPanel.LoadColorPicture(*art);
+        }
+        FPanel.update();
+    } catch (const EStreamError&) {
+        FPanel.ClearObjects();
+        FPanel.setHidden(hidden);
+        FState.CurrentFileName = previous;
+        ui().Information(FDialogParent,
+                         QStringLiteral("Unable to open ") + path +
+                             QStringLiteral(". Possibly corrupted, posibly not a PTV file"));
+    }
+    ChangesMadeTo(false);
+    FState.Loading = false;
+    UpdateButtons();
+    FPanel.update();
+}
+
+bool TFileCommands::SaveBCFile(const QString& path) {
+    try {
+        FPanel.SaveToFile(path);
+    } catch (const EStreamError& e) {
+        ui().Information(FDialogParent, e.Message());
+        return false;
+    }
+    // The design itself is saved; a companion file that can't be written is only reported.
+    if (FState.BackgroundFileName.isEmpty())
+        DeleteCompanionFile(path);
+    else if (!WriteCompanionFile(path, FState.BackgroundFileName))
+        ui().Information(FDialogParent, StreamMessage::CannotCreate(CompanionFileName(path)));
+    return true;
+}

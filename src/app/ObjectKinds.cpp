@@ -1,0 +1,7 @@
+#include "app/ObjectKinds.h"
+
+#include "objects/CardObjects.h"
+
+void RegisterObjectKinds() {
+    RegisterCardObjects();
+}

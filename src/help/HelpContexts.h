@@ -1,0 +1,16 @@
+#pragma once
+
+// Help topics opened by the Help buttons, by context number.
+namespace HelpContext {
+constexpr int MainWindow = 2016;
+constexpr int ChooseCards = 2020;
+constexpr int PreviewWindow = 2039;
+constexpr int BackgroundArt = 2101;
+constexpr int PersonalInformation = 2102;
+constexpr int FineTuning = 2103;
+constexpr int BottomMarginWarning = 2105;
+constexpr int SheetLayout = 3101;
+constexpr int TextCaption = 40004;
+constexpr int Text3DEffects = 40008;
+constexpr int DiduzOvozProperties = 40014;
+} // namespace HelpContext

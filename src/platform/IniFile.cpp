@@ -1,0 +1,237 @@
+#include "platform/IniFile.h"
+
+#include "platform/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+// A line's text: UTF-8 when it is valid UTF-8, otherwise Latin-1 so that files written by
+// other programs in a one-byte code page still read.
+QString decodeLine(QByteArray line) {
+    if (line.endsWith('\r'))
+        line.chop(1);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(line);
+    if (utf8.hasError())
+        text = QString::fromLatin1(line);
+    return text;
+}
+
+// The section named by a header line, or nothing when the line is no header.
+std::optional<QString> headerName(const QString& text) {
+    const QString t = text.trimmed();
+    if (!t.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = t.indexOf(']');
+    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+}
+
+// Key and value of a key line; nothing for blank lines, comments and lines without '='.
+std::optional<QPair<QString, QString>> keyValue(const QString& text) {
+    const qsizetype eq = text.indexOf('=');
+    if (eq < 0 || text.trimmed().startsWith(';'))
+        return std::nullopt;
+    return QPair<QString, QString>(text.left(eq).trimmed(), text.mid(eq + 1));
+}
+
+bool sameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// A value must stay on its own line: line breaks inside it would start new keys.
+QString oneLine(QString value) {
+    value.replace('\r', ' ');
+    value.replace('\n', ' ');
+    return value;
+}
+
+} // namespace
+
+TIniFile::TIniFile(const QString& fileName) : FFileName(fileName) {
+    Load();
+}
+
+void TIniFile::Load() {
+    FLines.clear();
+    FTrailingNewline = true;
+    FWritable = true;
+    const QFileInfo info(FFileName);
+    if (!info.exists())
+        return;
+    QFile file(FFileName);
+    if (!info.isFile() || info.size() > MaxFileSize || !file.open(QIODevice::ReadOnly)) {
+        FWritable = false;
+        return;
+    }
+    const QByteArray data = file.read(MaxFileSize + 1);
+    if (data.size() > MaxFileSize) {
+        FWritable = false;
+        return;
+    }
+    if (data.isEmpty())
+        return;
+    FLines = data.split('\n');
+    FTrailingNewline = data.endsWith('\n');
+    if (FTrailingNewline)
+        FLines.removeLast();
+}
+
+bool TIniFile::Save() {
+    if (!FWritable)
+        return false;
+    QByteArray data = FLines.join('\n');
+    if (FTrailingNewline && !FLines.isEmpty())
+        data += '\n';
+    QSaveFile file(FFileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(data);
+    return file.commit();
+}
+
+bool TIniFile::Commit() {
+    if (!FDeferred)
+        return Save();
+    FDirty = true;
+    return FWritable;
+}
+
+bool TIniFile::EndUpdate() {
+    FDeferred = false;
+    if (!FDirty)
+        return FWritable;
+    FDirty = false;
+    return Save();
+}
+
+QByteArray TIniFile::LineEnding() const {
+    return !FLines.isEmpty() && FLines.first().endsWith('\r') ? QByteArray("\r") : QByteArray();
+}
+
+TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key) const {
+    TLocation loc;
+    for (int i = 0; i < FLines.size(); ++i) {
+        const QString text = decodeLine(FLines[i]);
+        if (const auto name = headerName(text)) {
+            if (loc.SectionLine >= 0)
+                break; // only the first section of that name counts
+            if (sameName(*name, section)) {
+                loc.SectionLine = i;
+                loc.EndLine = i + 1;
+            }
+            continue;
+        }
+        if (loc.SectionLine < 0)
+            continue;
+        if (!text.trimmed().isEmpty())
+            loc.EndLine = i + 1;
+        if (loc.KeyLine < 0 && !key.isEmpty()) {
+            const auto kv = keyValue(text);
+            if (kv && sameName(kv->first, key))
+                loc.KeyLine = i;
+        }
+    }
+    return loc;
+}
+
+QString TIniFile::ReadString(const QString& section, const QString& key, const QString& def) const {
+    const TLocation loc = Locate(section, key);
+    if (loc.KeyLine < 0)
+        return def;
+    return keyValue(decodeLine(FLines[loc.KeyLine]))->second;
+}
+
+std::optional<int> TIniFile::ParseInteger(const QString& text) {
+    const QString t = text.trimmed();
+    bool ok = false;
+    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        const uint v = t.mid(2).toUInt(&ok, 16);
+        return ok ? std::optional<int>(int(v)) : std::nullopt;
+    }
+    const int v = t.toInt(&ok, 10);
+    return ok ? std::optional<int>(v) : std::nullopt;
+}
+
+int TIniFile::ReadInteger(const QString& section, const QString& key, int def) const {
+    return ParseInteger(ReadString(section, key, QString())).value_or(def);
+}
+
+bool TIniFile::ReadBool(const QString& section, const QString& key, bool def) const {
+    const auto v = ParseInteger(ReadString(section, key, QString()));
+    return v ? *v != 0 : def;
+}
+
+bool TIniFile::SectionExists(const QString& section) const {
+    return Locate(section, QString()).SectionLine >= 0;
+}
+
+QList<QPair<QString, QString>> TIniFile::ReadSectionValues(const QString& section) const {
+    QList<QPair<QString, QString>> values;
+    const TLocation loc = Locate(section, QString());
+    if (loc.SectionLine < 0)
+        return values;
+    for (int i = loc.SectionLine + 1; i < loc.EndLine; ++i)
+        if (const auto kv = keyValue(decodeLine(FLines[i])))
+            values.append(*kv);
+    return values;
+}
+
+bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    if (!FWritable)
+        return false;
+    const QByteArray eol = LineEnding();
+    const QByteArray line = key.toUtf8() + '=' + oneLine(value).toUtf8() + eol;
+    const TLocation loc = Locate(section, key);
+    if (loc.KeyLine >= 0) {
+        if (FLines[loc.KeyLine] == line)
+            return true;
+        FLines[loc.KeyLine] = line;
+    } else if (loc.SectionLine >= 0) {
+        FLines.insert(loc.EndLine, line);
+    } else {
+        FLines.append('[' + section.toUtf8() + ']' + eol);
+        FLines.append(line);
+        FTrailingNewline = true;
+    }
+    return Commit();
+}
+
+bool TIniFile::WriteInteger(const QString& section, const QString& key, int value) {
+    return WriteString(section, key, QString::number(value));
+}
+
+bool TIniFile::WriteBool(const QString& section, const QString& key, bool value) {
+    return WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+bool TIniFile::EraseSection(const QString& section) {
+    if (!FWritable)
+        return false;
+    bool erased = false;
+    for (TLocation loc = Locate(section, QString()); loc.SectionLine >= 0;
+         loc = Locate(section, QString())) {
+        FLines.erase(FLines.begin() + loc.SectionLine, FLines.begin() + loc.EndLine);
+        erased = true;
+    }
+    return erased ? Commit() : true;
+}
+
+QString TIniFile::FindFile(const QString& folder, const QString& name) {
+    const QDir dir(folder);
+    if (dir.exists(name))
+        return dir.filePath(name);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries)
+        if (sameName(entry, name))
+            return dir.filePath(entry);
+    return dir.filePath(name);
+}
+
+QString SettingsFileName() {
+    return TIniFile::FindFile(ProgramFolder(), QStringLiteral("PTV.INI"));
+}

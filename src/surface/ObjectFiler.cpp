@@ -1,0 +1,238 @@
+#include "surface/ObjectFiler.h"
+
+#include "surface/BasePanel.h"
+#include "surface/ClassRegistry.h"
+#include "surface/GraphicControl.h"
+#include "surface/Handle.h"
+#include "surface/ObjectStreamReader.h"
+#include "surface/ObjectStreamWriter.h"
+#include "surface/PropertyStreaming.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// Far more than a card holds; a file claiming more is not a design.
+constexpr size_t kMaxObjects = 10000;
+
+bool isValidIdent(const QString& name) {
+    if (name.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+        const bool digit = c >= '0' && c <= '9';
+        if (!letter && !(digit && i > 0))
+            return false;
+    }
+    return true;
+}
+
+// Why a dotted name matched no property: an intermediate segment that names a plain
+// property is a bad path; one that names nothing, or a last segment that names nothing,
+// is a missing property.
+[[noreturn]] void throwMissing(const TPropertyList& properties, const QString& name) {
+    const QStringList segments = name.split('.');
+    QString prefix;
+    for (qsizetype i = 0; i + 1 < segments.size(); ++i) {
+        prefix += (i ? QStringLiteral(".") : QString()) + segments[i];
+        bool plain = false, object = false;
+        for (const TPropertyInfo& p : properties) {
+            plain = plain || p.Name.compare(prefix, Qt::CaseInsensitive) == 0;
+            object = object || p.Name.startsWith(prefix + '.', Qt::CaseInsensitive);
+        }
+        if (plain)
+            ThrowStreamError(StreamMessage::InvalidPath);
+        if (!object)
+            break;
+    }
+    ThrowStreamError(StreamMessage::PropertyMissing);
+}
+
+} // namespace
+
+void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object,
+                                     const QString& name) {
+    w.WriteSignature();
+    w.WriteStr(object.ClassName().toLatin1());
+    w.WriteStr(name.toLatin1());
+    for (const TPropertyInfo& p : object.Properties()) {
+        if (!p.Set || !p.IsStored(object))
+            continue;
+        w.WriteStr(p.Name.toLatin1());
+        WritePropertyValue(w, p, p.Get(object));
+    }
+    w.WriteListEnd(); // properties
+    w.WriteListEnd(); // children: design objects have none
+}
+
+void TGLabelObjectFiler::WriteObjects(QIODevice& device,
+                                      const std::vector<TGGraphicControl*>& objects,
+                                      const QStringList& names) {
+    TObjectStreamWriter w(device);
+    w.WriteListBegin();
+    for (size_t i = 0; i < objects.size(); ++i)
+        WriteObject(w, *objects[i], i < size_t(names.size()) ? names[i] : objects[i]->Name());
+    w.WriteListEnd();
+    w.Flush();
+}
+
+void TGLabelObjectFiler::WriteFile(const QString& fileName,
+                                   const std::vector<TGGraphicControl*>& objects,
+                                   const QStringList& names) {
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EStreamError(StreamMessage::CannotCreate(fileName));
+    WriteObjects(file, objects, names);
+    if (!file.commit())
+        ThrowStreamError(StreamMessage::WriteError);
+}
+
+void TGLabelObjectFiler::SaveDesign(const QString& fileName) {
+    WriteFile(fileName, FPanel.Objects());
+}
+
+void TGLabelObjectFiler::SaveSelection(const QString& fileName) {
+    const std::vector<TGGraphicControl*> selection = FPanel.Handle()->Selection();
+    if (!selection.empty())
+        WriteFile(fileName, selection);
+}
+
+void TGLabelObjectFiler::SaveObject(const TGGraphicControl& object, const QString& fileName) {
+    WriteFile(fileName, {const_cast<TGGraphicControl*>(&object)});
+}
+
+void TGLabelObjectFiler::LoadDesign(const QString& fileName) {
+    FPaste = false;
+    ReadFile(fileName);
+}
+
+void TGLabelObjectFiler::PasteDesign(const QString& fileName) {
+    FPaste = true;
+    ReadFile(fileName);
+}
+
+TGGraphicControl* TGLabelObjectFiler::CopyObject(const TGGraphicControl& object) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteObjects(buffer, {const_cast<TGGraphicControl*>(&object)});
+    FPaste = false;
+    const QByteArray& bytes = buffer.data();
+    const std::vector<TGGraphicControl*> read = ReadObjects(bytes.constData(), bytes.size());
+    return read.empty() ? nullptr : read.back();
+}
+
+void TGLabelObjectFiler::ReadFile(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.exists())
+        return;
+    if (!file.open(QIODevice::ReadOnly))
+        throw EStreamError(StreamMessage::CannotOpen(fileName));
+    // Mapping keeps the file's bytes out of the heap; a device that can't map is read.
+    const qint64 size = file.size();
+    if (const uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
+        ReadObjects(reinterpret_cast<const char*>(mapped), size);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    ReadObjects(bytes.constData(), bytes.size());
+}
+
+std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data, qint64 size) {
+    TObjectStreamReader reader(data, size);
+    std::vector<TGGraphicControl*> read;
+    FNextComponent = 0;
+    FStoredNames.clear();
+    FTakenNames.clear();
+    for (const TGGraphicControl* o : FPanel.Objects())
+        FTakenNames.insert(o->Name().toLower());
+    try {
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) {
+            if (read.size() >= kMaxObjects)
+                ThrowStreamError(StreamMessage::InvalidFormat);
+            read.push_back(ReadObject(reader));
+        }
+        reader.ReadListEnd();
+    } catch (...) {
+        for (TGGraphicControl* o : read)
+            o->SetReading(false);
+        throw;
+    }
+    for (TGGraphicControl* o : read) {
+        o->SetReading(false);
+        o->Loaded();
+    }
+    return read;
+}
+
+TGGraphicControl* TGLabelObjectFiler::ReadObject(TObjectStreamReader& reader) {
+    reader.ReadSignature();
+    reader.ReadPrefix();
+    const QString className = reader.ReadStr();
+    const QString storedName = reader.ReadStr();
+    std::unique_ptr<TGGraphicControl> created = TClassRegistry::Create(className);
+    if (!created)
+        throw EStreamError(StreamMessage::ClassNotFound(className));
+    created->SetReading(true);
+    TGGraphicControl* object = FPanel.AddObject(std::move(created));
+    try {
+        GiveName(*object, storedName);
+        FPropertyHint = 0;
+        while (!reader.EndOfList())
+            ReadProperty(reader, *object);
+        reader.ReadListEnd();
+        reader.ReadListEnd(); // design objects have no children
+        if (FPaste) {
+            object->SetTop(object->Top() + 15);
+            object->SetLeft(object->Left() + 15);
+        }
+    } catch (...) {
+        FPanel.DeleteObject(object);
+        throw;
+    }
+    FStoredNames << storedName;
+    return object;
+}
+
+void TGLabelObjectFiler::GiveName(TGGraphicControl& object, const QString& storedName) {
+    // Names are only added while reading, so the smallest free number never goes down.
+    for (; FNextComponent <= 1000; ++FNextComponent) {
+        const QString name = QStringLiteral("Component") + QString::number(FNextComponent);
+        if (!FTakenNames.contains(name.toLower())) {
+            object.SetName(name);
+            FTakenNames.insert(name.toLower());
+            return;
+        }
+    }
+    if (storedName.isEmpty())
+        return;
+    if (!isValidIdent(storedName))
+        throw EStreamError(StreamMessage::InvalidName(storedName));
+    if (FTakenNames.contains(storedName.toLower()))
+        throw EStreamError(StreamMessage::DuplicateName(storedName));
+    object.SetName(storedName);
+    FTakenNames.insert(storedName.toLower());
+}
+
+void TGLabelObjectFiler::ReadProperty(TObjectStreamReader& reader, TGGraphicControl& object) {
+    const QString name = reader.ReadStr();
+    const TPropertyList& properties = object.Properties();
+    const int count = int(properties.size());
+    // Properties mostly come in list order, so the search starts after the last one found.
+    const TPropertyInfo* found = nullptr;
+    for (int k = 0; k < count && !found; ++k) {
+        const int i = (FPropertyHint + k) % count;
+        if (properties[i].Name.compare(name, Qt::CaseInsensitive) == 0) {
+            found = &properties[i];
+            FPropertyHint = i + 1;
+        }
+    }
+    if (!found)
+        throwMissing(properties, name);
+    if (!found->Set)
+        ThrowStreamError(StreamMessage::ReadOnly);
+    found->Set(object, ReadPropertyValue(reader, *found));
+}

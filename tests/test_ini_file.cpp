@@ -1,0 +1,215 @@
+#include "platform/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+private slots:
+    void integers_data();
+    void integers();
+    void booleans_data();
+    void booleans();
+    void namesIgnoreCaseValueIsRestOfLine();
+    void writingKeepsOtherLines();
+    void newKeysGoIntoTheirSection();
+    void crlfFilesStayCrlf();
+    void lineBreaksCannotInjectKeys();
+    void eraseSectionRemovesEveryCopy();
+    void sectionValuesInFileOrder();
+    void missingFileGivesDefaultsAndIsCreated();
+    void unreadableFileIsNeverOverwritten();
+    void oversizedFileIsLeftAlone();
+    void fileNameMatchesWithoutCase();
+};
+
+void TestIniFile::integers_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("decimal") << "3543" << 3543;
+    QTest::newRow("negative") << "-12" << -12;
+    QTest::newRow("spaces") << "  42 " << 42;
+    QTest::newRow("hex lower") << "0x10" << 16;
+    QTest::newRow("hex upper") << "0X1f" << 31;
+    QTest::newRow("hex all bits") << "0xFFFFFFFF" << -1;
+    QTest::newRow("text") << "abc" << 7;
+    QTest::newRow("digits then text") << "12abc" << 7;
+    QTest::newRow("empty") << "" << 7;
+    QTest::newRow("bare 0x") << "0x" << 7;
+    QTest::newRow("too large") << "99999999999" << 7;
+}
+
+void TestIniFile::integers() {
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    writeBytes(path, "[Layout]\nWidth=" + text.toUtf8() + "\n");
+    QCOMPARE(TIniFile(path).ReadInteger("Layout", "Width", 7), expected);
+}
+
+void TestIniFile::booleans_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("def");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("one") << "1" << false << true;
+    QTest::newRow("zero") << "0" << true << false;
+    QTest::newRow("any non-zero") << "-5" << false << true;
+    QTest::newRow("hex") << "0x0" << true << false;
+    QTest::newRow("word reads default") << "yes" << false << false;
+    QTest::newRow("word reads default true") << "no" << true << true;
+}
+
+void TestIniFile::booleans() {
+    QFETCH(QString, text);
+    QFETCH(bool, def);
+    QFETCH(bool, expected);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    writeBytes(path, "[Printer]\nShowBottomMarginWarning=" + text.toUtf8() + "\n");
+    QCOMPARE(TIniFile(path).ReadBool("printer", "showbottommarginwarning", def), expected);
+}
+
+void TestIniFile::namesIgnoreCaseValueIsRestOfLine() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    writeBytes(path, " [personal] \nNAME = Ann = Lee \n;Company=hidden\n[Other]\nName=x\n");
+    TIniFile ini(path);
+    QCOMPARE(ini.ReadString("Personal", "Name", "?"), QString(" Ann = Lee "));
+    QCOMPARE(ini.ReadString("Personal", "Company", "?"), QString("?"));
+    QVERIFY(ini.SectionExists("PERSONAL"));
+    QVERIFY(!ini.SectionExists("Layout"));
+}
+
+void TestIniFile::writingKeepsOtherLines() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    const QByteArray before = "; my notes\n[Layout]\nheight=2000\nWIDTH=3500\n\n"
+                              "[Personal]\nName=Caf\xe9\n";
+    writeBytes(path, before);
+    TIniFile ini(path);
+    QVERIFY(ini.WriteInteger("layout", "Width", 3543));
+    QCOMPARE(readBytes(path), QByteArray("; my notes\n[Layout]\nheight=2000\nWidth=3543\n\n"
+                                         "[Personal]\nName=Caf\xe9\n"));
+    // A one-byte code page value still reads, and a value that did not change is not written.
+    QCOMPARE(TIniFile(path).ReadString("Personal", "Name", ""), QString::fromUtf8("Café"));
+    QVERIFY(ini.WriteInteger("Layout", "Height", 2000));
+    QCOMPARE(TIniFile(path).ReadInteger("Layout", "Width", 0), 3543);
+}
+
+void TestIniFile::newKeysGoIntoTheirSection() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    writeBytes(path, "[Layout]\nHeight=2000\n\n[MRU]\nF0=/a.ptv");
+    TIniFile ini(path);
+    QVERIFY(ini.WriteInteger("Layout", "Across", 2));
+    QVERIFY(ini.WriteString("Default Font", "Name", "Arial"));
+    QCOMPARE(readBytes(path), QByteArray("[Layout]\nHeight=2000\nAcross=2\n\n[MRU]\nF0=/a.ptv\n"
+                                         "[Default Font]\nName=Arial\n"));
+}
+
+void TestIniFile::crlfFilesStayCrlf() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    writeBytes(path, "[Printer]\r\nTopMarginNudge=1\r\n");
+    TIniFile ini(path);
+    QCOMPARE(ini.ReadInteger("Printer", "TopMarginNudge", 0), 1);
+    QVERIFY(ini.WriteInteger("Printer", "LeftMarginNudge", -2));
+    QCOMPARE(readBytes(path),
+             QByteArray("[Printer]\r\nTopMarginNudge=1\r\nLeftMarginNudge=-2\r\n"));
+}
+
+void TestIniFile::lineBreaksCannotInjectKeys() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    TIniFile ini(path);
+    QVERIFY(ini.WriteString("Personal", "Name", "Ann\n[Layout]\r\nWidth=1"));
+    TIniFile back(path);
+    QCOMPARE(back.ReadString("Personal", "Name", ""), QString("Ann [Layout]  Width=1"));
+    QVERIFY(!back.SectionExists("Layout"));
+}
+
+void TestIniFile::eraseSectionRemovesEveryCopy() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    writeBytes(path, "[MRU]\nF0=/a\n\n[Layout]\nWidth=1\n[mru]\nF0=/stale\n");
+    TIniFile ini(path);
+    QVERIFY(ini.EraseSection("MRU"));
+    QCOMPARE(readBytes(path), QByteArray("\n[Layout]\nWidth=1\n"));
+    QVERIFY(ini.EraseSection("MRU")); // nothing left to erase is no failure
+}
+
+void TestIniFile::sectionValuesInFileOrder() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    writeBytes(path, "[MRU]\nF1=/b=c.ptv\nF0=/a.ptv\njunk\n[X]\nF2=/no\n");
+    const auto values = TIniFile(path).ReadSectionValues("mru");
+    QCOMPARE(values.size(), 2);
+    QCOMPARE(values[0].second, QString("/b=c.ptv"));
+    QCOMPARE(values[1].first, QString("F0"));
+}
+
+void TestIniFile::missingFileGivesDefaultsAndIsCreated() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    TIniFile ini(path);
+    QCOMPARE(ini.ReadInteger("Layout", "Width", 3500), 3500);
+    QCOMPARE(ini.ReadString("Default Font", "Name", "Arial"), QString("Arial"));
+    QVERIFY(ini.WriteBool("Printer", "ShowBottomMarginWarning", false));
+    QCOMPARE(readBytes(path), QByteArray("[Printer]\nShowBottomMarginWarning=0\n"));
+}
+
+void TestIniFile::unreadableFileIsNeverOverwritten() {
+    // A path that exists but cannot be read as a file (here a folder) reads as defaults and
+    // is never replaced.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    QVERIFY(QDir(dir.path()).mkdir("PTV.INI"));
+    writeBytes(path + "/keep", "x");
+    TIniFile ini(path);
+    QCOMPARE(ini.ReadInteger("Layout", "Width", 3500), 3500);
+    QVERIFY(!ini.WriteInteger("Layout", "Height", 1));
+    QVERIFY(QFileInfo(path).isDir());
+    QCOMPARE(readBytes(path + "/keep"), QByteArray("x"));
+}
+
+void TestIniFile::oversizedFileIsLeftAlone() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("PTV.INI");
+    QByteArray big = "[Layout]\nWidth=3000\n";
+    big.append(TIniFile::MaxFileSize, ';');
+    writeBytes(path, big);
+    TIniFile ini(path);
+    QCOMPARE(ini.ReadInteger("Layout", "Width", 3500), 3500);
+    QVERIFY(!ini.WriteInteger("Layout", "Width", 1));
+    QCOMPARE(QFileInfo(path).size(), qint64(big.size()));
+}
+
+void TestIniFile::fileNameMatchesWithoutCase() {
+    QTemporaryDir dir;
+    QCOMPARE(TIniFile::FindFile(dir.path(), "PTV.INI"), dir.filePath("PTV.INI"));
+    writeBytes(dir.filePath("ptv.ini"), "[Layout]\nWidth=1234\n");
+    const QString found = TIniFile::FindFile(dir.path(), "PTV.INI");
+    QCOMPARE(found, dir.filePath("ptv.ini"));
+    QCOMPARE(TIniFile(found).ReadInteger("Layout", "Width", 0), 1234);
+}
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "test_ini_file.moc"
