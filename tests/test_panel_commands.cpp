@@ -5,6 +5,7 @@
 #include "surface/PanelMenu.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontDialog>
 #include <QMenu>
@@ -47,6 +48,7 @@ struct TCard {
 class TestPanelCommands : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { TBlock::Register(); }
     void menuItemsInOrder();
     void menuEnabling_data();
     void menuEnabling();
@@ -58,6 +60,10 @@ private slots:
     void deleteFromObjectMenuDeletesSelection();
     void deleteKey();
     void cutWithNothingSelectedKeepsClipboard();
+    void pasteAtMostOncePerSecond();
+    void copyFromUnselectedObjectMenu();
+    void cutAndPasteBack();
+    void clipboardWriteFailureIsReported();
     void clipboardFileGoesWithPanel();
     void fontGoesToSelection();
 };
@@ -247,6 +253,66 @@ void TestPanelCommands::cutWithNothingSelectedKeepsClipboard() {
     QCOMPARE(c.ClipboardBytes(), QByteArray("earlier clipboard"));
     QCOMPARE(c.Panel.Objects().size(), size_t(1));
     QCOMPARE(c.Changes, 0);
+}
+
+void TestPanelCommands::pasteAtMostOncePerSecond() {
+    TCard c;
+    TBlock* a = AddBlock(c.Panel, 10, 10, 30, 20);
+    c.Frame->Add(a);
+    c.Key(Qt::Key_C, Qt::ControlModifier);
+    c.Key(Qt::Key_V, Qt::ControlModifier);
+    c.Clock.Advance(999);
+    c.Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(c.Panel.Objects().size(), size_t(2));
+    QCOMPARE(c.Panel.Objects()[1]->BoundsRect(), QRect(25, 25, 30, 20));
+    c.Clock.Advance(2);
+    c.Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(c.Panel.Objects().size(), size_t(3));
+    QCOMPARE(c.Panel.Objects()[2]->BoundsRect(), QRect(25, 25, 30, 20));
+    QVERIFY(c.Panel.Objects()[1]->Name() != c.Panel.Objects()[2]->Name());
+}
+
+void TestPanelCommands::copyFromUnselectedObjectMenu() {
+    TCard c;
+    c.Frame->Add(AddBlock(c.Panel, 10, 10, 30, 20));
+    c.Frame->Add(AddBlock(c.Panel, 50, 10, 30, 20));
+    TBlock* other = AddBlock(c.Panel, 100, 60, 40, 10);
+    for (QAction* item : other->ContextMenu()->actions())
+        if (item->text() == QLatin1String("Copy"))
+            item->trigger();
+    c.Panel.SelectionCommand(TObjectCommand::Paste);
+    QCOMPARE(c.Panel.Objects().size(), size_t(4));
+    QCOMPARE(c.Panel.Objects().back()->BoundsRect(), QRect(115, 75, 40, 10));
+}
+
+void TestPanelCommands::cutAndPasteBack() {
+    TCard c;
+    TBlock* a = AddBlock(c.Panel, 10, 10, 30, 20);
+    TBlock* b = AddBlock(c.Panel, 50, 10, 30, 20);
+    c.Frame->Add(b);
+    c.Frame->Add(a);
+    c.Item("Cut")->trigger();
+    QVERIFY(c.Panel.Objects().empty());
+    c.Menu()->UpdateItems();
+    QVERIFY(c.Item("Paste")->isEnabled());
+    c.Item("Paste")->trigger();
+    // Written in selection order, so they come back in that order.
+    QCOMPARE(c.Panel.Objects().size(), size_t(2));
+    QCOMPARE(c.Panel.Objects()[0]->BoundsRect(), QRect(65, 25, 30, 20));
+    QCOMPARE(c.Panel.Objects()[1]->BoundsRect(), QRect(25, 25, 30, 20));
+}
+
+void TestPanelCommands::clipboardWriteFailureIsReported() {
+    TCard c;
+    TBlock* a = AddBlock(c.Panel, 10, 10, 30, 20);
+    c.Frame->Add(a);
+    // A folder in the clipboard file's place can't be written.
+    QVERIFY(QDir().mkpath(c.Panel.ClipboardFile()));
+    c.Key(Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(c.Interaction.Messages.size(), 1);
+    // The cut stopped at the failed copy: the object is still there.
+    QCOMPARE(c.Panel.Objects(), (List{a}));
+    QDir(c.Panel.ClipboardFile()).removeRecursively();
 }
 
 void TestPanelCommands::clipboardFileGoesWithPanel() {
