@@ -4,6 +4,8 @@
 #include "platform/Interaction.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
+#include "surface/ObjectFiler.h"
+#include "surface/ObjectStream.h"
 #include "surface/TickClock.h"
 
 #include <QFileInfo>
@@ -17,7 +19,7 @@ void TGBasePanel::SelectionCommand(TObjectCommand command) {
     switch (command) {
     case TObjectCommand::Copy:
         if (FHandle->Count() > 0)
-            {}
+            TGLabelObjectFiler(*this).SaveSelection(FClipboardFile);
         break;
     case TObjectCommand::Cut:
         SelectionCommand(TObjectCommand::Copy);
@@ -42,7 +44,7 @@ void TGBasePanel::SelectionCommand(TObjectCommand command) {
 void TGBasePanel::PasteClipboard() {
     if (!QFileInfo::exists(FClipboardFile))
         return;
-    
+    TGLabelObjectFiler(*this).PasteDesign(FClipboardFile);
     RehookObjects();
     FireLabelChanged();
     FLastPaste = TTickClock::Now();
@@ -54,7 +56,7 @@ void TGBasePanel::ObjectCommand(TObjectCommand command, TGGraphicControl* object
         return;
     }
     if (command != TObjectCommand::Delete)
-        {}
+        TGLabelObjectFiler(*this).SaveObject(*object, FClipboardFile);
     if (command != TObjectCommand::Copy) {
         FireLabelChanged();
         DeleteObject(object);
@@ -67,7 +69,7 @@ void TGBasePanel::RunClipboardCommand(TObjectCommand command, TGGraphicControl* 
             ObjectCommand(command, object);
         else
             SelectionCommand(command);
-    } catch (const std::exception& e) {
-        TInteraction::Current().Information(this, e.what());
+    } catch (const EStreamError& e) {
+        TInteraction::Current().Information(this, e.Message());
     }
 }
