@@ -1,6 +1,7 @@
 #include "app/MainScreen.h"
 
 #include "app/CommandAction.h"
+#include "app/PrintCommands.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -61,6 +62,7 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BuildToolBar();
     BuildBottomBar(bottomBar);
     ExitItem->Wire(this, [this] { ExitClick(); });
+    PrintCommands = new TPrintCommands(*this);
     AboutItem->Wire(this, [this] { AboutClick(); });
 
     // The client area below the menu bar is 622 x 404.
@@ -84,6 +86,8 @@ TMainScreen::~TMainScreen() {
 void TMainScreen::FormCreate() {
     PrinterAvailable = false;
     Loading = true;
+    Preferences = ReadPreferences(SettingsFileName());
+    FCardInches = QSizeF(Preferences.Layout.Width, Preferences.Layout.Height);
     SelectAllLabels();
     SetCardSizeFromInches(FCardInches.width(), FCardInches.height());
     SetChangesMade(false);
@@ -91,7 +95,8 @@ void TMainScreen::FormCreate() {
 }
 
 void TMainScreen::SelectAllLabels() {
-    CardSelection.fill(true);
+    CardSelection = TCardSelection();
+    CardSelection.FitTo(Preferences.Layout);
 }
 
 void TMainScreen::CreateProgramFolders() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Preferences.h"
+#include "printing/CardLayout.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -12,6 +15,7 @@ class QScrollArea;
 class QToolBar;
 class QToolButton;
 class TCommandAction;
+class TPrintCommands;
 class TGBusinessCardPanel32;
 class TSpinButton;
 
@@ -33,7 +37,8 @@ public:
     // of the first activation, and while opening, clearing or zooming.
     bool Loading = true;
     bool PrinterAvailable = false;
-    std::array<bool, 10> CardSelection{}; // card positions of a sheet to print
+    TCardSelection CardSelection; // card positions of a sheet to print (every one of the sheet)
+    TPreferences Preferences;     // the settings file's values: layout, nudges, ...
 
     // Controls.
     TGBusinessCardPanel32* BusinessCardPanel = nullptr;
@@ -69,6 +74,7 @@ public:
     QMenu* FileMenu = nullptr; // the recent-files entries go at its end
     QMenu* EditMenu = nullptr;
     QMenu* HelpMenu = nullptr;
+    TPrintCommands* PrintCommands = nullptr;
     TCommandAction* NewItem = nullptr;
     TCommandAction* OpenItem = nullptr;
     TCommandAction* DeleteItem = nullptr;
