@@ -12,23 +12,14 @@
 
 namespace {
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 // A main window's worth of file-command state around a card panel.
 struct TFixture {
     TTestProgramFolder folder;
     TScriptedInteraction ui;
     TGBasePanel panel;
-    TDesignState state;
+    QString currentFileName, backgroundFileName;
+    bool changesMade = false, loading = false;
+    TDesignState state{currentFileName, backgroundFileName, changesMade, loading};
     TMemoryRecentFiles recent;
     TFileCommands commands{panel, state, recent};
     int closed = 0;
@@ -92,9 +83,9 @@ void TestFileCommands::companionFileFollowsBackgroundArt() {
     const QString design = f.saved("ONE.PTV");
     f.state.BackgroundFileName = f.folder.Path() + "BG/sky.bmp";
     QVERIFY(f.commands.SaveBCFile(design));
-    QCOMPARE(readFile(f.saved("ONE.PTX")), (f.state.BackgroundFileName + "\r\n").toUtf8());
+    QCOMPARE(ReadTestFile(f.saved("ONE.PTX")), (f.state.BackgroundFileName + "\r\n").toUtf8());
     // Only the first line counts.
-    writeFile(f.saved("ONE.PTX"), "/art/first.bmp\r\nsecond\r\n");
+    QVERIFY(WriteTestFile(f.saved("ONE.PTX"), "/art/first.bmp\r\nsecond\r\n"));
     QCOMPARE(ReadCompanionFile(design), std::optional<QString>("/art/first.bmp"));
     // Saving without background art deletes a companion left from before.
     f.state.BackgroundFileName.clear();
@@ -105,8 +96,8 @@ void TestFileCommands::companionFileFollowsBackgroundArt() {
 
 void TestFileCommands::saveAsProposesNextFreeName() {
     TFixture f;
-    writeFile(f.saved("BC0001.PTV"), "\x01\x00");
-    writeFile(f.saved("BC0002.PTV"), "\x01\x00");
+    QVERIFY(WriteTestFile(f.saved("BC0001.PTV"), "\x01\x00"));
+    QVERIFY(WriteTestFile(f.saved("BC0002.PTV"), "\x01\x00"));
     f.add();
     f.state.ChangesMade = true;
     const QString chosen = f.saved("mine");
@@ -116,7 +107,7 @@ void TestFileCommands::saveAsProposesNextFreeName() {
     QCOMPARE(f.state.CurrentFileName, chosen + ".PTV");
     QVERIFY(!f.state.ChangesMade);
     QCOMPARE(f.recent.Items, QStringList{chosen + ".PTV"});
-    QVERIFY(readFile(chosen + ".PTV").startsWith("\x01TPF0"));
+    QVERIFY(ReadTestFile(chosen + ".PTV").startsWith("\x01TPF0"));
     // With a current file the proposal is its name.
     f.commands.SaveAs();
     QCOMPARE(f.ui.Proposed.last(), f.saved("mine.PTV"));
@@ -148,11 +139,11 @@ void TestFileCommands::openCorruptedFileLeavesEmptyDesign() {
     f.commands.OpenBCFile(good);
     QCOMPARE(f.panel.Objects().size(), size_t(1));
     // Two whole objects, then garbage: nothing of it stays.
-    QByteArray bad = readFile(good);
+    QByteArray bad = ReadTestFile(good);
     bad.chop(1);
     bad += bad.mid(1) + "\x07junk";
     const QString corrupt = f.saved("bad.ptv");
-    writeFile(corrupt, bad);
+    QVERIFY(WriteTestFile(corrupt, bad));
     f.state.ChangesMade = true;
     f.ui.FileNames.push_back(corrupt);
     f.commands.Open(); // answers No to "Save changes?"
@@ -228,13 +219,13 @@ void TestFileCommands::failedSaveKeepsChangesAndFile() {
     f.add();
     f.state.CurrentFileName = path;
     f.commands.Save();
-    const QByteArray before = readFile(path);
+    const QByteArray before = ReadTestFile(path);
     f.panel.AddObject(std::make_unique<TFailingObject>())->SetBounds(1, 1, 20, 20);
     f.state.ChangesMade = true;
     f.ui.Answers.push_back(true);
     f.commands.New();
     QCOMPARE(f.ui.Messages, QStringList{"Stream write error"});
-    QCOMPARE(readFile(path), before);
+    QCOMPARE(ReadTestFile(path), before);
     QVERIFY(f.state.ChangesMade);
     QCOMPARE(f.panel.Objects().size(), size_t(2)); // New did not throw the design away
 }
@@ -242,7 +233,7 @@ void TestFileCommands::failedSaveKeepsChangesAndFile() {
 void TestFileCommands::deleteAsksAndRemovesCompanion() {
     TFixture f;
     const QString path = f.saved("old.PTV");
-    writeFile(path, "\x01\x00");
+    QVERIFY(WriteTestFile(path, "\x01\x00"));
     WriteCompanionFile(path, "/art.bmp");
     f.ui.FileNames.push_back(path);
     f.ui.Answers.push_back(true);

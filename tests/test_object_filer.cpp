@@ -1,6 +1,7 @@
 #include "support/AllTypesObject.h"
 #include "support/TestSupport.h"
 
+#include "app/ObjectKinds.h"
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/ObjectFiler.h"
@@ -53,11 +54,6 @@ QString loadError(TGBasePanel& panel, const QByteArray& bytes) {
     return {};
 }
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class TestObjectFiler : public QObject {
@@ -70,6 +66,7 @@ private slots:
     void colourNamesAndIntegers();
     void everyPropertyTypeRoundTrips();
     void saveReadSaveIsByteIdentical();
+    void everyRegisteredKindRoundTrips();
     void foreignFontCharsetAndPitch();
     void namesAreComponentN();
     void allNamesTakenKeepsStoredName_data();
@@ -78,6 +75,7 @@ private slots:
     void propertyErrors_data();
     void propertyErrors();
     void unknownClassKeepsEarlierObjects();
+    void tooManyObjectsIsNoDesign();
     void pastingTwice();
     void cloneLiesBelowOnTop();
     void saveAtZoomWritesFullSize();
@@ -90,7 +88,7 @@ void TestObjectFiler::emptyPanelIsListStartAndEnd() {
     TGBasePanel panel;
     const QString path = dir.filePath("empty.ptv");
     panel.SaveToFile(path);
-    QCOMPARE(readFile(path), QByteArray("\x01\x00", 2));
+    QCOMPARE(ReadTestFile(path), QByteArray("\x01\x00", 2));
     panel.LoadFromFile(path);
     QVERIFY(panel.Objects().empty());
     panel.LoadFromFile(dir.filePath("missing.ptv")); // nothing, no error
@@ -220,7 +218,29 @@ void TestObjectFiler::saveReadSaveIsByteIdentical() {
     reread.LoadFromFile(first);
     QCOMPARE(reread.Objects().size(), size_t(5));
     reread.SaveToFile(second);
-    QCOMPARE(readFile(second), readFile(first));
+    QCOMPARE(ReadTestFile(second), ReadTestFile(first));
+}
+
+void TestObjectFiler::everyRegisteredKindRoundTrips() {
+    RegisterObjectKinds();
+    QTemporaryDir dir;
+    for (const QString& kind : TClassRegistry::ClassNames()) {
+        TGBasePanel panel;
+        panel.resize(336, 192);
+        TGGraphicControl* o = panel.AddObject(TClassRegistry::Create(kind));
+        o->Loaded();
+        o->SetName("Component0");
+        o->SetBounds(12, 34, 150, 40);
+        const QString first = dir.filePath(kind + "1"), second = dir.filePath(kind + "2");
+        panel.SaveToFile(first);
+        TGBasePanel reread;
+        reread.resize(336, 192);
+        reread.LoadFromFile(first);
+        QCOMPARE(reread.Objects().size(), size_t(1));
+        QCOMPARE(reread.Objects()[0]->ClassName(), kind);
+        reread.SaveToFile(second);
+        QVERIFY2(ReadTestFile(second) == ReadTestFile(first), qPrintable(kind));
+    }
 }
 
 void TestObjectFiler::foreignFontCharsetAndPitch() {
@@ -346,6 +366,14 @@ void TestObjectFiler::unknownClassKeepsEarlierObjects() {
     QCOMPARE(panel.Objects().size(), size_t(2));
 }
 
+void TestObjectFiler::tooManyObjectsIsNoDesign() {
+    QList<QByteArray> records;
+    for (int i = 0; i <= 10000; ++i)
+        records << record("TAllTypes", "A" + QByteArray::number(i), {});
+    TGBasePanel panel;
+    QCOMPARE(loadError(panel, file(records)), QString("Invalid stream format"));
+}
+
 void TestObjectFiler::pastingTwice() {
     QTemporaryDir dir;
     TGBasePanel panel;
@@ -399,7 +427,7 @@ void TestObjectFiler::failedSaveLeavesPreviousFile() {
     TGBasePanel panel;
     addObject(panel, "A");
     panel.SaveToFile(path);
-    const QByteArray before = readFile(path);
+    const QByteArray before = ReadTestFile(path);
     panel.AddObject(std::make_unique<TFailingObject>());
     QString message;
     try {
@@ -408,7 +436,7 @@ void TestObjectFiler::failedSaveLeavesPreviousFile() {
         message = e.Message();
     }
     QCOMPARE(message, QString("Stream write error"));
-    QCOMPARE(readFile(path), before);
+    QCOMPARE(ReadTestFile(path), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"card.ptv"});
     try {
         panel.SaveToFile(dir.filePath("no/such/folder/x.ptv"));
@@ -429,7 +457,7 @@ void TestObjectFiler::selectionAndSingleObject() {
     panel.Handle()->Add(b);
     panel.Handle()->Add(a);
     TGLabelObjectFiler(panel).SaveSelection(clip);
-    QCOMPARE(readFile(clip), streamOf({b, a}));
+    QCOMPARE(ReadTestFile(clip), streamOf({b, a}));
 }
 
 QTEST_MAIN(TestObjectFiler)

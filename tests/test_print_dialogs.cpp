@@ -1,7 +1,7 @@
 #include "support/PrintTestSupport.h"
 #include "support/TestSupport.h"
 
-#include "help/HelpRequest.h"
+#include "platform/HelpRequest.h"
 #include "printing/CardPrinting.h"
 #include "printing/EditCardLayout.h"
 #include "printing/PreviewForm.h"

@@ -29,7 +29,7 @@ TInteraction& ui() {
 
 } // namespace
 
-TFileCommands::TFileCommands(TGBasePanel& panel, TDesignState& state, TRecentFiles& recent,
+TFileCommands::TFileCommands(TGBasePanel& panel, TDesignState state, TRecentFiles& recent,
                              QWidget* dialogParent)
     : FPanel(panel), FState(state), FRecent(recent), FDialogParent(dialogParent) {}
 

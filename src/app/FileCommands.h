@@ -8,12 +8,12 @@ class QWidget;
 class TGBasePanel;
 class TRecentFiles;
 
-// The part of the main window's state the file commands work on.
+// The part of the main window's state the file commands work on; it stays the window's.
 struct TDesignState {
-    QString CurrentFileName;    // empty = untitled design
-    QString BackgroundFileName; // empty = no background art
-    bool ChangesMade = false;
-    bool Loading = false; // while true the main window ignores change notifications
+    QString& CurrentFileName;    // empty = untitled design
+    QString& BackgroundFileName; // empty = no background art
+    bool& ChangesMade;
+    bool& Loading; // while true the main window ignores change notifications
 };
 
 // The File commands of the main window: New, Open, Open recent, Delete, Save, Save As,
@@ -21,7 +21,7 @@ struct TDesignState {
 // file chooser goes through TInteraction.
 class TFileCommands {
 public:
-    TFileCommands(TGBasePanel& panel, TDesignState& state, TRecentFiles& recent,
+    TFileCommands(TGBasePanel& panel, TDesignState state, TRecentFiles& recent,
                   QWidget* dialogParent = nullptr);
 
     // Hooks into the main window; unset ones only update the state.
@@ -60,7 +60,7 @@ private:
     bool PickDesignFile(const QString& title, QString& path);
 
     TGBasePanel& FPanel;
-    TDesignState& FState;
+    TDesignState FState;
     TRecentFiles& FRecent;
     QWidget* FDialogParent;
     QString FSaveDialogName = QStringLiteral("BC1.PTV");

@@ -1,8 +1,7 @@
 #include "app/ObjectKinds.h"
 
-#include "objects/DrawingObjects.h"
+#include "objects/CardObjects.h"
 
 void RegisterObjectKinds() {
-    // Each object folder adds its registration call here as its kinds land.
-    RegisterDrawingObjects();
+    RegisterCardObjects();
 }

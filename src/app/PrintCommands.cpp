@@ -2,9 +2,11 @@
 
 #include "app/CommandAction.h"
 #include "app/MainScreen.h"
-#include "app/WindowPlacement.h"
+#include "app/Preferences.h"
+#include "platform/IniFile.h"
 #include "platform/Interaction.h"
 #include "surface/BusinessCardPanel.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QMenu>
 

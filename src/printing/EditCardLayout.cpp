@@ -1,7 +1,7 @@
 #include "printing/EditCardLayout.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
+#include "platform/HelpRequest.h"
 #include "platform/Interaction.h"
 
 #include <QApplication>

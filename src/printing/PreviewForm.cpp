@@ -1,7 +1,7 @@
 #include "printing/PreviewForm.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
+#include "platform/HelpRequest.h"
 #include "report/PagePreview.h"
 
 #include <QBoxLayout>

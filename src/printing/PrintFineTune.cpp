@@ -1,7 +1,7 @@
 #include "printing/PrintFineTune.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
+#include "platform/HelpRequest.h"
 
 #include <QBoxLayout>
 #include <QDialogButtonBox>

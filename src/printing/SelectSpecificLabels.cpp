@@ -1,7 +1,7 @@
 #include "printing/SelectSpecificLabels.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
+#include "platform/HelpRequest.h"
 #include "platform/GraphicsValues.h"
 #include "platform/Interaction.h"
 #include "report/ReportPrinter.h"

@@ -23,3 +23,9 @@ std::unique_ptr<TGGraphicControl> TClassRegistry::Create(const QString& classNam
 bool TClassRegistry::IsRegistered(const QString& className) {
     return classes().contains(className);
 }
+
+QStringList TClassRegistry::ClassNames() {
+    QStringList names = classes().keys();
+    names.sort();
+    return names;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -17,4 +18,6 @@ public:
     // Nullptr when no class of that name is registered (names compare exactly).
     static std::unique_ptr<TGGraphicControl> Create(const QString& className);
     static bool IsRegistered(const QString& className);
+    // Every registered name, sorted.
+    static QStringList ClassNames();
 };

@@ -14,6 +14,9 @@
 
 namespace {
 
+// Far more than a card holds; a file claiming more is not a design.
+constexpr size_t kMaxObjects = 10000;
+
 bool isValidIdent(const QString& name) {
     if (name.isEmpty())
         return false;
@@ -77,11 +80,12 @@ void TGLabelObjectFiler::WriteObjects(QIODevice& device,
 }
 
 void TGLabelObjectFiler::WriteFile(const QString& fileName,
-                                   const std::vector<TGGraphicControl*>& objects) {
+                                   const std::vector<TGGraphicControl*>& objects,
+                                   const QStringList& names) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EStreamError(StreamMessage::CannotCreate(fileName));
-    WriteObjects(file, objects);
+    WriteObjects(file, objects, names);
     if (!file.commit())
         ThrowStreamError(StreamMessage::WriteError);
 }
@@ -146,8 +150,11 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data,
         FTakenNames.insert(o->Name().toLower());
     try {
         reader.ReadListBegin();
-        while (!reader.EndOfList())
+        while (!reader.EndOfList()) {
+            if (read.size() >= kMaxObjects)
+                ThrowStreamError(StreamMessage::InvalidFormat);
             read.push_back(ReadObject(reader));
+        }
         reader.ReadListEnd();
     } catch (...) {
         for (TGGraphicControl* o : read)

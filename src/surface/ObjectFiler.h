@@ -41,6 +41,9 @@ public:
     // replace the objects' own names in the records (one per object).
     static void WriteObjects(QIODevice& device, const std::vector<TGGraphicControl*>& objects,
                              const QStringList& names = {});
+    // Writes a whole file through a temporary file renamed over FileName when complete.
+    static void WriteFile(const QString& fileName, const std::vector<TGGraphicControl*>& objects,
+                          const QStringList& names = {});
     // Reads a whole stream onto the panel and completes every object with Loaded. When
     // reading fails inside a record, that object is freed; objects read before it stay on
     // the panel without Loaded, and the error propagates.
@@ -51,7 +54,6 @@ public:
 private:
     static void WriteObject(TObjectStreamWriter& writer, const TGGraphicControl& object,
                             const QString& name);
-    void WriteFile(const QString& fileName, const std::vector<TGGraphicControl*>& objects);
     void ReadFile(const QString& fileName);
     TGGraphicControl* ReadObject(TObjectStreamReader& reader);
     void ReadProperty(TObjectStreamReader& reader, TGGraphicControl& object);

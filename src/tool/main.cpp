@@ -1,8 +1,61 @@
-#include <QCoreApplication>
+#include "app/ObjectKinds.h"
+#include "surface/ObjectStream.h"
+#include "tool/ToolCommands.h"
+
+#include <QApplication>
 #include <QTextStream>
 
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    QTextStream(stderr) << "usage: pentavo-tool COMMAND ...\n";
+namespace {
+
+int usage() {
+    QTextStream(stderr) << "usage: pentavo-tool dump FILE\n"
+                           "       pentavo-tool resave IN OUT\n"
+                           "       pentavo-tool render IN OUT.png [--zoom Z]\n";
     return 1;
+}
+
+// Qt's own chatter would break "nothing on standard error on success".
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        QTextStream(stderr) << message << '\n';
+}
+
+int run(const QStringList& args) {
+    if (args.size() == 2 && args[0] == QLatin1String("dump"))
+        return DumpCommand(args[1]);
+    if (args.size() == 3 && args[0] == QLatin1String("resave"))
+        return ResaveCommand(args[1], args[2]);
+    if (args[0] == QLatin1String("render") && (args.size() == 3 || args.size() == 5)) {
+        double zoom = 1.0;
+        if (args.size() == 5) {
+            bool ok = false;
+            zoom = args[4].toDouble(&ok);
+            if (args[3] != QLatin1String("--zoom") || !ok || zoom < 0.1 || zoom > 10) {
+                QTextStream(stderr) << "The zoom must be a number from 0.1 to 10\n";
+                return 1;
+            }
+        }
+        return RenderCommand(args[1], args[2], zoom);
+    }
+    return usage();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietMessages);
+    QApplication app(argc, argv);
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    if (args.isEmpty())
+        return usage();
+    RegisterObjectKinds();
+    try {
+        return run(args);
+    } catch (const EStreamError& e) {
+        QTextStream(stderr) << e.Message() << '\n';
+        return 1;
+    }
 }

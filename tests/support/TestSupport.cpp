@@ -2,6 +2,8 @@
 
 #include "platform/ProgramFolder.h"
 
+#include <QFile>
+
 bool TScriptedInteraction::Question(QWidget*, const QString& text, const QString& title) {
     Questions << title + ": " + text;
     if (Answers.empty())
@@ -41,3 +43,13 @@ int TScriptedInteraction::Exec(QDialog& dialog) {
 TTestProgramFolder::TTestProgramFolder() { SetProgramFolder(FDir.path()); }
 
 QString TTestProgramFolder::Path() const { return FDir.path() + '/'; }
+
+QByteArray ReadTestFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteTestFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}

@@ -44,3 +44,7 @@ public:
 private:
     QTemporaryDir FDir;
 };
+
+// A whole file's bytes (empty when it can't be read), and writing a file at once.
+QByteArray ReadTestFile(const QString& path);
+bool WriteTestFile(const QString& path, const QByteArray& bytes);

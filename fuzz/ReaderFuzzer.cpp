@@ -1,0 +1,62 @@
+// Design file bytes in: the reader must end in a loaded design or a stream error, and a
+// design it loaded must write out and read back to the same bytes.
+#include "support/AllTypesObject.h"
+
+#include "app/ObjectKinds.h"
+#include "surface/BasePanel.h"
+#include "surface/ObjectFiler.h"
+#include "surface/ObjectStreamReader.h"
+
+#include <QApplication>
+#include <QBuffer>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+void setUp() {
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static int argc = 1;
+    static char name[] = "fuzz_reader";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    RegisterObjectKinds();
+    TAllTypes::Register();
+}
+
+QByteArray written(const std::vector<TGGraphicControl*>& objects) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TGLabelObjectFiler::WriteObjects(buffer, objects);
+    return buffer.data();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    setUp();
+    const auto* bytes = reinterpret_cast<const char*>(data);
+    try {
+        ReadStreamObjects(bytes, qint64(size));
+    } catch (const EStreamError&) {
+    }
+    TGBasePanel panel;
+    try {
+        TGLabelObjectFiler(panel).ReadObjects(bytes, qint64(size));
+    } catch (const EStreamError&) {
+        return 0;
+    }
+    // What was read once must survive a second trip unchanged.
+    const QByteArray first = written(panel.Objects());
+    TGBasePanel again;
+    TGLabelObjectFiler(again).ReadObjects(first.constData(), first.size());
+    if (written(again.Objects()) != first)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,77 @@
+#include "tool/ToolCommands.h"
+
+#include "app/Companion.h"
+#include "surface/BusinessCardPanel.h"
+#include "surface/GraphicControl.h"
+#include "surface/ObjectFiler.h"
+#include "surface/ObjectStreamReader.h"
+#include "tool/StreamJson.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include <cstdio>
+
+namespace {
+
+// The card of the default layout, 3.5 x 2 inches at 96 pixels per inch.
+constexpr int kCardWidth = 336;
+constexpr int kCardHeight = 192;
+constexpr qint64 kMaxPictureBytes = 256 * 1024 * 1024;
+
+QByteArray readAll(const QString& fileName) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EStreamError(StreamMessage::CannotOpen(fileName));
+    return file.readAll();
+}
+
+void requireFile(const QString& fileName) {
+    if (!QFileInfo(fileName).isFile())
+        throw EStreamError(StreamMessage::CannotOpen(fileName));
+}
+
+} // namespace
+
+int DumpCommand(const QString& fileName) {
+    const QByteArray bytes = readAll(fileName);
+    const QByteArray json = StreamObjectsToJson(ReadStreamObjects(bytes.constData(), bytes.size()));
+    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    return 0;
+}
+
+int ResaveCommand(const QString& in, const QString& out) {
+    requireFile(in);
+    TGBusinessCardPanel32 panel;
+    panel.resize(kCardWidth, kCardHeight);
+    TGLabelObjectFiler filer(panel);
+    filer.LoadDesign(in);
+    panel.RehookObjects();
+    for (TGGraphicControl* o : panel.Objects())
+        o->BeforeSave();
+    // The records keep the names they came with, so a file this program wrote comes out
+    // byte for byte; names in a file carry no meaning.
+    TGLabelObjectFiler::WriteFile(out, panel.Objects(), filer.StoredNames());
+    return 0;
+}
+
+int RenderCommand(const QString& in, const QString& out, double zoom) {
+    requireFile(in);
+    TGBusinessCardPanel32 panel;
+    panel.resize(kCardWidth, kCardHeight);
+    panel.SetShape(lsRectangle);
+    panel.SetDrawOutline(true);
+    panel.LoadFromFile(in);
+    if (const std::optional<QString> art = ReadCompanionFile(in)) {
+        const QFileInfo picture(*art);
+        if (picture.isFile() && picture.size() <= kMaxPictureBytes)
+            panel.LoadColorPicture(*art);
+    }
+    panel.SetZoom(float(zoom));
+    QImage card = panel.CardImage().convertToFormat(QImage::Format_RGB32);
+    card.setDevicePixelRatio(1.0);
+    if (!card.save(out, "PNG"))
+        throw EStreamError(StreamMessage::CannotCreate(out));
+    return 0;
+}

@@ -1,0 +1,172 @@
+#include "support/TestSupport.h"
+
+#include "app/ObjectKinds.h"
+#include "surface/BasePanel.h"
+#include "surface/ClassRegistry.h"
+#include "surface/GraphicControl.h"
+#include "surface/ObjectFiler.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct TRun {
+    int status = -1;
+    QByteArray out, err;
+};
+
+TRun tool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(PENTAVO_TOOL), args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+} // namespace
+
+class TestTool : public QObject {
+    Q_OBJECT
+private slots:
+    void dumpShowsEveryKindOfValue();
+    void failuresGiveTheMessageAndStatus1_data();
+    void failuresGiveTheMessageAndStatus1();
+    void resaveOfEmptyDesign();
+    void resaveReproducesEveryKind();
+    void renderPaintsTheCard();
+};
+
+void TestTool::dumpShowsEveryKindOfValue() {
+    QTemporaryDir dir;
+    QByteArray b("\x01TPF0\x05TTest\x01X", 13);
+    b += QByteArray("\x0A"
+                    "Font.Color\x07\x05"
+                    "clRed",
+                    18);
+    b += QByteArray("\x01L\x01\x06\x01"
+                    "a\x14\x02\x00\x00\x00\xC3\xA9\x00",
+                    14);
+    b += QByteArray("\x01P\x0A\x03\x00\x00\x00"
+                    "abc",
+                    10);
+    b += QByteArray("\x01S\x0B\x06"
+                    "fsBold\x00",
+                    11);
+    b += QByteArray("\x01"
+                    "F\x05\x00\x00\x00\x00\x00\x00\x00\xC0\xFF\xBF",
+                    13);
+    b += QByteArray("\x01"
+                    "C\x0E\x01\x01V\x09\x00\x00",
+                    9);
+    b += QByteArray("\x01N\x0D\x01W\x12\x01\x00\x00\x00\x41\x00\x00\x00\x00", 15);
+    QVERIFY(WriteTestFile(dir.filePath("a.ptv"), b));
+    const TRun r = tool({"dump", dir.filePath("a.ptv")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QByteArray());
+    const QByteArray expected =
+        R"({"objects":[{"class":"TTest","name":"X","properties":[)"
+        R"({"name":"Font.Color","type":"Identifier","value":"clRed"},)"
+        R"({"name":"L","type":"ListStart","value":[{"type":"ShortText","value":"a"},)"
+        R"({"type":"UTF8Text","value":"é"}]},)"
+        R"({"name":"P","type":"BinaryData","value":{"size":3,"sha256":)"
+        R"("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"}},)"
+        R"({"name":"S","type":"SetValue","value":["fsBold"]},)"
+        R"({"name":"F","type":"Float80","value":-1.5},)"
+        R"({"name":"C","type":"CollectionStart","value":[[{"name":"V","type":"TrueValue","value":true}]]},)"
+        R"({"name":"N","type":"NilValue","value":null},)"
+        R"({"name":"W","type":"WideText","value":"A"}]}]})"
+        "\n";
+    QCOMPARE(r.out, expected);
+}
+
+void TestTool::failuresGiveTheMessageAndStatus1_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("message");
+    QTest::newRow("dump of no stream")
+        << "dump" << QByteArray("BM\x00\x01", 4) << QByteArray("Invalid property value\n");
+    QTest::newRow("dump cut short")
+        << "dump" << QByteArray("\x01TPF0\x05", 6) << QByteArray("Stream read error\n");
+    QTest::newRow("resave of an unknown class")
+        << "resave" << QByteArray("\x01TPF0\x08TGNoSuch\x01X\x00\x00\x00", 19)
+        << QByteArray("Class TGNoSuch not found\n");
+    QTest::newRow("render of a bad signature")
+        << "render" << QByteArray("\x01TPF9", 5) << QByteArray("Invalid stream format\n");
+}
+
+void TestTool::failuresGiveTheMessageAndStatus1() {
+    QFETCH(QString, command);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, message);
+    QTemporaryDir dir;
+    const QString in = dir.filePath("in.ptv");
+    QVERIFY(WriteTestFile(in, bytes));
+    QStringList args{command, in};
+    if (command != "dump")
+        args << dir.filePath(command == "render" ? "out.png" : "out.ptv");
+    const TRun r = tool(args);
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, message);
+    QVERIFY(!QFile::exists(dir.filePath("out.ptv")));
+    const TRun missing = tool({"dump", dir.filePath("none.ptv")});
+    QCOMPARE(missing.status, 1);
+    QCOMPARE(missing.err, "Cannot open file " + dir.filePath("none.ptv").toUtf8() + "\n");
+    QCOMPARE(tool({"frobnicate"}).status, 1);
+}
+
+void TestTool::resaveOfEmptyDesign() {
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2)));
+    const TRun r = tool({"resave", dir.filePath("in.ptv"), dir.filePath("out.ptv")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(ReadTestFile(dir.filePath("out.ptv")), QByteArray("\x01\x00", 2));
+}
+
+void TestTool::resaveReproducesEveryKind() {
+    RegisterObjectKinds();
+    const QStringList kinds = TClassRegistry::ClassNames();
+    QVERIFY(!kinds.isEmpty());
+    QTemporaryDir dir;
+    TGBasePanel panel;
+    panel.resize(336, 192);
+    int n = 0;
+    for (const QString& kind : kinds) {
+        // As drawn: completed by Loaded, named "Special"+N.
+        TGGraphicControl* o = panel.AddObject(TClassRegistry::Create(kind));
+        o->Loaded();
+        o->SetName(panel.UniqueName("Special"));
+        o->SetBounds(10 + 20 * n, 10 + 10 * n, 120, 30);
+        ++n;
+    }
+    const QString in = dir.filePath("kinds.ptv"), out = dir.filePath("again.ptv");
+    panel.SaveToFile(in);
+    const TRun r = tool({"resave", in, out});
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.status, 0);
+    QCOMPARE(ReadTestFile(out), ReadTestFile(in));
+}
+
+void TestTool::renderPaintsTheCard() {
+    QTemporaryDir dir;
+    QVERIFY(WriteTestFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2)));
+    const QString png = dir.filePath("card.png");
+    TRun r = tool({"render", dir.filePath("in.ptv"), png});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QByteArray());
+    QImage card(png);
+    QCOMPARE(card.size(), QSize(336, 192));
+    QCOMPARE(card.pixel(0, 0), qRgb(0, 0, 0)); // dotted outline
+    QCOMPARE(card.pixel(100, 100), qRgb(255, 255, 255));
+    r = tool({"render", dir.filePath("in.ptv"), png, "--zoom", "1.5"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(QImage(png).size(), QSize(504, 288));
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "x"}).status, 1);
+}
+
+QTEST_MAIN(TestTool)
+#include "test_tool.moc"
