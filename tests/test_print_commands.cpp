@@ -4,6 +4,7 @@
 #include "app/CommandAction.h"
 #include "app/MainScreen.h"
 #include "app/PrintCommands.h"
+#include "platform/IniFile.h"
 #include "printing/EditCardLayout.h"
 #include "printing/LabelPrinter.h"
 #include "printing/PreviewForm.h"

@@ -2,6 +2,7 @@
 
 #include "app/CommandAction.h"
 #include "app/PrintCommands.h"
+#include "platform/IniFile.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
