@@ -147,6 +147,9 @@ void TestPrintDialogs::layoutCommandSizesPanel() {
     TCardPrinting printing(panel, printer, state.State(), nullptr);
     int saves = 0;
     printing.SavePreferences = [&] { ++saves; };
+    printing.SetCardSizeFromInches = [&](double w, double h) {
+        panel.resize(int(w * 96), int(h * 96));
+    };
     ui.OnExec = [](QDialog& d) {
         auto& e = static_cast<TEditCardLayout&>(d);
         e.enbrdown->setValue(8);

@@ -3,6 +3,7 @@
 #include "app/CommandAction.h"
 #include "app/MainSettings.h"
 #include "app/RecentFiles.h"
+#include "app/PrintCommands.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -114,13 +115,8 @@ void TMainScreen::WireCommands() {
     PrinterSetupItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterSetup(); }));
     FineTuningItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterFineTuning(); }));
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
-    ChangeLayoutItem->Wire(this, [this] { ChangeLayout(); });
+    ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
-}
-
-void TMainScreen::ChangeLayout() {
-    if (PrintCommands && PrintCommands->Printing().ChangeBusinessCardLayout())
-        SetCardSizeFromInches(Settings->Prefs.Layout.Width, Settings->Prefs.Layout.Height);
 }
 
 void TMainScreen::FormCreate() {
@@ -133,8 +129,8 @@ void TMainScreen::FormCreate() {
 }
 
 void TMainScreen::SelectAllLabels() {
-    for (int i = 0; i < CardSelection.Size(); ++i)
-        CardSelection.Set(i, true);
+    CardSelection = TCardSelection();
+    CardSelection.FitTo(Settings->Prefs.Layout);
 }
 
 void TMainScreen::CreateProgramFolders() {
@@ -199,8 +195,7 @@ void TMainScreen::closeEvent(QCloseEvent* event) {
 void TMainScreen::CheckPrinters() {
     // The PDF printer is always installed and stands in as the default when the system has
     // no printer of its own, so printing and previewing always have a printer to use.
-    PrintCommands = std::make_unique<TPrintCommands>(
-        *BusinessCardPanel, TPrintState{Settings->Prefs.Layout, Settings->Prefs.Nudges, CardSelection, BackgroundFileName}, this);
+    PrintCommands = std::make_unique<TPrintCommands>(*this);
     PrinterAvailable = true;
 }
 

@@ -132,7 +132,6 @@ private:
     void CreateProgramFolders();
     void CheckPrinters();
     void WireCommands();
-    void ChangeLayout();
     void DroppedObject();
     void LabelChanged();
     void StepZoom(bool up);

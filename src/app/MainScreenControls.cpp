@@ -227,6 +227,8 @@ void TMainScreen::BuildMenus() {
                         QStringLiteral("Prints cards of this design on a sheet."));
     PreviewItem = command(FileMenu, QStringLiteral("Pre&view"),
                           QStringLiteral("Shows the printed sheet before printing."));
+    ExportPdfItem = command(FileMenu, QStringLiteral("Export PD&F..."),
+                            QStringLiteral("Writes the sheet of cards into a PDF file."));
     FileMenu->addSeparator();
     PrinterSetupItem = command(FileMenu, QStringLiteral("Printer S&etup"),
                                QStringLiteral("Chooses the printer and its paper."));
@@ -234,8 +236,6 @@ void TMainScreen::BuildMenus() {
                              QStringLiteral("Moves the printout to suit the printer."));
     OutlineTestPageItem = command(FileMenu, QStringLiteral("Print O&utline Test Page"),
                                   QStringLiteral("Prints the outlines of the card positions."));
-    ExportPdfItem = command(FileMenu, QStringLiteral("Export PD&F..."),
-                            QStringLiteral("Writes the sheet of cards into a PDF file."));
     FileMenu->addSeparator();
     ExitItem = command(FileMenu, QStringLiteral("E&xit"), QStringLiteral("Ends Pentavo."));
 

@@ -1,15 +1,24 @@
 #include "app/PrintCommands.h"
 
-#include "app/Preferences.h"
+#include "app/MainSettings.h"
+#include "app/MainScreen.h"
 #include "platform/IniFile.h"
+#include "surface/BusinessCardPanel.h"
 #include "widgets/WindowPlacement.h"
 
-#include <QWidget>
-
-TPrintCommands::TPrintCommands(TGBasePanel& panel, const TPrintState& state, QWidget* window)
-    : QObject(window), FPrinting(panel, FPrinter, state, window) {
-    FPrinting.RestorePreviewPlacement = [](QWidget& w) {
-        RestoreWindowPlacement(w, SettingsFileName());
+TPrintCommands::TPrintCommands(TMainScreen& w)
+    : QObject(&w),
+      FPrinting(*w.BusinessCardPanel, FPrinter,
+                {w.Settings->Prefs.Layout, w.Settings->Prefs.Nudges, w.CardSelection,
+                 w.BackgroundFileName},
+                &w) {
+    FPrinting.LoadPreferences = [&w] { w.Settings->LoadPreferences(); };
+    FPrinting.SavePreferences = [&w] { w.Settings->SavePreferences(); };
+    FPrinting.SetCardSizeFromInches = [&w](double width, double height) {
+        w.SetCardSizeFromInches(width, height);
     };
-    FPrinting.SavePreviewPlacement = [](QWidget& w) { SaveWindowPlacement(w, SettingsFileName()); };
+    FPrinting.RestorePreviewPlacement = [](QWidget& p) {
+        RestoreWindowPlacement(p, SettingsFileName());
+    };
+    FPrinting.SavePreviewPlacement = [](QWidget& p) { SaveWindowPlacement(p, SettingsFileName()); };
 }

@@ -5,13 +5,15 @@
 
 #include <QObject>
 
-// The main window's printing: the program's printer for the whole run and the print,
+class TMainScreen;
+
+// The main window's printing: the program's printer for the whole run, and the print,
 // preview, outline, setup, fine-tuning, layout and PDF export commands over the window's
-// print state. The preview window keeps its placement in the settings file.
+// layout, nudges, card selection and background art.
 class TPrintCommands : public QObject {
     Q_OBJECT
 public:
-    TPrintCommands(TGBasePanel& panel, const TPrintState& state, QWidget* window);
+    explicit TPrintCommands(TMainScreen& window);
 
     TReportPrinter& Printer() { return FPrinter; }
     TCardPrinting& Printing() { return FPrinting; }

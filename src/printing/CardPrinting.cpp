@@ -99,7 +99,8 @@ bool TCardPrinting::ChangeBusinessCardLayout() {
     FState.Layout = dialog.Layout();
     FState.CardSelection.FitTo(FState.Layout);
     Save();
-    SetCardSizeFromInches(FPanel, FState.Layout);
+    if (SetCardSizeFromInches)
+        SetCardSizeFromInches(FState.Layout.Width, FState.Layout.Height);
     return true;
 }
 

@@ -27,6 +27,8 @@ public:
     std::function<void()> SavePreferences;
     std::function<void(QWidget&)> RestorePreviewPlacement;
     std::function<void(QWidget&)> SavePreviewPlacement;
+    // Sizes the card panel for a card of the given size in inches.
+    std::function<void(double width, double height)> SetCardSizeFromInches;
 
     // Choose cards, check the bottom margin, print. False when the user stopped it.
     bool Print();

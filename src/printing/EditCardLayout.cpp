@@ -2,10 +2,7 @@
 
 #include "help/HelpContexts.h"
 #include "platform/HelpRequest.h"
-#include "platform/GraphicsValues.h"
 #include "platform/Interaction.h"
-#include "surface/BasePanel.h"
-#include "surface/GraphicControl.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,8 +15,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 namespace {
 constexpr double MillimetresPerInch = 25.4;
@@ -240,16 +235,4 @@ TCardLayout TEditCardLayout::Layout() const {
     TCardLayout l = FLayout;
     l.UseMM = MMButton->isChecked();
     return l;
-}
-
-void SetCardSizeFromInches(TGBasePanel& panel, const TCardLayout& layout) {
-    const float zoom = panel.Zoom();
-    if (zoom != 1.0f)
-        panel.SetZoom(1.0f);
-    panel.resize(RoundHalfEven(ScreenPixelsPerInch * double(layout.Width)),
-                 RoundHalfEven(ScreenPixelsPerInch * double(layout.Height)));
-    if (zoom != 1.0f)
-        panel.SetZoom(zoom);
-    panel.InvalidateCard();
-    panel.update();
 }

@@ -8,7 +8,6 @@ class QComboBox;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
-class TGBasePanel;
 
 // "Business Card Layout": pick a card stock or type the layout in inches or millimetres.
 // The dialog edits its own copy of the layout (inches) and hands it back on Ok.
@@ -55,7 +54,3 @@ private:
     int FDecimals = 3;
     int FMinDecimals = 0; // "#0.###" shows no decimals it needn't, "#0.0##" at least one
 };
-
-// Sizes the card panel to the layout's card at 96 pixels per inch (at 100 % zoom; the
-// panel's own zoom is kept).
-void SetCardSizeFromInches(TGBasePanel& panel, const TCardLayout& layout);

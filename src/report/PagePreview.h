@@ -14,6 +14,7 @@ public:
 
     // The stream must outlive the preview or be replaced first.
     void SetStream(const TPageStream* stream) { FStream = stream; }
+    const TPageStream* Stream() const { return FStream; }
     void StartPreview();
     void FinishPreview();
     bool Active() const { return FActive; }

@@ -3,7 +3,6 @@
 #include "app/Companion.h"
 #include "app/Preferences.h"
 #include "printing/CardPrinting.h"
-#include "printing/EditCardLayout.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ObjectStream.h"
 
@@ -102,7 +101,6 @@ int PrintCommand(const QStringList& args) {
         settings.BackgroundFile = *art;
 
     TGBusinessCardPanel32 panel;
-    SetCardSizeFromInches(panel, settings.Layout);
     panel.LoadFromFile(o.In);
     QString error;
     if (!PrintToPdf(panel, settings, o.Out, &error))

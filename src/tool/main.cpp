@@ -1,5 +1,6 @@
 #include "app/ObjectKinds.h"
 #include "surface/ObjectStream.h"
+#include "tool/PrintCommand.h"
 #include "tool/ToolCommands.h"
 
 #include <QApplication>
@@ -10,7 +11,9 @@ namespace {
 int usage() {
     QTextStream(stderr) << "usage: pentavo-tool dump FILE\n"
                            "       pentavo-tool resave IN OUT\n"
-                           "       pentavo-tool render IN OUT.png [--zoom Z]\n";
+                           "       pentavo-tool render IN OUT.png [--zoom Z]\n"
+                           "       pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
+                           "[--cards 1,2,...] [--copies N] [--outline]\n";
     return 1;
 }
 
@@ -37,6 +40,8 @@ int run(const QStringList& args) {
         }
         return RenderCommand(args[1], args[2], zoom);
     }
+    if (args[0] == QLatin1String("print"))
+        return PrintCommand(args.mid(1));
     return usage();
 }
 

@@ -1,0 +1,110 @@
+#include "support/PrintTestSupport.h"
+#include "support/TestSupport.h"
+
+#include "app/CommandAction.h"
+#include "app/MainScreen.h"
+#include "app/MainSettings.h"
+#include "app/Preferences.h"
+#include "app/PrintCommands.h"
+#include "platform/IniFile.h"
+#include "printing/EditCardLayout.h"
+#include "printing/LabelPrinter.h"
+#include "printing/PreviewForm.h"
+#include "printing/PrintFineTune.h"
+#include "report/PagePreview.h"
+#include "surface/BusinessCardPanel.h"
+
+#include <QComboBox>
+#include <QSpinBox>
+#include <QtTest>
+
+class TestPrintCommands : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutChangeIsSavedAndSizesTheCard();
+    void fineTuningIsSaved();
+    void previewUsesTheWindowsSelection();
+    void exportPdfWritesTheChosenFile();
+};
+
+void TestPrintCommands::layoutChangeIsSavedAndSizesTheCard() {
+    TTestProgramFolder folder;
+    TScriptedInteraction ui;
+    TMainScreen w;
+    w.show();
+    QTRY_VERIFY(w.PrintCommands); // made by the first activation
+    ui.OnExec = [](QDialog& d) {
+        auto& e = static_cast<TEditCardLayout&>(d);
+        e.PredefinedLayouts->setCurrentIndex(12); // A4, 3.543 x 2.126 in
+        e.enbrdown->setValue(6);
+        e.OkButtonClick();
+        return d.result();
+    };
+    w.ChangeLayoutItem->trigger();
+    QCOMPARE(w.BusinessCardPanel->size(), QSize(340, 204));
+    QCOMPARE(w.CardSelection.Size(), 12);
+    const TPreferences stored = ReadPreferences(SettingsFileName());
+    QCOMPARE(stored.Layout.Width, 3.543f);
+    QCOMPARE(stored.Layout.Down, 6);
+    QCOMPARE(stored.Layout.PredefLayout, 12);
+    QCOMPARE(w.Settings->Prefs.Layout, stored.Layout);
+}
+
+void TestPrintCommands::fineTuningIsSaved() {
+    TTestProgramFolder folder;
+    TScriptedInteraction ui;
+    TMainScreen w;
+    w.show();
+    QTRY_VERIFY(w.PrintCommands); // made by the first activation
+    ui.OnExec = [](QDialog& d) {
+        auto& f = static_cast<TPrintFineTune&>(d);
+        f.StepDown(TPrintFineTune::LeftMargin);
+        f.StepUp(TPrintFineTune::HorizontalSpacing);
+        return int(QDialog::Accepted);
+    };
+    w.FineTuningItem->trigger();
+    const TPreferences stored = ReadPreferences(SettingsFileName());
+    QCOMPARE(stored.Nudges.LeftMarginNudge, 1);
+    QCOMPARE(stored.Nudges.HorizontalSpacing, -1);
+}
+
+void TestPrintCommands::previewUsesTheWindowsSelection() {
+    TTestProgramFolder folder;
+    TScriptedInteraction ui;
+    TMainScreen w;
+    w.show();
+    QTRY_VERIFY(w.PrintCommands); // made by the first activation
+    w.BusinessCardPanel->AddObject(std::make_unique<TCardMarker>())->SetBounds(5, 5, 20, 20);
+    for (int i = 0; i < 10; ++i)
+        w.CardSelection.Set(i, i == 3);
+    std::vector<QPointF> origins;
+    ui.OnExec = [&](QDialog& d) {
+        if (auto* s = qobject_cast<TLabelPrinter*>(&d))
+            s->Run();
+        if (auto* p = qobject_cast<TPreviewForm*>(&d)) {
+            p->FormActivate();
+            origins = CardOrigins(p->FilePreview1->Stream()->Pages[0]);
+        }
+        return int(QDialog::Accepted);
+    };
+    w.PreviewItem->trigger();
+    QCOMPARE(origins.size(), size_t(1));
+    QCOMPARE(origins[0], QPointF(4.25, 2.5)); // position 3: second column, second row
+}
+
+void TestPrintCommands::exportPdfWritesTheChosenFile() {
+    TTestProgramFolder folder;
+    TScriptedInteraction ui;
+    TMainScreen w;
+    w.show();
+    QTRY_VERIFY(w.PrintCommands); // made by the first activation
+    const QString file = folder.Path() + "cards.pdf";
+    ui.FileNames.push_back(file);
+    w.ExportPdfItem->trigger();
+    QCOMPARE(ui.FileTitles, QStringList{"Export PDF"});
+    QVERIFY(QFileInfo(file).size() > 0);
+    QVERIFY(ui.Messages.isEmpty());
+}
+
+QTEST_MAIN(TestPrintCommands)
+#include "test_print_commands.moc"
