@@ -1,15 +1,18 @@
 #include "surface/BasePanel.h"
 
 #include "platform/Interaction.h"
+#include "platform/ProgramFolder.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStream.h"
+#include "surface/PanelMenu.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -21,9 +24,12 @@ TGBasePanel::TGBasePanel(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     FHandle = new TGHandle(this);
+    FContextMenu = new TPanelMenu(this);
+    FClipboardFile = ProgramFolder() + QStringLiteral("Clipbrd.tmp");
 }
 
 TGBasePanel::~TGBasePanel() {
+    QFile::remove(FClipboardFile);
     delete FHandle;
     FHandle = nullptr;
     for (auto it = FObjects.rbegin(); it != FObjects.rend(); ++it)
@@ -151,7 +157,9 @@ void TGBasePanel::SetColorPicture(const QImage& picture) {
     InvalidateCard();
 }
 
-void TGBasePanel::ClearColorPicture() { SetColorPicture(QImage()); }
+void TGBasePanel::ClearColorPicture() {
+    SetColorPicture(QImage());
+}
 
 void TGBasePanel::LoadColorPicture(const QString& fileName) {
     SetColorPicture(QImage(fileName));
@@ -245,24 +253,6 @@ void TGBasePanel::PrintObjects(TReportCanvas& report, double x, double y) {
         o->PrintTo(report, x, y);
 }
 
-void TGBasePanel::ObjectCommand(TObjectCommand command, TGGraphicControl* object) {
-    std::vector<TGGraphicControl*> targets;
-    if (FHandle->Contains(object))
-        targets = FHandle->Selection();
-    else
-        targets = {object};
-    switch (command) {
-    case TObjectCommand::Delete:
-        FHandle->Clear();
-        for (TGGraphicControl* o : targets)
-            DeleteObject(o);
-        break;
-    case TObjectCommand::Cut:
-    case TObjectCommand::Copy:
-        break;
-    }
-}
-
 void TGBasePanel::CloneObject(TGGraphicControl* object) {
     TGGraphicControl* copy = nullptr;
     try {
@@ -319,9 +309,15 @@ QPainterPath TGBasePanel::CardShapePath() const {
     const QRectF r(0, 0, width() + 1, height() + 1);
     QPainterPath path;
     switch (FShape) {
-    case lsRectangle: path.addRect(r); break;
-    case lsRoundRect: path.addRoundedRect(r, 12, 12); break;
-    case lsEllipse: path.addEllipse(r); break;
+    case lsRectangle:
+        path.addRect(r);
+        break;
+    case lsRoundRect:
+        path.addRoundedRect(r, 12, 12);
+        break;
+    case lsEllipse:
+        path.addEllipse(r);
+        break;
     }
     return path;
 }
@@ -346,9 +342,15 @@ void TGBasePanel::PaintCardLayers(QPainter& p) {
         p.setBrush(Qt::NoBrush);
         const QRectF outline(0.5, 0.5, width() - 1, height() - 1);
         switch (FShape) {
-        case lsRectangle: p.drawRect(outline); break;
-        case lsRoundRect: p.drawRoundedRect(outline, 12, 12); break;
-        case lsEllipse: p.drawEllipse(outline); break;
+        case lsRectangle:
+            p.drawRect(outline);
+            break;
+        case lsRoundRect:
+            p.drawRoundedRect(outline, 12, 12);
+            break;
+        case lsEllipse:
+            p.drawEllipse(outline);
+            break;
         }
         p.restore();
     }
@@ -409,14 +411,19 @@ void TGBasePanel::paintEvent(QPaintEvent*) {
     p.drawImage(0, 0, CardImage());
     for (TGGraphicControl* o : FHandle->Selection())
         o->DrawSelectionMarks(p);
-    if (FRubberBandActive) {
-        // Dotted band inverting what lies under it, as an exclusive-or pen does.
+    const QRect outline = FHandle->Outline();
+    if (FRubberBandActive || !outline.isNull()) {
+        // The rubber band and the frame's drag or nudge outline: dotted, inverting what lies
+        // under them as an exclusive-or pen does.
         QPen pen(Qt::white, 0);
         pen.setDashPattern({1.0, 1.0});
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.drawRect(RubberBand());
+        if (FRubberBandActive)
+            p.drawRect(RubberBand());
+        if (!outline.isNull())
+            p.drawRect(outline.adjusted(0, 0, -1, -1));
     }
 }
 
@@ -425,6 +432,8 @@ void TGBasePanel::PanelMouseDown(Qt::MouseButton button, const QPoint& p) {
     if (button == Qt::LeftButton) {
         FRubberBandActive = true;
         setCursor(Qt::PointingHandCursor);
+    } else {
+        FContextMenu->popup(mapToGlobal(p));
     }
 }
 
@@ -524,13 +533,48 @@ void TGBasePanel::mouseReleaseEvent(QMouseEvent* event) {
     PanelMouseUp(event->position().toPoint());
 }
 
+bool TGBasePanel::FrameMouseDown(Qt::KeyboardModifiers shift, const QPoint& panelPoint) {
+    if (!(shift & Qt::ShiftModifier))
+        return false;
+    std::vector<TGGraphicControl*> keep;
+    for (TGGraphicControl* o : FHandle->Selection())
+        if (!o->BoundsRect().contains(panelPoint))
+            keep.push_back(o);
+    if (int(keep.size()) == FHandle->Count())
+        return false;
+    FHandle->Clear();
+    for (TGGraphicControl* o : keep)
+        FHandle->Add(o);
+    return true;
+}
+
+void TGBasePanel::ObjectDoubleClick(TGGraphicControl* object, const QPoint& globalPoint) {
+    if (object->DoubleClickAction)
+        object->DoubleClickAction(this);
+    else if (object->ContextMenu())
+        object->ContextMenu()->popup(globalPoint);
+    FHandle->DoubleClicked();
+}
+
+void TGBasePanel::FrameDoubleClick(const QPoint& panelPoint, const QPoint& globalPoint) {
+    TGGraphicControl* o = FHandle->Count() == 1 ? FHandle->ObjectAt(panelPoint) : nullptr;
+    if (o)
+        ObjectDoubleClick(o, globalPoint);
+    else
+        FHandle->DoubleClicked();
+}
+
+QMenu* TGBasePanel::ContextMenu() const {
+    return FContextMenu;
+}
+
 void TGBasePanel::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    TGGraphicControl* o = ObjectAt(p);
-    if (!o)
-        return;
-    if (o->DoubleClickAction)
-        o->DoubleClickAction(this);
-    else if (o->ContextMenu())
-        o->ContextMenu()->popup(mapToGlobal(p));
+    if (TGGraphicControl* o = ObjectAt(p))
+        ObjectDoubleClick(o, event->globalPosition().toPoint());
+}
+
+void TGBasePanel::keyPressEvent(QKeyEvent* event) {
+    if (!PanelKeyDown(event->key(), event->modifiers()))
+        QWidget::keyPressEvent(event);
 }

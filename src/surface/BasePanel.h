@@ -16,7 +16,10 @@ class TReportCanvas;
 
 enum TLabelShapeType { lsRectangle = 0, lsRoundRect = 1, lsEllipse = 2 };
 enum TGridSize { gs4x4 = 0, gs8x8 = 1 };
-enum class TObjectCommand { Cut, Copy, Delete };
+enum class TObjectCommand { Cut, Copy, Paste, Delete };
+
+class QMenu;
+class TPanelMenu;
 
 // The on-screen card: a white surface one card in size at the current zoom, holding the
 // design objects in stacking order. It composes the card (white, pictures, outline, grid,
@@ -95,14 +98,49 @@ public:
     void PrintObjects(TReportCanvas& report, double x, double y);
     virtual void AfterFileOperation() {}
 
+    // Cut, Copy, Paste and Delete of the selection, through the clipboard file. Failures to
+    // read or write it raise EStreamError.
+    void SelectionCommand(TObjectCommand command);
     // The object commands behind each object's Cut, Copy and Delete: on the whole selection
     // when the object is selected, else on the object alone.
     void ObjectCommand(TObjectCommand command, TGGraphicControl* object);
+    // Runs SelectionCommand, or ObjectCommand when an object is given, for a menu item or a
+    // key: a failure is shown to the user in a message box.
+    void RunClipboardCommand(TObjectCommand command, TGGraphicControl* object = nullptr);
+    // The clipboard file in the program folder; the panel deletes it when it goes.
+    QString ClipboardFile() const { return FClipboardFile; }
+
+    // The commands of the panel's context menu; those on the selection do nothing without one.
+    void BringSelectionToFront();
+    void SendSelectionToBack();
+    void AlignLefts();
+    void AlignRights();
+    void AlignTops();
+    void AlignBottoms();
+    void CenterSelectionVertically();
+    void CenterSelectionHorizontally();
+    void LockAll(bool locked);
+    void MarkAllUnselectable(bool unselectable);
+    void SelectAll();
+    // Asks for a font, preset with the panel's, and gives it to every selected object.
+    void FontCommand();
+    QMenu* ContextMenu() const;
+
+    // Ctrl+C, Ctrl+V, Ctrl+X and Delete; true when the key was a command. The selection frame
+    // and the main window pass their keys here.
+    bool PanelKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void CloneObject(TGGraphicControl* object);
 
     // Mouse handling of the objects, in panel coordinates.
     virtual void ObjectMouseDown(TGGraphicControl* sender, Qt::MouseButton button,
                                  Qt::KeyboardModifiers shift, const QPoint& panelPoint);
+    // A double-click on an object runs its double-click action or opens its menu.
+    void ObjectDoubleClick(TGGraphicControl* object, const QPoint& globalPoint);
+    // A left press on the selection frame: with Shift, the selected objects under the point
+    // leave the selection. True when any did.
+    bool FrameMouseDown(Qt::KeyboardModifiers shift, const QPoint& panelPoint);
+    // A double-click on the selection frame reaches the one selected object under the point.
+    void FrameDoubleClick(const QPoint& panelPoint, const QPoint& globalPoint);
     void SelectInRect(const QRect& rect, bool shift);
 
     // Marks the composed card image stale.
@@ -123,6 +161,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
     // Press, move and release on the empty panel, in panel coordinates.
@@ -131,6 +170,9 @@ protected:
     void PanelMouseUp(const QPoint& p);
 
 private:
+    friend class TGHandle; // the frame passes its moves and releases on as the panel's own
+
+    void PasteClipboard();
     void RebuildCard();
     void PaintCardLayers(QPainter& p);
     QPainterPath CardShapePath() const;
@@ -154,4 +196,7 @@ private:
     QImage FCard;
     bool FCardDirty = true;
     bool FRefitPosted = false;
+    TPanelMenu* FContextMenu = nullptr;
+    QString FClipboardFile;
+    qint64 FLastPaste = 0;
 };

@@ -9,11 +9,18 @@
 
 #include <cmath>
 
-int RoundHalfEven(double v) { return int(std::nearbyint(v)); }
+int RoundHalfEven(double v) {
+    return int(std::nearbyint(v));
+}
 
 TGGraphicControl::TGGraphicControl() = default;
 
-TGGraphicControl::~TGGraphicControl() { delete FContextMenu; }
+// The menu may be the one whose item is deleting this object (Cut, Delete): it goes once
+// its own event handling has finished.
+TGGraphicControl::~TGGraphicControl() {
+    if (FContextMenu)
+        FContextMenu->deleteLater();
+}
 
 const TPropertyList& TGGraphicControl::ClassProperties() {
     using C = TGGraphicControl;
@@ -59,16 +66,16 @@ void TGGraphicControl::Loaded() {
     AddMenuItem(QStringLiteral("Cut"), [this] {
         NotifyChanged();
         if (FPanel)
-            FPanel->ObjectCommand(TObjectCommand::Cut, this);
+            FPanel->RunClipboardCommand(TObjectCommand::Cut, this);
     });
     AddMenuItem(QStringLiteral("Copy"), [this] {
         if (FPanel)
-            FPanel->ObjectCommand(TObjectCommand::Copy, this);
+            FPanel->RunClipboardCommand(TObjectCommand::Copy, this);
     });
     AddMenuItem(QStringLiteral("Delete"), [this] {
         NotifyChanged();
         if (FPanel)
-            FPanel->ObjectCommand(TObjectCommand::Delete, this);
+            FPanel->RunClipboardCommand(TObjectCommand::Delete, this);
     });
     AddMenuItem(QStringLiteral("Clone"), [this] {
         if (FPanel)
@@ -91,7 +98,9 @@ QAction* TGGraphicControl::AddMenuItem(const QString& caption, std::function<voi
     return item;
 }
 
-void TGGraphicControl::AddMenuSeparator() { FContextMenu->addSeparator(); }
+void TGGraphicControl::AddMenuSeparator() {
+    FContextMenu->addSeparator();
+}
 
 void TGGraphicControl::Paint(QPainter&) {}
 
@@ -260,4 +269,6 @@ QString TGGraphicControl::TrimTrailing(const QString& s) {
     return s.left(n);
 }
 
-QString TGGraphicControl::TrimSpaces(const QString& s) { return TrimLeading(TrimTrailing(s)); }
+QString TGGraphicControl::TrimSpaces(const QString& s) {
+    return TrimLeading(TrimTrailing(s));
+}

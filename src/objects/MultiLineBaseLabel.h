@@ -1,0 +1,57 @@
+#pragma once
+
+#include "objects/TextAlignment.h"
+#include "surface/GraphicControl.h"
+
+#include <QStringList>
+
+class QFontMetrics;
+
+// A block of text lines in one font, aligned left, right or centred, optionally wrapped
+// at the object's width. The card shows between the letters.
+class TGMultiLineBaseLabel : public TGGraphicControl {
+public:
+    TGMultiLineBaseLabel();
+
+    QString ClassName() const override { return QStringLiteral("TGMultiLineBaseLabel"); }
+    const TPropertyList& Properties() const override { return ClassProperties(); }
+    static const TPropertyList& ClassProperties();
+
+    void Loaded() override;
+    void Paint(QPainter& canvas) override;
+    void BoundsChanged() override;
+    void PopupOpening() override;
+    void ApplyFont(const TFont& font) override;
+    void PrintTo(TReportCanvas& report, double x, double y) override;
+    // Rebuilds the display lines from Items at the current width and zoom (word wrap only).
+    virtual void Rewrap();
+
+    const QStringList& Items() const { return FItems; }
+    void SetItems(const QStringList& items);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool v) { FAutoSize = v; }
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    const TFont& Font() const { return FFont; }
+    void SetFont(const TFont& font);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool v);
+    const QStringList& WrappedLines() const { return FWrappedLines; }
+
+    // The lines as shown: wrapped or as typed, without the placeholder.
+    const QStringList& DisplayLines() const { return FWordWrap ? FWrappedLines : FItems; }
+    // After the first edit: one line height per line, widened to the widest line.
+    void FitToText();
+
+private:
+    QFontMetrics ScreenMetrics() const;
+    void ChooseFontFromMenu();
+
+    QStringList FItems;
+    bool FAutoSize = false;
+    TAlignment FAlignment = taLeftJustify;
+    TFont FFont;
+    bool FWordWrap = false;
+    QStringList FWrappedLines;
+    QList<QAction*> FAlignmentItems; // "Left", "Center", "Right"
+};

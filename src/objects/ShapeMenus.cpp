@@ -1,0 +1,32 @@
+#include "objects/ShapeMenus.h"
+
+#include "platform/Interaction.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QMenu>
+
+std::optional<TColor> ChooseColor(TColor initial, QWidget* parent) {
+    QColorDialog dialog(ToQColor(initial), parent);
+    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return FromQColor(dialog.currentColor());
+}
+
+QList<QAction*> AddLineThicknessMenu(QMenu& menu, std::function<void(int)> choose) {
+    QMenu* sub = menu.addMenu(QStringLiteral("Line Thickness"));
+    QList<QAction*> items;
+    for (int n = 1; n <= 10; ++n) {
+        QAction* item = sub->addAction(QString::number(n) + QStringLiteral(" Point"));
+        item->setData(n);
+        item->setCheckable(true);
+        QObject::connect(item, &QAction::triggered, sub, [choose, n] { choose(n); });
+        items.append(item);
+    }
+    return items;
+}
+
+void CheckLineThickness(const QList<QAction*>& items, int width) {
+    for (QAction* item : items)
+        item->setChecked(item->data().toInt() == width);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Color.h"
+
+#include <QList>
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// Runs the colour dialog starting from the given colour; nothing when cancelled.
+std::optional<TColor> ChooseColor(TColor initial, QWidget* parent);
+
+// Appends the "Line Thickness" submenu: items "1 Point" ... "10 Point" with tags 1 to 10,
+// each calling choose with its tag. Returns the ten items for the check marks.
+QList<QAction*> AddLineThicknessMenu(QMenu& menu, std::function<void(int)> choose);
+// Checks exactly the item whose tag equals the width.
+void CheckLineThickness(const QList<QAction*>& items, int width);

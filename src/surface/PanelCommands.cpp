@@ -1,0 +1,154 @@
+// The panel's arrange, align, lock, select and font commands, and its command keys.
+#include "surface/BasePanel.h"
+
+#include "platform/Interaction.h"
+#include "surface/GraphicControl.h"
+#include "surface/Handle.h"
+
+#include <QFontDialog>
+
+#include <algorithm>
+
+namespace {
+
+// The dialog's choice as the panel's font with the new face, size and style.
+TFont FontFromDialog(const TFont& base, const QFont& chosen) {
+    TFont f = base;
+    f.Name = chosen.family();
+    if (chosen.pointSize() > 0)
+        f.SetSize(chosen.pointSize());
+    else if (chosen.pixelSize() > 0)
+        f.Height = -chosen.pixelSize();
+    f.Set(fsBold, chosen.bold());
+    f.Set(fsItalic, chosen.italic());
+    f.Set(fsUnderline, chosen.underline());
+    f.Set(fsStrikeOut, chosen.strikeOut());
+    return f;
+}
+
+} // namespace
+
+void TGBasePanel::BringSelectionToFront() {
+    if (FHandle->Count() == 0)
+        return;
+    FHandle->BringSelectionToFront();
+    FireLabelChanged();
+}
+
+void TGBasePanel::SendSelectionToBack() {
+    if (FHandle->Count() == 0)
+        return;
+    FHandle->SendSelectionToBack();
+    FHandle->Clear();
+    FireLabelChanged();
+}
+
+void TGBasePanel::AlignLefts() {
+    if (FHandle->Count() == 0)
+        return;
+    FireLabelChanged();
+    int m = width();
+    for (const TGGraphicControl* o : FHandle->Selection())
+        m = std::min(m, o->Left());
+    for (TGGraphicControl* o : FHandle->Selection())
+        o->SetLeft(m);
+    update();
+}
+
+void TGBasePanel::AlignRights() {
+    if (FHandle->Count() == 0)
+        return;
+    FireLabelChanged();
+    int m = 0;
+    for (const TGGraphicControl* o : FHandle->Selection())
+        m = std::max(m, o->Left() + o->Width());
+    for (TGGraphicControl* o : FHandle->Selection())
+        o->SetLeft(m - o->Width());
+    update();
+}
+
+void TGBasePanel::AlignTops() {
+    if (FHandle->Count() == 0)
+        return;
+    FireLabelChanged();
+    int m = height();
+    for (const TGGraphicControl* o : FHandle->Selection())
+        m = std::min(m, o->Top());
+    for (TGGraphicControl* o : FHandle->Selection())
+        o->SetTop(m);
+    update();
+}
+
+void TGBasePanel::AlignBottoms() {
+    if (FHandle->Count() == 0)
+        return;
+    FireLabelChanged();
+    int m = 0;
+    for (const TGGraphicControl* o : FHandle->Selection())
+        m = std::max(m, o->Top() + o->Height());
+    for (TGGraphicControl* o : FHandle->Selection())
+        o->SetTop(m - o->Height());
+    update();
+}
+
+void TGBasePanel::CenterSelectionVertically() {
+    // A copy: centring lets pending events run, which may change the selection.
+    const std::vector<TGGraphicControl*> selection = FHandle->Selection();
+    for (TGGraphicControl* o : selection)
+        o->CenterVertically();
+    update();
+}
+
+void TGBasePanel::CenterSelectionHorizontally() {
+    const std::vector<TGGraphicControl*> selection = FHandle->Selection();
+    for (TGGraphicControl* o : selection)
+        o->CenterHorizontally();
+    update();
+}
+
+void TGBasePanel::LockAll(bool locked) {
+    for (TGGraphicControl* o : FObjects)
+        o->SetLocked(locked);
+}
+
+void TGBasePanel::MarkAllUnselectable(bool unselectable) {
+    for (TGGraphicControl* o : FObjects)
+        o->SetUnselectable(unselectable);
+}
+
+void TGBasePanel::SelectAll() {
+    FHandle->Clear();
+    for (TGGraphicControl* o : FObjects)
+        FHandle->Add(o);
+}
+
+void TGBasePanel::FontCommand() {
+    if (FHandle->Count() == 0)
+        return;
+    QFont preset = FFont.ToQFont();
+    preset.setPointSize(FFont.Size());
+    QFontDialog dialog(preset, this);
+    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
+        return;
+    const TFont chosen = FontFromDialog(FFont, dialog.selectedFont());
+    for (TGGraphicControl* o : FHandle->Selection())
+        o->ApplyFont(chosen);
+    update();
+}
+
+bool TGBasePanel::PanelKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    TObjectCommand command;
+    if (ctrl && key == Qt::Key_C)
+        command = TObjectCommand::Copy;
+    else if (ctrl && key == Qt::Key_V)
+        command = TObjectCommand::Paste;
+    else if (ctrl && key == Qt::Key_X)
+        command = TObjectCommand::Cut;
+    else if (!ctrl && key == Qt::Key_Delete)
+        command = TObjectCommand::Delete;
+    else
+        return false;
+    RunClipboardCommand(command);
+    return true;
+}
