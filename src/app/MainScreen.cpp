@@ -1,19 +1,319 @@
 #include "app/MainScreen.h"
 
+#include "app/CommandAction.h"
+#include "app/FileCommands.h"
+#include "app/FileHistory.h"
+#include "app/Splashform.h"
+#include "app/ToolIcons.h"
+#include "platform/Interaction.h"
+#include "platform/ProgramFolder.h"
 #include "surface/BusinessCardPanel.h"
+#include "surface/GraphicControl.h"
+#include "surface/Handle.h"
 
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+// One line of the scroll box, as Page Up and Page Down move it.
+constexpr int ScrollLine = 8;
+} // namespace
 
 TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("Pentavo"));
-    FScrollBox = new QScrollArea(this);
-    auto* area = new QWidget;
-    FPanel = new TGBusinessCardPanel32(area);
-    FPanel->setGeometry(10, 8, 336, 192);
-    FPanel->SetDrawOutline(true);
-    FPanel->SetShape(lsRectangle);
-    area->resize(356, 210);
-    FScrollBox->setWidget(area);
-    setCentralWidget(FScrollBox);
-    resize(622, 404);
+    setWindowIcon(ToolIcon(TToolIcon::Program));
+    setFont(QFont(QStringLiteral("Arial"), 8));
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    ScrollBox1 = new QScrollArea(central);
+    ScrollBox1->setBackgroundRole(QPalette::Button);
+    ScrollBox1->setWidgetResizable(true);
+    ScrollBox1->verticalScrollBar()->setSingleStep(ScrollLine);
+    ScrollBox1->horizontalScrollBar()->setSingleStep(ScrollLine);
+    FScrollContent = new QWidget;
+    BusinessCardPanel = new TGBusinessCardPanel32(FScrollContent);
+    BusinessCardPanel->setGeometry(10, 8, 343, 191);
+    BusinessCardPanel->SetDrawOutline(true);
+    BusinessCardPanel->SetShape(lsRectangle);
+    BusinessCardPanel->SetGridSize(gs4x4);
+    BusinessCardPanel->SetPanelState(psPointing);
+    BusinessCardPanel->ClearColorPicture();
+    BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
+    ScrollBox1->setWidget(FScrollContent);
+    column->addWidget(ScrollBox1, 1);
+    auto* bottomBar = new QWidget(central);
+    bottomBar->setFixedHeight(47);
+    column->addWidget(bottomBar);
+    setCentralWidget(central);
+
+    BuildMenus();
+    BuildToolBar();
+    BuildBottomBar(bottomBar);
+    ExitItem->Wire(this, [this] { ExitClick(); });
+    AboutItem->Wire(this, [this] { AboutClick(); });
+    WireFileCommands();
+
+    // The client area below the menu bar is 622 x 404.
+    resize(622, 404 + menuBar()->sizeHint().height());
+    FitScrollContent();
+    BusinessCardPanel->installEventFilter(this);
+    FScrollContent->installEventFilter(this);
+    ScrollBox1->viewport()->installEventFilter(this);
+    // The window sees every key before the control that has the focus.
+    qApp->installEventFilter(this);
+
+    FormCreate();
+}
+
+TMainScreen::~TMainScreen() {
+    qApp->removeEventFilter(this);
+    BusinessCardPanel->DroppedObjectEvent = nullptr;
+    BusinessCardPanel->LabelChangedEvent = nullptr;
+}
+
+void TMainScreen::FormCreate() {
+    PrinterAvailable = false;
+    Loading = true;
+    SelectAllLabels();
+    SetCardSizeFromInches(FCardInches.width(), FCardInches.height());
+    SetChangesMade(false);
+    CreateProgramFolders();
+}
+
+void TMainScreen::SelectAllLabels() {
+    CardSelection.fill(true);
+}
+
+void TMainScreen::CreateProgramFolders() {
+    // Each in its own attempt; a folder that exists or cannot be made is no reason to stop.
+    const QDir folder(ProgramFolder());
+    for (const char* name : {"bmbrush", "Saved", "BG"})
+        folder.mkdir(QString::fromLatin1(name));
+}
+
+void TMainScreen::SetCardSizeFromInches(double width, double height) {
+    FCardInches = QSizeF(width, height);
+    // The panel shows the card at the current zoom, so a new card size keeps the objects
+    // and the card at the same scale.
+    const double scale = ScreenPixelsPerInch * double(BusinessCardPanel->Zoom());
+    BusinessCardPanel->resize(RoundHalfEven(scale * width), RoundHalfEven(scale * height));
+}
+
+bool TMainScreen::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+void TMainScreen::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // Without a window manager (a bare X server) a window is never activated; the start-up
+    // then completes once the window is on the screen.
+    if (!FActivated)
+        QMetaObject::invokeMethod(this, &TMainScreen::FormActivate, Qt::QueuedConnection);
+}
+
+void TMainScreen::FormActivate() {
+    BusinessCardPanel->update();
+    // Only the first activation completes the start-up. A flag of its own, not Loading:
+    // Loading is also set while zooming, and an activation then must not start over.
+    if (FActivated)
+        return;
+    FActivated = true;
+    QCoreApplication::processEvents();
+
+    BusinessCardPanel->SetShape(lsRectangle);
+    SetCardSizeFromInches(FCardInches.width(), FCardInches.height());
+    BusinessCardPanel->show();
+    QCoreApplication::processEvents();
+    unsetCursor();
+    OpenMostRecent();
+
+    SetChangesMade(false);
+    QCoreApplication::processEvents();
+    BusinessCardPanel->LabelChangedEvent = [this](TGBasePanel*) { LabelChanged(); };
+    SetChangesMade(false);
+    Loading = false;
+
+    CheckPrinters();
+    Setbuttons();
+}
+
+void TMainScreen::CheckPrinters() {
+    // The PDF printer is always installed and stands in as the default when the system has
+    // no printer of its own, so printing and previewing always have a printer to use.
+    PrinterAvailable = true;
+}
+
+void TMainScreen::SetChangesMade(bool value) {
+    ChangesMade = value;
+    Cancelbutton->setVisible(value);
+    Savebutton->setText(CurrentFileName.isEmpty() ? QStringLiteral("Save As")
+                                                  : QStringLiteral("Save"));
+    SaveItem->Enable(!CurrentFileName.isEmpty());
+    Savebutton->setEnabled((CurrentFileName.isEmpty() ? SaveAsItem : SaveItem)->Wired());
+    Savebutton->setVisible(value);
+}
+
+void TMainScreen::SaveButtonClick() {
+    (CurrentFileName.isEmpty() ? SaveAsItem : SaveItem)->trigger();
+}
+
+void TMainScreen::Setbuttons() {
+    SaveItem->Enable(!CurrentFileName.isEmpty());
+    setWindowTitle(CurrentFileName.isEmpty()
+                       ? QStringLiteral("Pentavo")
+                       : QStringLiteral("Pentavo - ") + QFileInfo(CurrentFileName).fileName());
+    for (TCommandAction* item :
+         {PrintItem, PreviewItem, PrinterSetupItem, FineTuningItem, OutlineTestPageItem})
+        item->Enable(PrinterAvailable);
+    for (TCommandAction* item : {NewItem, OpenItem, DeleteItem, SaveAsItem, ExitItem,
+                                 DefaultFontItem, PersonalInformationItem, BackgroundArtItem,
+                                 ChangeLayoutItem, ContentsItem, AboutItem, HelpCommand})
+        item->Enable();
+}
+
+void TMainScreen::DroppedObject() {
+    BusinessCardPanel->SetPanelState(psPointing);
+    Pointerbutton->setChecked(true);
+}
+
+void TMainScreen::LabelChanged() {
+    if (!Loading)
+        SetChangesMade(true);
+}
+
+void TMainScreen::ZoomIn() {
+    StepZoom(true);
+}
+
+void TMainScreen::ZoomOut() {
+    StepZoom(false);
+}
+
+void TMainScreen::StepZoom(bool up) {
+    // Zooming never marks the design changed. Loading is put back as it was, so a zoom
+    // before the start-up has finished does not end the start-up's quiet period early.
+    const bool wasLoading = Loading;
+    Loading = true;
+    BusinessCardPanel->Handle()->Clear();
+    // Single-precision steps of 0.1 from 1.0 reach 1.5000001 at 150 %, which stops zooming
+    // in; zooming out stops at 100 %.
+    const float zoom = BusinessCardPanel->Zoom();
+    if (up) {
+        if (!(zoom > 1.5f))
+            BusinessCardPanel->SetZoom(zoom + 0.1f);
+    } else if (!(zoom < 1.1f)) {
+        BusinessCardPanel->SetZoom(zoom - 0.1f);
+    }
+    ZoomCaption->setText(QString::number(RoundHalfEven(BusinessCardPanel->Zoom() * 100)) + '%');
+    QCoreApplication::processEvents();
+    Loading = wasLoading;
+}
+
+bool TMainScreen::FormKeyDown(const QKeyEvent& key) {
+    QScrollBar* bar = ScrollBox1->verticalScrollBar();
+    switch (key.key()) {
+    case Qt::Key_PageUp:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        return true;
+    case Qt::Key_PageDown:
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        return true;
+    case Qt::Key_Home:
+        bar->triggerAction(QAbstractSlider::SliderToMinimum);
+        return true;
+    case Qt::Key_End:
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TMainScreen::FormKeyUp(const QKeyEvent& key) {
+    if (!(key.modifiers() & Qt::KeypadModifier))
+        return false;
+    if (key.key() == Qt::Key_Plus)
+        ZoomIn();
+    else if (key.key() == Qt::Key_Minus)
+        ZoomOut();
+    else
+        return false;
+    return true;
+}
+
+bool TMainScreen::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        // Only the first delivery of a key, to the focused control of this window (or the
+        // window itself when nothing has the focus), not its propagation to the parents.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+        if (!widget || widget != target || widget->window() != this)
+            break;
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyRelease)
+            return FormKeyUp(key);
+        if (FormKeyDown(key))
+            return true;
+        // The panel runs its own key handling when it has the focus.
+        if (widget != BusinessCardPanel)
+            return BusinessCardPanel->PanelKeyDown(key.key(), key.modifiers());
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        if (watched == FScrollContent || watched == ScrollBox1->viewport())
+            BusinessCardPanel->Handle()->Clear();
+        break;
+    case QEvent::Resize:
+    case QEvent::Move:
+        if (watched == BusinessCardPanel)
+            FitScrollContent();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainScreen::FitScrollContent() {
+    // The scroll range reaches past the panel by the same margin as its left and top.
+    const QRect r = BusinessCardPanel->geometry();
+    FScrollContent->setMinimumSize(r.right() + 1 + r.left(), r.bottom() + 1 + r.top());
+}
+
+bool TMainScreen::CheckSaveNeeded() {
+    return FFileCommands->CheckSaveNeeded();
+}
+
+void TMainScreen::ExitClick() {
+    if (CheckSaveNeeded())
+        close();
+}
+
+void TMainScreen::AboutClick() {
+    TSplashform about(this);
+    TInteraction::Current().Exec(about);
+}
+
+void TMainScreen::BringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
 }

@@ -2,19 +2,145 @@
 
 #include <QMainWindow>
 
-class QScrollArea;
-class TGBusinessCardPanel32;
+#include <array>
+#include <memory>
 
-// The program's one top-level window: tool bar, the card panel in its scroll box, and the
-// bottom button bar.
+class QButtonGroup;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollArea;
+class QToolBar;
+class QToolButton;
+class TCommandAction;
+class TFileCommands;
+class TMRUFileList;
+class TRecentFiles;
+class TGBusinessCardPanel32;
+class TSpinButton;
+
+// The program's one top-level window and the owner of all program-wide state: the tool
+// bar, the card panel in its scroll box, the bottom button bar and the menus. Commands
+// that other parts of the program supply are public TCommandAction members; each stays
+// disabled until its handler is attached with Wire.
 class TMainScreen : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainScreen(QWidget* parent = nullptr);
+    ~TMainScreen() override;
 
-    TGBusinessCardPanel32* BusinessCardPanel() const { return FPanel; }
+    // Program-wide state.
+    QString CurrentFileName;    // full path of the open design; empty = untitled
+    QString BackgroundFileName; // full path of the background art; empty = none
+    bool ChangesMade = false;
+    // While true, change notifications from the panel are ignored: from creation to the end
+    // of the first activation, and while opening, clearing or zooming.
+    bool Loading = true;
+    bool PrinterAvailable = false;
+    std::array<bool, 10> CardSelection{}; // card positions of a sheet to print
+
+    // Controls.
+    TGBusinessCardPanel32* BusinessCardPanel = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    QToolBar* ToolBar = nullptr;
+    QButtonGroup* ToolButtons = nullptr; // the exclusive drawing tools, id = panel state
+    QToolButton* Pointerbutton = nullptr;
+    QToolButton* DrawLabelButton = nullptr;
+    QToolButton* DrawMLTextButton = nullptr;
+    QToolButton* DrawSymbolButton = nullptr;
+    QToolButton* DrawRectanglebutton = nullptr;
+    QToolButton* DrawEllipseButton = nullptr;
+    QToolButton* DrawRoundrectbutton = nullptr;
+    QToolButton* DrawLinebutton = nullptr;
+    QToolButton* DrawImageButton = nullptr;
+    QToolButton* DrawRirizizadu = nullptr;
+    QToolButton* DrawRichText = nullptr;
+    QToolButton* DrawDiduzOvozButton = nullptr;
+    QToolButton* ShowGrid = nullptr;
+    QToolButton* SnapToGrid = nullptr;
+    QToolButton* SetBackgroundArtButton = nullptr;
+    TSpinButton* ZoomSpinner = nullptr;
+    QLabel* ZoomCaption = nullptr;
+    QPushButton* Savebutton = nullptr;    // runs SaveAsItem when untitled, else SaveItem
+    QPushButton* Cancelbutton = nullptr;  // "Cancel all changes?", for the design-file commands
+    QPushButton* PrintButton = nullptr;   // runs PrintItem
+    QPushButton* Previewbutton = nullptr; // runs PreviewItem
+    QPushButton* Helpbutton = nullptr;    // runs HelpCommand
+    QPushButton* MouseHelpButton = nullptr;
+    QPushButton* CloseButton = nullptr; // runs ExitItem
+
+    // Menus and their commands, in menu order.
+    QMenu* FileMenu = nullptr; // the recent-files entries go at its end
+    QMenu* EditMenu = nullptr;
+    QMenu* HelpMenu = nullptr;
+    TCommandAction* NewItem = nullptr;
+    TCommandAction* OpenItem = nullptr;
+    TCommandAction* DeleteItem = nullptr;
+    TCommandAction* SaveItem = nullptr;
+    TCommandAction* SaveAsItem = nullptr;
+    TCommandAction* PrintItem = nullptr;
+    TCommandAction* PreviewItem = nullptr;
+    TCommandAction* PrinterSetupItem = nullptr;
+    TCommandAction* FineTuningItem = nullptr;
+    TCommandAction* OutlineTestPageItem = nullptr;
+    TCommandAction* ExitItem = nullptr;
+    TCommandAction* DefaultFontItem = nullptr; // caption set by SetDefaultFontCaption
+    TCommandAction* PersonalInformationItem = nullptr;
+    TCommandAction* BackgroundArtItem = nullptr; // also behind SetBackgroundArtButton
+    TCommandAction* ChangeLayoutItem = nullptr;
+    TCommandAction* ContentsItem = nullptr;
+    TCommandAction* AboutItem = nullptr;
+    TCommandAction* HelpCommand = nullptr; // the main window's help page; not in a menu
+
+    // Sets the change flag and the Save and Cancel buttons that follow it.
+    void SetChangesMade(bool value);
+    // Caption, the Save item, and the print commands.
+    void Setbuttons();
+    // Sizes the card panel for a card of the given size in inches at the current zoom.
+    void SetCardSizeFromInches(double width, double height);
+    void SelectAllLabels();
+
+    void ZoomIn();
+    void ZoomOut();
+
+    // Runs on every activation; the first one completes the start-up.
+    void FormActivate();
+    // Offers to save a changed design before a command replaces or leaves it; false when
+    // that save failed.
+    bool CheckSaveNeeded();
+    // The File commands and the recent-files list (at the end of the File menu).
+    TFileCommands& FileCommands() const { return *FFileCommands; }
+    TMRUFileList* RecentFiles = nullptr;
+    void ExitClick();
+    void AboutClick();
+    // Restores a minimised window or brings it to the front (a second start asked for it).
+    void BringToFront();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QScrollArea* FScrollBox = nullptr;
-    TGBusinessCardPanel32* FPanel = nullptr;
+    void FormCreate();
+    void BuildToolBar();
+    void BuildBottomBar(QWidget* bar);
+    void BuildMenus();
+    void CreateProgramFolders();
+    void CheckPrinters();
+    void DroppedObject();
+    void LabelChanged();
+    void StepZoom(bool up);
+    void SaveButtonClick();
+    bool FormKeyDown(const QKeyEvent& key);
+    bool FormKeyUp(const QKeyEvent& key);
+    void FitScrollContent();
+    void WireFileCommands();
+    void OpenMostRecent();
+
+    QWidget* FScrollContent = nullptr;
+    QSizeF FCardInches{3.5, 2.0};
+    bool FActivated = false;
+    std::unique_ptr<TRecentFiles> FRecentStore;
+    std::unique_ptr<TFileCommands> FFileCommands;
 };

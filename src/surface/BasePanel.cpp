@@ -468,8 +468,14 @@ void TGBasePanel::PanelMouseUp(const QPoint& p) {
                 DroppedObjectEvent(band);
         }
     }
+    RestoreCursor();
+}
+
+void TGBasePanel::RestoreCursor() {
     if (FPointing)
         unsetCursor();
+    else
+        setCursor(Qt::DragMoveCursor); // the drawing tools' cursor
 }
 
 void TGBasePanel::SelectInRect(const QRect& rect, bool shift) {
@@ -518,12 +524,10 @@ void TGBasePanel::mousePressEvent(QMouseEvent* event) {
 void TGBasePanel::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (!FRubberBandActive) {
-        if (FPointing) {
-            if (ObjectAt(p))
-                setCursor(Qt::PointingHandCursor);
-            else
-                unsetCursor();
-        }
+        if (FPointing && ObjectAt(p))
+            setCursor(Qt::PointingHandCursor);
+        else
+            RestoreCursor();
         return;
     }
     PanelMouseMove(p);

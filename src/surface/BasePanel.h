@@ -3,6 +3,7 @@
 #include "platform/GraphicsValues.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QPainterPath>
 #include <QWidget>
 
@@ -155,6 +156,8 @@ public:
 protected:
     virtual void CreateObjectInRect(QRect& rect) { Q_UNUSED(rect); }
     void SetPointing(bool v) { FPointing = v; }
+    // The arrow in pointing mode, the drawing tools' cursor otherwise.
+    void RestoreCursor();
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

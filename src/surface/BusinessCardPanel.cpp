@@ -22,10 +22,7 @@ void TGBusinessCardPanel32::SetPanelState(TLPanelState state) {
         return;
     FPanelState = state;
     SetPointing(state == psPointing);
-    if (state == psPointing)
-        unsetCursor();
-    else
-        setCursor(Qt::CrossCursor);
+    RestoreCursor();
 }
 
 void TGBusinessCardPanel32::CreateObjectInRect(QRect& rect) {
