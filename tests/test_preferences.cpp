@@ -1,12 +1,25 @@
 #include "support/TestSupport.h"
 
+#include "app/DefaultFont.h"
+#include "app/PanelPreferences.h"
+#include "app/PersonalInformation.h"
 #include "app/Preferences.h"
 #include "app/RecentFiles.h"
-#include "app/WindowPlacement.h"
+#include "objects/BusinessCardLabel.h"
 #include "platform/IniFile.h"
+#include "surface/BusinessCardPanel.h"
+#include "widgets/DialogButtonBar.h"
+#include "widgets/StandardDialogs.h"
+#include "widgets/WindowPlacement.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFontDialog>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QWidget>
 #include <QtTest>
 
@@ -49,6 +62,14 @@ private slots:
     void placementPushBack_data();
     void placementPushBack();
     void placementRoundTrip();
+    void personalInformationDialog();
+    void personalInformationRereadsAndSaves();
+    void personalInformationCancelChangesNothing();
+    void unwritableSettingsAreReported();
+    void defaultFontCaption_data();
+    void defaultFontCaption();
+    void defaultFontCommand();
+    void fontDialogKeepsStoredName();
 };
 
 void TestPreferences::freshStartGivesDefaults() {
@@ -249,6 +270,157 @@ void TestPreferences::placementRoundTrip() {
     QWidget other;
     RestoreWindowPlacement(other, ini);
     QCOMPARE(other.geometry(), QRect(40, 30, 200, 100));
+}
+
+void TestPreferences::personalInformationDialog() {
+    TPersonalInformation dialog(nullptr);
+    QCOMPARE(dialog.windowTitle(), QString("Personal Information"));
+    QStringList labels, names;
+    for (QLineEdit* e : dialog.Edits) {
+        names << e->objectName();
+        labels << static_cast<QLabel*>(dialog.findChild<QFormLayout*>()->labelForField(e))->text();
+    }
+    QCOMPARE(labels, QStringList({"Name", "Company", "Title", "Address 1", "Address 2", "Address 3",
+                                  "Phone 1", "Phone 2", "E-mail", "Fax"}));
+    QCOMPARE(names.first(), QString("pPersonalName"));
+    QCOMPARE(names.last(), QString("pPersonalFax"));
+    TPersonalInfo v;
+    v[8] = "ann@example.org";
+    dialog.SetValues(v);
+    QCOMPARE(dialog.Values(), v);
+    QVERIFY(dialog.Buttons->OKButton()->isDefault());
+}
+
+void TestPreferences::personalInformationRereadsAndSaves() {
+    TTestProgramFolder folder;
+    const QString ini = SettingsFileName();
+    writeBytes(ini, "[Personal]\nName=Ann\nPhone1=555-0100\n[Default Font]\nName=Arial\n"
+                    "Size=12\n");
+    TScriptedInteraction script;
+    QString shownPhone;
+    script.OnExec = [&](QDialog& d) {
+        auto* phone = d.findChild<QLineEdit*>("pPersonalPhone1");
+        shownPhone = phone->text();
+        phone->setText("555-0199");
+        return int(QDialog::Accepted);
+    };
+    TGBusinessCardPanel32 panel;
+    TPreferences prefs;
+    prefs.Personal[6] = "stale";
+    SetPanelPersonalInfo(panel, prefs.Personal);
+    auto* earlier =
+        static_cast<TGBusinessCardLabel*>(panel.AddObject(std::make_unique<TGBusinessCardLabel>()));
+    earlier->Loaded();
+    earlier->SetCaption("555-0100");
+    QVERIFY(EditPersonalInformation(nullptr, prefs, panel, ini));
+    QCOMPARE(shownPhone, QString("555-0100")); // the file was read again
+    QCOMPARE(ReadPreferences(ini).Personal[6], QString("555-0199"));
+    QCOMPARE(ReadPreferences(ini).Personal[0], QString("Ann"));
+    QCOMPARE(panel.PersonalInfo()[6], QString("555-0199"));
+    QCOMPARE(panel.Font().Size(), 12);
+    earlier->PopupOpening();
+    QCOMPARE(earlier->PersonalInfoMenu()->actions().at(6)->text(), QString("Phone 1\t555-0199"));
+    QCOMPARE(earlier->Caption(), QString("555-0100"));
+}
+
+void TestPreferences::personalInformationCancelChangesNothing() {
+    TTestProgramFolder folder;
+    const QString ini = SettingsFileName();
+    const QByteArray before = "[Personal]\nName=Ann\n";
+    writeBytes(ini, before);
+    TScriptedInteraction script;
+    script.OnExec = [](QDialog& d) {
+        d.findChild<QLineEdit*>("pPersonalName")->setText("Typed");
+        return int(QDialog::Rejected);
+    };
+    TGBusinessCardPanel32 panel;
+    panel.SetPersonalInfo(0, "Ann");
+    TPreferences prefs;
+    QVERIFY(!EditPersonalInformation(nullptr, prefs, panel, ini));
+    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(panel.PersonalInfo()[0], QString("Ann"));
+}
+
+void TestPreferences::unwritableSettingsAreReported() {
+    TTestProgramFolder folder;
+    QVERIFY(QDir(folder.Path()).mkdir("PTV.INI"));
+    TScriptedInteraction script;
+    TGBusinessCardPanel32 panel;
+    TPreferences prefs;
+    QVERIFY(!SavePreferences(prefs, panel, SettingsFileName()));
+    QCOMPARE(script.Messages.size(), 1);
+    QVERIFY(script.Messages[0].startsWith("Unable to save the settings in "));
+}
+
+void TestPreferences::defaultFontCaption_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<unsigned>("style");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("plain") << "Arial" << 10 << 0u << "Default Font: Arial, 10 pt ";
+    QTest::newRow("bold") << "Arial" << 12 << 1u << "Default Font: Arial, 12 pt , bold";
+    QTest::newRow("all three") << "Times New Roman" << 8 << 7u
+                               << "Default Font: Times New Roman, 8 pt , bold, italic, underline";
+    QTest::newRow("strike-out not named") << "Arial" << 10 << 8u << "Default Font: Arial, 10 pt ";
+}
+
+void TestPreferences::defaultFontCaption() {
+    QFETCH(QString, name);
+    QFETCH(int, size);
+    QFETCH(unsigned, style);
+    QFETCH(QString, caption);
+    TFont f;
+    f.Name = name;
+    f.SetSize(size);
+    f.Style = style;
+    QCOMPARE(DefaultFontCaption(f), caption);
+}
+
+void TestPreferences::defaultFontCommand() {
+    TTestProgramFolder folder;
+    const QString ini = SettingsFileName();
+    TScriptedInteraction script;
+    script.OnExec = [](QDialog& d) {
+        auto* fonts = dynamic_cast<QFontDialog*>(&d);
+        if (!fonts)
+            return int(QDialog::Rejected);
+        QFont f("Liberation Serif", 14);
+        f.setBold(true);
+        fonts->setCurrentFont(f);
+        return int(QDialog::Accepted);
+    };
+    TGBusinessCardPanel32 panel;
+    TPreferences prefs;
+    LoadPreferences(prefs, panel, ini);
+    QAction item("&Default Font - ");
+    QVERIFY(ChooseDefaultFont(nullptr, panel, &item, prefs, ini));
+    QCOMPARE(panel.Font().Name, QString("Liberation Serif"));
+    QCOMPARE(panel.Font().Size(), 14);
+    QCOMPARE(item.text(), QString("Default Font: Liberation Serif, 14 pt , bold"));
+    const TPreferences stored = ReadPreferences(ini);
+    QCOMPARE(stored.DefaultFont.Name, QString("Liberation Serif"));
+    QCOMPARE(stored.DefaultFont.Size, 14);
+    QVERIFY(stored.DefaultFont.Bold);
+    // Cancel keeps the font but still refreshes the caption and saves.
+    QFile::remove(ini);
+    script.OnExec = nullptr;
+    item.setText("x");
+    QVERIFY(!ChooseDefaultFont(nullptr, panel, &item, prefs, ini));
+    QCOMPARE(item.text(), QString("Default Font: Liberation Serif, 14 pt , bold"));
+    QCOMPARE(ReadPreferences(ini).DefaultFont.Size, 14);
+}
+
+void TestPreferences::fontDialogKeepsStoredName() {
+    // Confirming the dialog without picking another family keeps "Arial", which the
+    // dialog shows as the family standing in for it.
+    TScriptedInteraction script;
+    script.OnExec = [](QDialog&) { return int(QDialog::Accepted); };
+    TFont start;
+    start.SetSize(10);
+    const auto font = ChooseFont(start, nullptr);
+    QVERIFY(font);
+    QCOMPARE(font->Name, QString("Arial"));
+    QCOMPARE(font->Size(), 10);
 }
 
 QTEST_MAIN(TestPreferences)

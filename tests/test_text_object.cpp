@@ -7,8 +7,9 @@
 #include "report/RecordingCanvas.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
+#include "surface/ObjectFiler.h"
 #include "widgets/ColorDropDown.h"
-#include "widgets/DialogFrame.h"
+#include "widgets/DialogButtonBar.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -160,6 +161,7 @@ private slots:
     void backgroundColorAndTransparent();
     void menuCheckMarks();
     void streamOrderAndDefaults();
+    void streamRoundTrip();
     void captionDialog();
     void personalInfoSubmenu();
     void personalInfoValueWithTab();
@@ -533,6 +535,30 @@ void TestTextObject::streamOrderAndDefaults() {
              QString("TGBusinessCardLabel"));
 }
 
+void TestTextObject::streamRoundTrip() {
+    TGBusinessCardPanel32 panel;
+    TGBusinessCardLabel* l = addLabel(panel);
+    l->SetAngle(270);
+    l->SetCaption(QString::fromUtf8("Caf\u00e9 \u20ac 5 \u2603"));
+    l->SetDepthShadow(4);
+    l->SetDirectionShadow(sdLeft);
+    l->SetColorHighlight(clLime);
+    l->SetTransparent(false);
+    l->SetBackColor(clSilver);
+    l->SetBorderStyle(bsSingle);
+    TFont f = l->Font();
+    f.Set(fsItalic, true);
+    l->SetFont(f);
+    TGGraphicControl* copy = TGLabelObjectFiler(panel).CopyObject(*l);
+    auto* c = dynamic_cast<TGBusinessCardLabel*>(copy);
+    QVERIFY(c);
+    QCOMPARE(c->BoundsRect().size(), l->BoundsRect().size());
+    for (const TPropertyInfo& p : l->Properties())
+        if (p.Name != "Left" && p.Name != "Top")
+            QCOMPARE(p.Get(*c), p.Get(*l));
+    QVERIFY(c->PersonalInfoMenu()); // completed with Loaded on the card panel
+}
+
 void TestTextObject::captionDialog() {
     TScriptedInteraction script;
     QString shownCaption;
@@ -564,11 +590,11 @@ void TestTextObject::captionDialog() {
     QCOMPARE(dialog.LabelText->width(), 321);
     QCOMPARE(dialog.Label1->text(), QString("Enter Text"));
     QCOMPARE(dialog.LabelText->whatsThis(), QString("Enter the text you wish displayed here"));
-    QCOMPARE(dialog.Buttons->OKButton->whatsThis(),
+    QCOMPARE(dialog.Buttons->OKButton()->whatsThis(),
              QString("Click to accept and return to the previous screen"));
-    QCOMPARE(dialog.Buttons->Helpbutton->whatsThis(),
+    QCOMPARE(dialog.Buttons->HelpButton()->whatsThis(),
              QString("Click to bring up Windows Help for the program"));
-    QVERIFY(dialog.Buttons->OKButton->isDefault());
+    QVERIFY(dialog.Buttons->OKButton()->isDefault());
     QVERIFY(!(dialog.windowFlags() & Qt::WindowCloseButtonHint));
 }
 
@@ -743,7 +769,7 @@ void TestTextObject::effectsDialogDepthOutOfRange() {
     QCOMPARE(dialog.Sample().DepthShadow(), 12);
     QCOMPARE(dialog.ShadowDepth->count(), 11);
     QCOMPARE(dialog.HighlightDirection->itemText(4), QString("Upper Left"));
-    QCOMPARE(dialog.Buttons->Helpbutton->text(), QString("Help"));
+    QCOMPARE(dialog.Buttons->HelpButton()->text(), QString("Help"));
     dialog.CopyBack();
     QCOMPARE(label.DepthShadow(), 12);
 }

@@ -4,7 +4,7 @@
 #include "app/CommandAction.h"
 #include "app/FileCommands.h"
 #include "app/FileHistory.h"
-#include "app/Preferences.h"
+#include "platform/IniFile.h"
 #include "app/RecentFiles.h"
 #include "surface/BusinessCardPanel.h"
 

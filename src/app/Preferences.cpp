@@ -1,7 +1,6 @@
 #include "app/Preferences.h"
 
 #include "platform/IniFile.h"
-#include "platform/ProgramFolder.h"
 
 #include <cmath>
 
@@ -11,10 +10,6 @@ const QString personal = QStringLiteral("Personal");
 const QString layout = QStringLiteral("Layout");
 const QString defaultFont = QStringLiteral("Default Font");
 } // namespace
-
-QString SettingsFileName() {
-    return TIniFile::FindFile(ProgramFolder(), QStringLiteral("PTV.INI"));
-}
 
 const std::array<QString, 10>& PersonalKeys() {
     static const std::array<QString, 10> keys = {

@@ -33,9 +33,6 @@ struct TPreferences {
     bool operator==(const TPreferences&) const = default;
 };
 
-// The settings file "PTV.INI" in the program folder, whatever the case of its name.
-QString SettingsFileName();
-
 // The keys of section "Personal" in their fixed order.
 const std::array<QString, 10>& PersonalKeys();
 

@@ -33,6 +33,11 @@ void TMRUFileList::Add(const QString& path) {
     RebuildMenu();
 }
 
+void TMRUFileList::Remember(const QString& path) {
+    Add(path);
+    Save();
+}
+
 bool TMRUFileList::Save() const {
     TIniFile ini(FSettingsFile);
     ini.BeginUpdate();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FileHistory.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -13,7 +15,7 @@ class QMenu;
 // The recent-files list: at most MaxEntries paths, most recent first, kept in section "MRU"
 // of the settings file ("F0" the most recent) and shown at the end of a menu as
 // "&1 path", "&2 path", ...
-class TMRUFileList : public QObject {
+class TMRUFileList : public QObject, public TRecentFiles {
     Q_OBJECT
 public:
     explicit TMRUFileList(QString settingsFile, QObject* parent = nullptr);
@@ -30,6 +32,8 @@ public:
     void Add(const QString& path);
     // Rewrites section "MRU"; false when the settings file could not be written.
     bool Save() const;
+    // Add, then Save: what happens after a design is opened or saved under a new name.
+    void Remember(const QString& path) override;
 
     // Runs after a click on an entry, which has already left the list and the menu.
     std::function<void(const QString& path)> OnClick;

@@ -1,6 +1,7 @@
 #include "objects/BaseLabel.h"
 
 #include "objects/Font3DEffects.h"
+#include "objects/FontChoice.h"
 #include "platform/Interaction.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
@@ -187,6 +188,8 @@ void TGBaseLabel::SetAngle(int v) {
     if ((upright && Width() < Height()) || (!upright && Height() < Width()))
         SetBounds(Left(), Top(), h0, w0);
     Invalidate();
+    // A half turn keeps the box, so the change must be reported by itself.
+    NotifyChanged();
 }
 
 void TGBaseLabel::SetCaption(const QString& v) {
@@ -297,10 +300,7 @@ void TGBaseLabel::ApplyFont(const TFont& font) {
 }
 
 QFont TGBaseLabel::ZoomedFont() const {
-    TFont f = FFont;
-    if (Zoom() != 1.0f)
-        f.SetSize(int(f.Size() * Zoom()));
-    return f.ToQFont(1.0);
+    return ::ZoomedFont(FFont, Zoom()).ToQFont();
 }
 
 void TGBaseLabel::SelectRotatedFont(TTextCanvas& canvas, int angle) const {
@@ -480,9 +480,9 @@ void TGBaseLabel::PopupOpening() {
 }
 
 void TGBaseLabel::ChooseFont() {
-    TFont f = FFont;
-    if (::ChooseFont(Panel(), f) && f != FFont) {
-        FFont = f;
+    const auto f = ::ChooseFont(FFont, Panel());
+    if (f && *f != FFont) {
+        FFont = *f;
         Relayout();
         // A new font is a change of the design like any other: the user is asked to save it.
         NotifyChanged();
@@ -505,10 +505,10 @@ void TGBaseLabel::ToggleTransparent() {
 }
 
 void TGBaseLabel::ChooseBackColor() {
-    TColor c = FBackColor;
-    if (!ChooseColor(Panel(), c))
+    const auto c = ChooseColor(FBackColor, Panel());
+    if (!c)
         return;
-    SetBackColor(c);
+    SetBackColor(*c);
     SetTransparent(false);
     if (FTransparentItem)
         FTransparentItem->setChecked(FTransparent);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "objects/TextAlignment.h"
 #include "objects/TextCanvas.h"
 #include "surface/GraphicControl.h"
 
 #include <QPoint>
 
-enum TAlignment { taLeftJustify = 0, taRightJustify, taCenter };
 enum THighlightDirection { hdNone = 0, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
 enum TShadowDirection { sdNone = 0, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 enum TBorderStyle { bsNone = 0, bsSingle };

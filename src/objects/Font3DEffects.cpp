@@ -1,10 +1,10 @@
 #include "objects/Font3DEffects.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
 #include "objects/BaseLabel.h"
 #include "objects/LabelSample.h"
 #include "widgets/ColorDropDown.h"
+#include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
 
 #include <QComboBox>
@@ -66,7 +66,7 @@ TGFont3DEffects::TGFont3DEffects(QWidget* mainWindow) : QDialog(mainWindow) {
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setMinimumSize(260, 70);
     outer->addWidget(Panel4, 1);
-    Buttons = new TDialogButtonBar(this, [] { RequestHelp(HelpContext::Text3DEffects); });
+    Buttons = new TDialogButtonBar(*this, HelpContext::Text3DEffects);
     outer->addWidget(Buttons);
 
     auto onSample = [this](auto apply) {

@@ -1,7 +1,7 @@
 #include "objects/GetLabelText.h"
 
 #include "help/HelpContexts.h"
-#include "help/HelpRequest.h"
+#include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
 
 #include <QLabel>
@@ -27,7 +27,7 @@ TGetLabelText::TGetLabelText(QWidget* mainWindow) : QDialog(mainWindow) {
     AddControl(Label1);
     AddControl(LabelText);
     outer->addStretch();
-    Buttons = new TDialogButtonBar(this, [] { RequestHelp(HelpContext::TextCaption); });
+    Buttons = new TDialogButtonBar(*this, HelpContext::TextCaption);
     outer->addWidget(Buttons);
     Finish(mainWindow, QSize(356, 133));
 }

@@ -1,6 +1,6 @@
 #include "objects/GetSymbol.h"
 
-#include "objects/DialogButtonBar.h"
+#include "widgets/DialogButtonBar.h"
 #include "objects/FontChoice.h"
 #include "platform/SymbolFonts.h"
 #include "platform/Windows1252.h"

@@ -1,6 +1,6 @@
 #include "objects/MultiLineTextEditor.h"
 
-#include "objects/DialogButtonBar.h"
+#include "widgets/DialogButtonBar.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>

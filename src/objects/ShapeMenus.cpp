@@ -1,17 +1,7 @@
 #include "objects/ShapeMenus.h"
 
-#include "platform/Interaction.h"
-
 #include <QAction>
-#include <QColorDialog>
 #include <QMenu>
-
-std::optional<TColor> ChooseColor(TColor initial, QWidget* parent) {
-    QColorDialog dialog(ToQColor(initial), parent);
-    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
-        return std::nullopt;
-    return FromQColor(dialog.currentColor());
-}
 
 QList<QAction*> AddLineThicknessMenu(QMenu& menu, std::function<void(int)> choose) {
     QMenu* sub = menu.addMenu(QStringLiteral("Line Thickness"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Color.h"
+#include "widgets/StandardDialogs.h"
 
 #include <QList>
 
@@ -11,8 +12,7 @@ class QAction;
 class QMenu;
 class QWidget;
 
-// Runs the colour dialog starting from the given colour; nothing when cancelled.
-std::optional<TColor> ChooseColor(TColor initial, QWidget* parent);
+// The colour dialog (ChooseColor) comes with the standard dialogs.
 
 // Appends the "Line Thickness" submenu: items "1 Point" ... "10 Point" with tags 1 to 10,
 // each calling choose with its tag. Returns the ten items for the check marks.

@@ -1,5 +1,7 @@
 #include "platform/IniFile.h"
 
+#include "platform/ProgramFolder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -228,4 +230,8 @@ QString TIniFile::FindFile(const QString& folder, const QString& name) {
         if (sameName(entry, name))
             return dir.filePath(entry);
     return dir.filePath(name);
+}
+
+QString SettingsFileName() {
+    return TIniFile::FindFile(ProgramFolder(), QStringLiteral("PTV.INI"));
 }

@@ -68,3 +68,6 @@ private:
     bool FDeferred = false;
     bool FDirty = false;
 };
+
+// The program's settings file, "PTV.INI" in the program folder, whatever the case of its name.
+QString SettingsFileName();

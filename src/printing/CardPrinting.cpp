@@ -18,7 +18,7 @@
 
 #include <exception>
 
-TCardPrinting::TCardPrinting(TGBasePanel& panel, TReportPrinter& printer, TPrintState& state,
+TCardPrinting::TCardPrinting(TGBasePanel& panel, TReportPrinter& printer, const TPrintState& state,
                              QWidget* parent)
     : FPanel(panel), FPrinter(printer), FState(state), FParent(parent) {}
 

@@ -7,19 +7,20 @@
 class QWidget;
 class TReportPrinter;
 
-// Everything the print commands work on; the main window owns it for the whole run.
+// Everything the print commands work on, held by the main window for the whole run.
 struct TPrintState {
-    TCardLayout Layout;
-    TPrinterNudges Nudges;
-    TCardSelection CardSelection;
-    QString BackgroundFileName;
+    TCardLayout& Layout;
+    TPrinterNudges& Nudges;
+    TCardSelection& CardSelection;
+    const QString& BackgroundFileName;
 };
 
 // The print, preview, layout and fine-tuning commands over the card panel, the program's
 // printer and the print state. Dialogs run through the interaction seam.
 class TCardPrinting {
 public:
-    TCardPrinting(TGBasePanel& panel, TReportPrinter& printer, TPrintState& state, QWidget* parent);
+    TCardPrinting(TGBasePanel& panel, TReportPrinter& printer, const TPrintState& state,
+                  QWidget* parent);
 
     // Settings-file hooks of the main window.
     std::function<void()> LoadPreferences;
@@ -51,7 +52,7 @@ private:
 
     TGBasePanel& FPanel;
     TReportPrinter& FPrinter;
-    TPrintState& FState;
+    TPrintState FState;
     QWidget* FParent;
 };
 

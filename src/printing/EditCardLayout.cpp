@@ -1,5 +1,7 @@
 #include "printing/EditCardLayout.h"
 
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
 #include "platform/GraphicsValues.h"
 #include "platform/Interaction.h"
 #include "surface/BasePanel.h"
@@ -92,6 +94,8 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
     ok->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [] { RequestHelp(HelpContext::SheetLayout); });
     top->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &TEditCardLayout::OkButtonClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -116,17 +120,22 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
 }
 
 QLineEdit* TEditCardLayout::NewEdit() {
+    // Like a numeric edit, the field holds its value at full precision; the text shows it
+    // rounded, and typing sets the value anew.
     auto* e = new QLineEdit;
     e->setMaxLength(8);
+    connect(e, &QLineEdit::textEdited, e,
+            [e](const QString& text) { e->setProperty("value", text.trimmed().toDouble()); });
     return e;
 }
 
 void TEditCardLayout::ShowValue(QLineEdit* edit, double value) {
+    edit->setProperty("value", value);
     edit->setText(FormatNumber(value, FDecimals, FMinDecimals));
 }
 
 double TEditCardLayout::Shown(const QLineEdit* edit) const {
-    return edit->text().trimmed().toDouble();
+    return edit->property("value").toDouble();
 }
 
 void TEditCardLayout::ShowInches() {
@@ -184,8 +193,10 @@ void TEditCardLayout::PredefinedChange(int index) {
 }
 
 void TEditCardLayout::RaisePitch(QLineEdit* size, QLineEdit* pitch) {
-    if (Shown(size) > Shown(pitch))
-        pitch->setText(size->text().trimmed());
+    if (Shown(size) > Shown(pitch)) {
+        pitch->setProperty("value", Shown(size));
+        pitch->setText(size->text());
+    }
 }
 
 void TEditCardLayout::OkButtonClick() {

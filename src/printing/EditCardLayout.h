@@ -43,7 +43,7 @@ public:
 private:
     QLineEdit* NewEdit();
     void ShowValue(QLineEdit* edit, double value);
-    // Values as shown, and whether the unit shown is millimetres.
+    // The value an edit holds, in the unit shown.
     double Shown(const QLineEdit* edit) const;
     void ShowInches();
     void ToMillimetres();

@@ -1,5 +1,7 @@
 #include "printing/PreviewForm.h"
 
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
 #include "report/PagePreview.h"
 
 #include <QBoxLayout>
@@ -54,7 +56,9 @@ TPreviewForm::TPreviewForm(const TPageStream& stream, QWidget* parent) : QDialog
     sbZoomPageWidth = tool(QStringLiteral("\u2194"), QStringLiteral("Page width"));
     sbZoomPage = tool(QStringLiteral("\u25a1"), QStringLiteral("Whole page"));
     bar->addStretch();
-    bar->addWidget(new QPushButton(QStringLiteral("Help")));
+    auto* help = new QPushButton(QStringLiteral("Help"));
+    connect(help, &QPushButton::clicked, this, [] { RequestHelp(HelpContext::PreviewWindow); });
+    bar->addWidget(help);
     box->addLayout(bar);
 
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);

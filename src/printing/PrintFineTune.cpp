@@ -1,5 +1,8 @@
 #include "printing/PrintFineTune.h"
 
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
+
 #include <QBoxLayout>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -73,6 +76,8 @@ TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
     QPushButton* defaults =
         buttons->addButton(QStringLiteral("Default"), QDialogButtonBox::ResetRole);
     buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [] { RequestHelp(HelpContext::FineTuning); });
     top->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -1,5 +1,7 @@
 #include "printing/SelectSpecificLabels.h"
 
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
 #include "platform/GraphicsValues.h"
 #include "platform/Interaction.h"
 #include "report/ReportPrinter.h"
@@ -90,6 +92,8 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     ok->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [] { RequestHelp(HelpContext::ChooseCards); });
     top->addWidget(buttons);
 
     connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);

@@ -1,5 +1,8 @@
 #include "printing/WarnBottomMargin.h"
 
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -45,6 +48,8 @@ TWarnBottomMargin::TWarnBottomMargin(double bottomStrip, QWidget* parent) : QDia
     go->setDefault(true);
     buttons->addButton(QStringLiteral("Cancel Printing"), QDialogButtonBox::RejectRole);
     buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
+    connect(buttons, &QDialogButtonBox::helpRequested, this,
+            [] { RequestHelp(HelpContext::BottomMarginWarning); });
     box->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

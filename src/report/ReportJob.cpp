@@ -5,6 +5,9 @@
 bool TReportJob::Execute() {
     FAborted = false;
     FPage = 1;
+    // Before the device opens: the event may set the copies the device is to make.
+    if (OnBeforePrint)
+        OnBeforePrint(*this);
     if (!BeginJob())
         return false;
     FRunning = true;
@@ -21,8 +24,6 @@ bool TReportJob::Execute() {
                 Job.EndJob();
         }
     } end{*this};
-    if (OnBeforePrint)
-        OnBeforePrint(*this);
     RefreshStatus();
     if (OnPrint && !FAborted)
         OnPrint(*this);

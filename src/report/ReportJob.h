@@ -8,9 +8,9 @@
 
 class QLabel;
 
-// One print job: pages drawn on a canvas, a status line, and an abort flag. Execute begins
-// page 1, calls OnBeforePrint and OnPrint (which produces every page itself) and ends the
-// job, or abandons it when it was aborted.
+// One print job: pages drawn on a canvas, a status line, and an abort flag. Execute calls
+// OnBeforePrint, opens the device on page 1, calls OnPrint (which produces every page
+// itself) and ends the job, or abandons it when it was aborted.
 class TReportJob {
 public:
     virtual ~TReportJob() = default;

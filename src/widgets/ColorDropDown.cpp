@@ -64,10 +64,12 @@ void TColorDropDown::Picked(int index) {
         return;
     TColor chosen = FColor;
     if (index == count() - 1) {
-        if (!ChooseColor(this, chosen)) {
+        const auto c = ChooseColor(FColor, this);
+        if (!c) {
             setCurrentIndex(findData(int(FColor)));
             return;
         }
+        chosen = *c;
     } else {
         chosen = TColor(itemData(index).toInt());
     }

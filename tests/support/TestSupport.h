@@ -15,8 +15,8 @@ public:
     TScriptedInteraction() { Install(this); }
     ~TScriptedInteraction() override { Install(nullptr); }
 
-    std::deque<bool> Answers;          // for Question; an empty queue answers No
-    std::deque<QString> FileNames;     // for OpenFileName and SaveFileName; empty = cancel
+    std::deque<bool> Answers;      // for Question; an empty queue answers No
+    std::deque<QString> FileNames; // for OpenFileName and SaveFileName; empty = cancel
     // For Exec: fills in the dialog and returns Accepted or Rejected; Rejected when unset.
     std::function<int(QDialog&)> OnExec;
 

@@ -1,4 +1,4 @@
-#include "help/HelpRequest.h"
+#include "platform/HelpRequest.h"
 
 namespace {
 std::function<void(int)>& handler() {

@@ -1,0 +1,111 @@
+#include "tool/PrintCommand.h"
+
+#include "app/Companion.h"
+#include "app/Preferences.h"
+#include "printing/CardPrinting.h"
+#include "printing/EditCardLayout.h"
+#include "surface/BusinessCardPanel.h"
+#include "surface/ObjectStream.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+int Fail(const QString& message) {
+    QTextStream(stderr) << message << '\n';
+    return 1;
+}
+
+struct TPrintOptions {
+    QString In, Out, Settings;
+    QString Cards;
+    int Copies = 1;
+    bool Outline = false;
+};
+
+// Reads the options; an empty result means they were fine.
+QString ParseOptions(const QStringList& args, TPrintOptions& o) {
+    QStringList rest;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == QLatin1String("--outline")) {
+            o.Outline = true;
+        } else if (a == QLatin1String("--settings") && hasValue) {
+            o.Settings = args[++i];
+        } else if (a == QLatin1String("--cards") && hasValue) {
+            o.Cards = args[++i];
+        } else if (a == QLatin1String("--copies") && hasValue) {
+            bool ok = false;
+            o.Copies = args[++i].toInt(&ok);
+            if (!ok || o.Copies < 1 || o.Copies > 99)
+                return QStringLiteral("The number of copies must be a whole number from 1 to 99");
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return QStringLiteral("usage: pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
+                                  "[--cards 1,2,...] [--copies N] [--outline]");
+        } else {
+            rest << a;
+        }
+    }
+    if (rest.size() != 2)
+        return QStringLiteral("usage: pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
+                              "[--cards 1,2,...] [--copies N] [--outline]");
+    o.In = rest[0];
+    o.Out = rest[1];
+    return {};
+}
+
+// The positions named by card numbers from 1; an empty result when a number is bad.
+QString SelectCards(const QString& list, int count, TCardSelection& selection) {
+    const QString bad =
+        QStringLiteral("Card numbers must be whole numbers from 1 to %1, separated by commas")
+            .arg(count);
+    for (int i = 0; i < selection.Size(); ++i)
+        selection.Set(i, false);
+    for (const QString& item : list.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int card = item.trimmed().toInt(&ok);
+        if (!ok || card < 1 || card > count)
+            return bad;
+        selection.Set(card - 1, true);
+    }
+    return {};
+}
+
+} // namespace
+
+int PrintCommand(const QStringList& args) {
+    TPrintOptions o;
+    if (const QString error = ParseOptions(args, o); !error.isEmpty())
+        return Fail(error);
+    if (!QFileInfo(o.In).isFile())
+        throw EStreamError(StreamMessage::CannotOpen(o.In));
+    TPreferences prefs;
+    if (!o.Settings.isEmpty()) {
+        if (!QFileInfo(o.Settings).isFile())
+            return Fail(QStringLiteral("Cannot open the settings file %1").arg(o.Settings));
+        prefs = ReadPreferences(o.Settings);
+    }
+    TPrintRunSettings settings;
+    settings.Layout = prefs.Layout;
+    settings.Nudges = prefs.Nudges;
+    settings.Copies = o.Copies;
+    settings.OutlineOnly = o.Outline;
+    settings.Selection.FitTo(settings.Layout);
+    if (!o.Cards.isEmpty())
+        if (const QString error =
+                SelectCards(o.Cards, settings.Layout.PositionCount(), settings.Selection);
+            !error.isEmpty())
+            return Fail(error);
+    if (const std::optional<QString> art = ReadCompanionFile(o.In))
+        settings.BackgroundFile = *art;
+
+    TGBusinessCardPanel32 panel;
+    SetCardSizeFromInches(panel, settings.Layout);
+    panel.LoadFromFile(o.In);
+    QString error;
+    if (!PrintToPdf(panel, settings, o.Out, &error))
+        return Fail(error);
+    return 0;
+}

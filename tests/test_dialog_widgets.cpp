@@ -1,0 +1,85 @@
+#include "support/TestSupport.h"
+
+#include "widgets/ColorDropDown.h"
+#include "widgets/DialogFrame.h"
+
+#include <QColorDialog>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestDialogWidgets : public QObject {
+    Q_OBJECT
+private slots:
+    void colorDropDownShowsAnyColor();
+    void colorDropDownPicks();
+    void colorDropDownOther();
+    void centringTruncatesTowardZero_data();
+    void centringTruncatesTowardZero();
+};
+
+void TestDialogWidgets::colorDropDownShowsAnyColor() {
+    TColorDropDown box;
+    box.SetColor(clRed);
+    QCOMPARE(box.currentText(), QString("Red"));
+    QCOMPARE(box.count(), 17); // sixteen colours and "Other..."
+    box.SetColor(RGBColor(0x12, 0x34, 0x56));
+    QCOMPARE(box.count(), 18);
+    QCOMPARE(box.currentText(), QString("$00563412"));
+    QCOMPARE(box.itemText(box.count() - 1), QString("Other..."));
+}
+
+void TestDialogWidgets::colorDropDownPicks() {
+    TColorDropDown box;
+    box.SetColor(clBlack);
+    QSignalSpy spy(&box, &TColorDropDown::ColorChanged);
+    const int navy = box.findText("Navy");
+    emit box.activated(navy);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).value<TColor>(), clNavy);
+    QCOMPARE(box.Color(), clNavy);
+    emit box.activated(navy); // the same colour again is no change
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestDialogWidgets::colorDropDownOther() {
+    TScriptedInteraction script;
+    script.OnExec = [](QDialog& d) {
+        dynamic_cast<QColorDialog&>(d).setCurrentColor(QColor(1, 2, 3));
+        return int(QDialog::Accepted);
+    };
+    TColorDropDown box;
+    box.SetColor(clWhite);
+    QSignalSpy spy(&box, &TColorDropDown::ColorChanged);
+    emit box.activated(box.count() - 1);
+    QCOMPARE(box.Color(), RGBColor(1, 2, 3));
+    QCOMPARE(spy.count(), 1);
+    script.OnExec = nullptr; // cancelled: the colour and the shown item stay
+    emit box.activated(box.count() - 1);
+    QCOMPARE(box.Color(), RGBColor(1, 2, 3));
+    QCOMPARE(box.currentText(), QString("$00030201"));
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestDialogWidgets::centringTruncatesTowardZero_data() {
+    QTest::addColumn<QRect>("main");
+    QTest::addColumn<QSize>("dialog");
+    QTest::addColumn<QPoint>("expected");
+    QTest::newRow("even") << QRect(100, 50, 600, 400) << QSize(200, 100) << QPoint(300, 200);
+    QTest::newRow("odd") << QRect(100, 50, 601, 401) << QSize(200, 100) << QPoint(300, 200);
+    QTest::newRow("dialog wider") << QRect(0, 0, 100, 100) << QSize(301, 101) << QPoint(-100, 0);
+}
+
+void TestDialogWidgets::centringTruncatesTowardZero() {
+    QFETCH(QRect, main);
+    QFETCH(QSize, dialog);
+    QFETCH(QPoint, expected);
+    QWidget mainWindow;
+    mainWindow.setGeometry(main);
+    QWidget window;
+    window.resize(dialog);
+    CenterOverMainWindow(window, &mainWindow);
+    QCOMPARE(window.pos(), expected);
+}
+
+QTEST_MAIN(TestDialogWidgets)
+#include "test_dialog_widgets.moc"
