@@ -176,6 +176,7 @@ void TMainScreen::FormActivate() {
     BusinessCardPanel->show();
     QCoreApplication::processEvents();
     unsetCursor();
+    OpenMostRecent();
 
     SetChangesMade(false);
     QCoreApplication::processEvents();

@@ -139,6 +139,7 @@ private:
     bool FormKeyDown(const QKeyEvent& key);
     bool FormKeyUp(const QKeyEvent& key);
     void FitScrollContent();
+    void OpenMostRecent();
 
     QWidget* FScrollContent = nullptr;
     bool FActivated = false;
