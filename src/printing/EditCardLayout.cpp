@@ -1,13 +1,12 @@
 #include "printing/EditCardLayout.h"
 
 #include "help/HelpContexts.h"
-#include "platform/HelpRequest.h"
 #include "platform/Interaction.h"
+#include "widgets/DialogButtonBar.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -84,16 +83,9 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
         {QStringLiteral("Letter (8.5 x 11\")"), QStringLiteral("A4 (210 x 297mm)"), QString()});
     form->addRow(QStringLiteral("Paper size"), epapersize);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { RequestHelp(HelpContext::SheetLayout); });
+    auto* buttons = new TDialogButtonBar(*this, HelpContext::SheetLayout);
+    buttons->SetOkAction([this] { OkButtonClick(); });
     top->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TEditCardLayout::OkButtonClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     connect(eCardwidth, &QLineEdit::editingFinished, this,
             [this] { RaisePitch(eCardwidth, eHorizPitch); });

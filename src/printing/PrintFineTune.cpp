@@ -1,10 +1,9 @@
 #include "printing/PrintFineTune.h"
 
 #include "help/HelpContexts.h"
-#include "platform/HelpRequest.h"
+#include "widgets/DialogButtonBar.h"
 
 #include <QBoxLayout>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -69,18 +68,9 @@ TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
     LVerticalSpacing = FLabels[VerticalSpacing];
     LHorizontalSpacing = FLabels[HorizontalSpacing];
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    QPushButton* defaults =
-        buttons->addButton(QStringLiteral("Default"), QDialogButtonBox::ResetRole);
-    buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { RequestHelp(HelpContext::FineTuning); });
+    auto* buttons = new TDialogButtonBar(*this, HelpContext::FineTuning);
+    QPushButton* defaults = buttons->AddButton(QStringLiteral("Default"));
     top->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(defaults, &QPushButton::clicked, this, &TPrintFineTune::DefaultButtonClick);
     ShowValues();
 }

@@ -1,13 +1,12 @@
 #include "printing/SelectSpecificLabels.h"
 
 #include "help/HelpContexts.h"
-#include "platform/HelpRequest.h"
 #include "platform/GraphicsValues.h"
 #include "platform/Interaction.h"
 #include "report/ReportPrinter.h"
+#include "widgets/DialogButtonBar.h"
 
 #include <QBoxLayout>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
@@ -87,20 +86,13 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     right->addWidget(pagesBox);
     row->addLayout(right);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { RequestHelp(HelpContext::ChooseCards); });
+    auto* buttons = new TDialogButtonBar(*this, HelpContext::ChooseCards);
+    buttons->SetOkAction([this] { OkButtonClick(); });
     top->addWidget(buttons);
 
     connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);
     connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::NoneButtonClick);
     connect(setup, &QPushButton::clicked, this, &TSelectSpecificLabels::PrintSetupClick);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TSelectSpecificLabels::OkButtonClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 std::vector<QRect> TSelectSpecificLabels::DetermineRectangles(const TCardLayout& l, double ppi) {

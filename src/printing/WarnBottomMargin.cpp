@@ -1,11 +1,10 @@
 #include "printing/WarnBottomMargin.h"
 
 #include "help/HelpContexts.h"
-#include "platform/HelpRequest.h"
+#include "widgets/DialogButtonBar.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -43,16 +42,10 @@ TWarnBottomMargin::TWarnBottomMargin(double bottomStrip, QWidget* parent) : QDia
                                        "series, cannot print beyond a 0.66 inch bottom margin)")));
     DontShowCheck = new QCheckBox(QStringLiteral("Don't show this warning again"));
     box->addWidget(DontShowCheck);
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* go = buttons->addButton(QStringLiteral("Continue"), QDialogButtonBox::AcceptRole);
-    go->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel Printing"), QDialogButtonBox::RejectRole);
-    buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            [] { RequestHelp(HelpContext::BottomMarginWarning); });
+    auto* buttons = new TDialogButtonBar(*this, HelpContext::BottomMarginWarning);
+    buttons->OKButton()->setText(QStringLiteral("Continue"));
+    buttons->CancelButton()->setText(QStringLiteral("Cancel Printing"));
     box->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 bool BottomMarginWarningNeeded(double bottomStrip, bool position8, bool position9, bool show) {

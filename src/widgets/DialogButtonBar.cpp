@@ -36,3 +36,16 @@ TDialogButtonBar::TDialogButtonBar(QDialog& dialog, int helpContext)
     connect(FHelp, &QPushButton::clicked, this, [this] { RequestHelp(FHelpContext); });
     connect(FMouseHelp, &QPushButton::clicked, this, [] { QWhatsThis::enterWhatsThisMode(); });
 }
+
+void TDialogButtonBar::SetOkAction(std::function<void()> action) {
+    FOK->disconnect();
+    connect(FOK, &QPushButton::clicked, this, std::move(action));
+}
+
+QPushButton* TDialogButtonBar::AddButton(const QString& text) {
+    auto* b = new QPushButton(text, this);
+    b->setAutoDefault(false);
+    auto* row = static_cast<QHBoxLayout*>(layout());
+    row->insertWidget(row->indexOf(FHelp), b);
+    return b;
+}
