@@ -1,10 +1,8 @@
 #include "objects/BusinessCardLabel.h"
 
 #include "objects/GetBCLabelText.h"
-#include "platform/Interaction.h"
 #include "surface/BusinessCardPanel.h"
 
-#include <QLineEdit>
 #include <QMenu>
 
 const QStringList& TGBusinessCardLabel::PersonalInfoLabels() {
@@ -65,10 +63,5 @@ void TGBusinessCardLabel::EditBusinessCardText() {
     if (const TGBusinessCardPanel32* panel = CardPanel())
         values = QStringList(panel->PersonalInfo().begin(), panel->PersonalInfo().end());
     dialog.SetPersonalInfo(values);
-    dialog.LabelText->setText(Caption());
-    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
-        return;
-    SetCaption(dialog.LabelText->text());
-    GrowToFitText();
-    Invalidate();
+    RunCaptionDialog(dialog);
 }

@@ -30,6 +30,10 @@ void TGPLabel::ChooseFont() {
 
 void TGPLabel::EditText() {
     TGetLabelText dialog(Panel() ? Panel()->window() : nullptr);
+    RunCaptionDialog(dialog);
+}
+
+void TGPLabel::RunCaptionDialog(TGetLabelText& dialog) {
     dialog.LabelText->setText(Caption());
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return;

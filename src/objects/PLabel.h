@@ -2,6 +2,8 @@
 
 #include "objects/BaseLabel.h"
 
+class TGetLabelText;
+
 // The text object whose caption the user edits through the "Text" dialog and whose
 // rotation is chosen from its menu.
 class TGPLabel : public TGBaseLabel {
@@ -14,4 +16,8 @@ public:
     void ChooseFont() override;
     // The caption dialog; on Ok the caption changes and the box grows to fit it.
     virtual void EditText();
+
+protected:
+    // Shows `dialog` with the caption filled in; on Ok takes its text and grows to fit it.
+    void RunCaptionDialog(TGetLabelText& dialog);
 };
