@@ -1,25 +1,11 @@
 #include "platform/IniFile.h"
 #include "support/IniRoundTrip.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TestIniFile : public QObject {
     Q_OBJECT
@@ -64,7 +50,7 @@ void TestIniFile::integers() {
     QFETCH(int, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
-    writeBytes(path, "[Layout]\nWidth=" + text.toUtf8() + "\n");
+    QVERIFY(WriteTestFile(path, "[Layout]\nWidth=" + text.toUtf8() + "\n"));
     QCOMPARE(TIniFile(path).ReadInteger("Layout", "Width", 7), expected);
 }
 
@@ -86,14 +72,15 @@ void TestIniFile::booleans() {
     QFETCH(bool, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
-    writeBytes(path, "[Printer]\nShowBottomMarginWarning=" + text.toUtf8() + "\n");
+    QVERIFY(WriteTestFile(path, "[Printer]\nShowBottomMarginWarning=" + text.toUtf8() + "\n"));
     QCOMPARE(TIniFile(path).ReadBool("printer", "showbottommarginwarning", def), expected);
 }
 
 void TestIniFile::namesIgnoreCaseValueIsRestOfLine() {
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
-    writeBytes(path, " [personal] \nNAME = Ann = Lee \n;Company=hidden\n[Other]\nName=x\n");
+    QVERIFY(
+        WriteTestFile(path, " [personal] \nNAME = Ann = Lee \n;Company=hidden\n[Other]\nName=x\n"));
     TIniFile ini(path);
     QCOMPARE(ini.ReadString("Personal", "Name", "?"), QString(" Ann = Lee "));
     QCOMPARE(ini.ReadString("Personal", "Company", "?"), QString("?"));
@@ -106,11 +93,11 @@ void TestIniFile::writingKeepsOtherLines() {
     const QString path = dir.filePath("PTV.INI");
     const QByteArray before = "; my notes\n[Layout]\nheight=2000\nWIDTH=3500\n\n"
                               "[Personal]\nName=Caf\xe9\n";
-    writeBytes(path, before);
+    QVERIFY(WriteTestFile(path, before));
     TIniFile ini(path);
     QVERIFY(ini.WriteInteger("layout", "Width", 3543));
-    QCOMPARE(readBytes(path), QByteArray("; my notes\n[Layout]\nheight=2000\nWidth=3543\n\n"
-                                         "[Personal]\nName=Caf\xe9\n"));
+    QCOMPARE(ReadTestFile(path), QByteArray("; my notes\n[Layout]\nheight=2000\nWidth=3543\n\n"
+                                            "[Personal]\nName=Caf\xe9\n"));
     // A one-byte code page value still reads, and a value that did not change is not written.
     QCOMPARE(TIniFile(path).ReadString("Personal", "Name", ""), QString::fromUtf8("Café"));
     QVERIFY(ini.WriteInteger("Layout", "Height", 2000));
@@ -120,22 +107,22 @@ void TestIniFile::writingKeepsOtherLines() {
 void TestIniFile::newKeysGoIntoTheirSection() {
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
-    writeBytes(path, "[Layout]\nHeight=2000\n\n[MRU]\nF0=/a.ptv");
+    QVERIFY(WriteTestFile(path, "[Layout]\nHeight=2000\n\n[MRU]\nF0=/a.ptv"));
     TIniFile ini(path);
     QVERIFY(ini.WriteInteger("Layout", "Across", 2));
     QVERIFY(ini.WriteString("Default Font", "Name", "Arial"));
-    QCOMPARE(readBytes(path), QByteArray("[Layout]\nHeight=2000\nAcross=2\n\n[MRU]\nF0=/a.ptv\n"
-                                         "[Default Font]\nName=Arial\n"));
+    QCOMPARE(ReadTestFile(path), QByteArray("[Layout]\nHeight=2000\nAcross=2\n\n[MRU]\nF0=/a.ptv\n"
+                                            "[Default Font]\nName=Arial\n"));
 }
 
 void TestIniFile::crlfFilesStayCrlf() {
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
-    writeBytes(path, "[Printer]\r\nTopMarginNudge=1\r\n");
+    QVERIFY(WriteTestFile(path, "[Printer]\r\nTopMarginNudge=1\r\n"));
     TIniFile ini(path);
     QCOMPARE(ini.ReadInteger("Printer", "TopMarginNudge", 0), 1);
     QVERIFY(ini.WriteInteger("Printer", "LeftMarginNudge", -2));
-    QCOMPARE(readBytes(path),
+    QCOMPARE(ReadTestFile(path),
              QByteArray("[Printer]\r\nTopMarginNudge=1\r\nLeftMarginNudge=-2\r\n"));
 }
 
@@ -152,17 +139,17 @@ void TestIniFile::lineBreaksCannotInjectKeys() {
 void TestIniFile::eraseSectionRemovesEveryCopy() {
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
-    writeBytes(path, "[MRU]\nF0=/a\n\n[Layout]\nWidth=1\n[mru]\nF0=/stale\n");
+    QVERIFY(WriteTestFile(path, "[MRU]\nF0=/a\n\n[Layout]\nWidth=1\n[mru]\nF0=/stale\n"));
     TIniFile ini(path);
     QVERIFY(ini.EraseSection("MRU"));
-    QCOMPARE(readBytes(path), QByteArray("\n[Layout]\nWidth=1\n"));
+    QCOMPARE(ReadTestFile(path), QByteArray("\n[Layout]\nWidth=1\n"));
     QVERIFY(ini.EraseSection("MRU")); // nothing left to erase is no failure
 }
 
 void TestIniFile::sectionValuesInFileOrder() {
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
-    writeBytes(path, "[MRU]\nF1=/b=c.ptv\nF0=/a.ptv\njunk\n[X]\nF2=/no\n");
+    QVERIFY(WriteTestFile(path, "[MRU]\nF1=/b=c.ptv\nF0=/a.ptv\njunk\n[X]\nF2=/no\n"));
     const auto values = TIniFile(path).ReadSectionValues("mru");
     QCOMPARE(values.size(), 2);
     QCOMPARE(values[0].second, QString("/b=c.ptv"));
@@ -176,7 +163,7 @@ void TestIniFile::missingFileGivesDefaultsAndIsCreated() {
     QCOMPARE(ini.ReadInteger("Layout", "Width", 3500), 3500);
     QCOMPARE(ini.ReadString("Default Font", "Name", "Arial"), QString("Arial"));
     QVERIFY(ini.WriteBool("Printer", "ShowBottomMarginWarning", false));
-    QCOMPARE(readBytes(path), QByteArray("[Printer]\nShowBottomMarginWarning=0\n"));
+    QCOMPARE(ReadTestFile(path), QByteArray("[Printer]\nShowBottomMarginWarning=0\n"));
 }
 
 void TestIniFile::unreadableFileIsNeverOverwritten() {
@@ -185,12 +172,12 @@ void TestIniFile::unreadableFileIsNeverOverwritten() {
     QTemporaryDir dir;
     const QString path = dir.filePath("PTV.INI");
     QVERIFY(QDir(dir.path()).mkdir("PTV.INI"));
-    writeBytes(path + "/keep", "x");
+    QVERIFY(WriteTestFile(path + "/keep", "x"));
     TIniFile ini(path);
     QCOMPARE(ini.ReadInteger("Layout", "Width", 3500), 3500);
     QVERIFY(!ini.WriteInteger("Layout", "Height", 1));
     QVERIFY(QFileInfo(path).isDir());
-    QCOMPARE(readBytes(path + "/keep"), QByteArray("x"));
+    QCOMPARE(ReadTestFile(path + "/keep"), QByteArray("x"));
 }
 
 void TestIniFile::oversizedFileIsLeftAlone() {
@@ -198,7 +185,7 @@ void TestIniFile::oversizedFileIsLeftAlone() {
     const QString path = dir.filePath("PTV.INI");
     QByteArray big = "[Layout]\nWidth=3000\n";
     big.append(TIniFile::MaxFileSize, ';');
-    writeBytes(path, big);
+    QVERIFY(WriteTestFile(path, big));
     TIniFile ini(path);
     QCOMPARE(ini.ReadInteger("Layout", "Width", 3500), 3500);
     QVERIFY(!ini.WriteInteger("Layout", "Width", 1));
@@ -208,7 +195,7 @@ void TestIniFile::oversizedFileIsLeftAlone() {
 void TestIniFile::fileNameMatchesWithoutCase() {
     QTemporaryDir dir;
     QCOMPARE(TIniFile::FindFile(dir.path(), "PTV.INI"), dir.filePath("PTV.INI"));
-    writeBytes(dir.filePath("ptv.ini"), "[Layout]\nWidth=1234\n");
+    QVERIFY(WriteTestFile(dir.filePath("ptv.ini"), "[Layout]\nWidth=1234\n"));
     const QString found = TIniFile::FindFile(dir.path(), "PTV.INI");
     QCOMPARE(found, dir.filePath("ptv.ini"));
     QCOMPARE(TIniFile(found).ReadInteger("Layout", "Width", 0), 1234);

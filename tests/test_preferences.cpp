@@ -28,17 +28,6 @@
 
 namespace {
 
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 QStringList menuTexts(const QMenu& menu) {
     QStringList texts;
     for (const QAction* a : menu.actions())
@@ -112,16 +101,17 @@ void TestPreferences::lengthsInThousandths() {
     TPreferences p;
     p.Layout.Width = inches;
     QVERIFY(WritePreferences(SettingsFileName(), p));
-    QVERIFY(readBytes(SettingsFileName()).contains("\nWidth=" + QByteArray::number(stored) + "\n"));
+    QVERIFY(
+        ReadTestFile(SettingsFileName()).contains("\nWidth=" + QByteArray::number(stored) + "\n"));
     QCOMPARE(ThousandthsFromInches(ReadPreferences(SettingsFileName()).Layout.Width), stored);
 }
 
 void TestPreferences::badValuesReadDefaults() {
     TTestProgramFolder folder;
-    writeBytes(folder.Path() + "ptv.ini", "[layout]\nacross=0x10\nDown=lots\nWidth=\n"
-                                          "[Default Font]\nSize=0\nBold=1\n"
-                                          "[Printer]\nShowBottomMarginWarning=0\n"
-                                          "TopMarginNudge=-3\n");
+    QVERIFY(WriteTestFile(folder.Path() + "ptv.ini", "[layout]\nacross=0x10\nDown=lots\nWidth=\n"
+                                                     "[Default Font]\nSize=0\nBold=1\n"
+                                                     "[Printer]\nShowBottomMarginWarning=0\n"
+                                                     "TopMarginNudge=-3\n"));
     const TPreferences p = ReadPreferences(SettingsFileName());
     QCOMPARE(p.Layout.Across, 16);
     QCOMPARE(p.Layout.Down, 5);
@@ -148,19 +138,20 @@ void TestPreferences::writesEverySectionInOrder() {
                                 "[Layout]\nHeight=2000\nWidth=3500\nAcross=2\nDown=5\n"
                                 "TopMargin=500\nLeftMargin=750\nHPitch=3500\nVPitch=2000\n"
                                 "PredefLayout=0\nPapersize=1\nUseMM=0\n";
-    QCOMPARE(readBytes(SettingsFileName()), expected);
+    QCOMPARE(ReadTestFile(SettingsFileName()), expected);
     QCOMPARE(ReadPreferences(SettingsFileName()), p);
 }
 
 void TestPreferences::roundTripKeepsForeignLines() {
     TTestProgramFolder folder;
-    writeBytes(folder.Path() + "PTV.INI", "[MRU]\nF0=/cards/a.ptv\n[TMainScreen_Placement]\n"
-                                          "Left=5\n[Personal]\nName=Ann\n");
+    QVERIFY(WriteTestFile(folder.Path() + "PTV.INI",
+                          "[MRU]\nF0=/cards/a.ptv\n[TMainScreen_Placement]\n"
+                          "Left=5\n[Personal]\nName=Ann\n"));
     TPreferences p = ReadPreferences(SettingsFileName());
     QCOMPARE(p.Personal[0], QString("Ann"));
     p.Personal[0] = "Bob";
     QVERIFY(WritePreferences(SettingsFileName(), p));
-    const QByteArray after = readBytes(SettingsFileName());
+    const QByteArray after = ReadTestFile(SettingsFileName());
     QVERIFY(after.startsWith("[MRU]\nF0=/cards/a.ptv\n[TMainScreen_Placement]\nLeft=5\n"
                              "[Personal]\nName=Bob\n"));
     QCOMPARE(ReadPreferences(SettingsFileName()), p);
@@ -185,8 +176,9 @@ void TestPreferences::defaultFontStyles() {
 
 void TestPreferences::recentFilesKeepFiveMostRecentFirst() {
     TTestProgramFolder folder;
-    writeBytes(folder.Path() + "PTV.INI", "[Layout]\nWidth=3000\n[MRU]\nF3=/d\nF0=/a\nF1=/b=c\n"
-                                          "F2=/c\nF4=/e\nF5=/f\n");
+    QVERIFY(WriteTestFile(folder.Path() + "PTV.INI",
+                          "[Layout]\nWidth=3000\n[MRU]\nF3=/d\nF0=/a\nF1=/b=c\n"
+                          "F2=/c\nF4=/e\nF5=/f\n"));
     TMRUFileList mru(SettingsFileName());
     mru.Load();
     QCOMPARE(mru.Items(), QStringList({"/d", "/a", "/b=c", "/c", "/e"}));
@@ -195,7 +187,7 @@ void TestPreferences::recentFilesKeepFiveMostRecentFirst() {
     mru.Add("/new");
     QCOMPARE(mru.Items(), QStringList({"/new", "/c", "/d", "/a", "/b=c"}));
     QVERIFY(mru.Save());
-    QCOMPARE(readBytes(SettingsFileName()),
+    QCOMPARE(ReadTestFile(SettingsFileName()),
              QByteArray("[Layout]\nWidth=3000\n[MRU]\nF0=/new\nF1=/c\nF2=/d\nF3=/a\nF4=/b=c\n"));
 }
 
@@ -298,8 +290,8 @@ void TestPreferences::personalInformationDialog() {
 void TestPreferences::personalInformationRereadsAndSaves() {
     TTestProgramFolder folder;
     const QString ini = SettingsFileName();
-    writeBytes(ini, "[Personal]\nName=Ann\nPhone1=555-0100\n[Default Font]\nName=Arial\n"
-                    "Size=12\n");
+    QVERIFY(WriteTestFile(ini, "[Personal]\nName=Ann\nPhone1=555-0100\n[Default Font]\nName=Arial\n"
+                               "Size=12\n"));
     TScriptedInteraction script;
     QString shownPhone;
     script.OnExec = [&](QDialog& d) {
@@ -331,7 +323,7 @@ void TestPreferences::personalInformationCancelChangesNothing() {
     TTestProgramFolder folder;
     const QString ini = SettingsFileName();
     const QByteArray before = "[Personal]\nName=Ann\n";
-    writeBytes(ini, before);
+    QVERIFY(WriteTestFile(ini, before));
     TScriptedInteraction script;
     script.OnExec = [](QDialog& d) {
         d.findChild<QLineEdit*>("pPersonalName")->setText("Typed");
@@ -341,7 +333,7 @@ void TestPreferences::personalInformationCancelChangesNothing() {
     panel.SetPersonalInfo(0, "Ann");
     TPreferences prefs;
     QVERIFY(!EditPersonalInformation(nullptr, prefs, panel, ini));
-    QCOMPARE(readBytes(ini), before);
+    QCOMPARE(ReadTestFile(ini), before);
     QCOMPARE(panel.PersonalInfo()[0], QString("Ann"));
 }
 
@@ -429,9 +421,10 @@ void TestPreferences::fontDialogKeepsStoredName() {
 
 void TestPreferences::mainWindowTakesTheSettings() {
     TTestProgramFolder folder;
-    writeBytes(folder.Path() + "PTV.INI", "[Default Font]\nName=Times New Roman\nSize=12\nBold=1\n"
-                                          "[Personal]\nName=Ann Lee\n[MRU]\nF0=/cards/a.ptv\n"
-                                          "[Layout]\nWidth=3000\nHeight=2000\n");
+    QVERIFY(WriteTestFile(folder.Path() + "PTV.INI",
+                          "[Default Font]\nName=Times New Roman\nSize=12\nBold=1\n"
+                          "[Personal]\nName=Ann Lee\n[MRU]\nF0=/cards/a.ptv\n"
+                          "[Layout]\nWidth=3000\nHeight=2000\n"));
     TMainScreen w;
     QCOMPARE(w.DefaultFontItem->text(), QString("Default Font: Times New Roman, 12 pt , bold"));
     QCOMPARE(w.BusinessCardPanel->Font().Name, QString("Times New Roman"));

@@ -18,6 +18,18 @@
 #include <QSpinBox>
 #include <QtTest>
 
+namespace {
+
+// The main window shown over its own program folder, with scripted answers.
+struct TShownMainScreen {
+    TTestProgramFolder Folder;
+    TScriptedInteraction Ui;
+    TMainScreen Window;
+    TShownMainScreen() { Window.show(); }
+};
+
+} // namespace
+
 class TestPrintCommands : public QObject {
     Q_OBJECT
 private slots:
@@ -28,10 +40,8 @@ private slots:
 };
 
 void TestPrintCommands::layoutChangeIsSavedAndSizesTheCard() {
-    TTestProgramFolder folder;
-    TScriptedInteraction ui;
-    TMainScreen w;
-    w.show();
+    TShownMainScreen shown;
+    auto& [folder, ui, w] = shown;
     QTRY_VERIFY(w.PrintCommands); // made by the first activation
     ui.OnExec = [](QDialog& d) {
         auto& e = static_cast<TEditCardLayout&>(d);
@@ -51,10 +61,8 @@ void TestPrintCommands::layoutChangeIsSavedAndSizesTheCard() {
 }
 
 void TestPrintCommands::fineTuningIsSaved() {
-    TTestProgramFolder folder;
-    TScriptedInteraction ui;
-    TMainScreen w;
-    w.show();
+    TShownMainScreen shown;
+    auto& [folder, ui, w] = shown;
     QTRY_VERIFY(w.PrintCommands); // made by the first activation
     ui.OnExec = [](QDialog& d) {
         auto& f = static_cast<TPrintFineTune&>(d);
@@ -69,10 +77,8 @@ void TestPrintCommands::fineTuningIsSaved() {
 }
 
 void TestPrintCommands::previewUsesTheWindowsSelection() {
-    TTestProgramFolder folder;
-    TScriptedInteraction ui;
-    TMainScreen w;
-    w.show();
+    TShownMainScreen shown;
+    auto& [folder, ui, w] = shown;
     QTRY_VERIFY(w.PrintCommands); // made by the first activation
     w.BusinessCardPanel->AddObject(std::make_unique<TCardMarker>())->SetBounds(5, 5, 20, 20);
     for (int i = 0; i < 10; ++i)
@@ -93,10 +99,8 @@ void TestPrintCommands::previewUsesTheWindowsSelection() {
 }
 
 void TestPrintCommands::exportPdfWritesTheChosenFile() {
-    TTestProgramFolder folder;
-    TScriptedInteraction ui;
-    TMainScreen w;
-    w.show();
+    TShownMainScreen shown;
+    auto& [folder, ui, w] = shown;
     QTRY_VERIFY(w.PrintCommands); // made by the first activation
     const QString file = folder.Path() + "cards.pdf";
     ui.FileNames.push_back(file);

@@ -55,6 +55,12 @@ struct TCard {
         while (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     }
+    // The 100 x 20 object at (10, 10), selected.
+    TBlock* AddSelectedBlock() {
+        TBlock* o = AddBlock(Panel, 10, 10, 100, 20);
+        Frame->Add(o);
+        return o;
+    }
 };
 
 } // namespace
@@ -176,8 +182,7 @@ void TestSelectionFrame::zoneUnderMouse() {
     QFETCH(int, cursor);
     TCard c;
     QVERIFY(c.Ready());
-    TBlock* o = AddBlock(c.Panel, 10, 10, 100, 20);
-    c.Frame->Add(o);
+    c.AddSelectedBlock();
     if (two) {
         // The second object lies inside the frame, so the frame keeps its bounds.
         c.Frame->Add(AddBlock(c.Panel, 40, 12, 10, 10));
@@ -213,8 +218,7 @@ void TestSelectionFrame::resizeByZone() {
     QFETCH(QRect, object);
     TCard c;
     QVERIFY(c.Ready());
-    TBlock* o = AddBlock(c.Panel, 10, 10, 100, 20);
-    c.Frame->Add(o);
+    TBlock* o = c.AddSelectedBlock();
     const QPoint from = grab + QPoint(8, 8);
     c.Move(from);
     QVERIFY(c.Frame->Zone() != 0);
@@ -229,8 +233,7 @@ void TestSelectionFrame::resizeByZone() {
 void TestSelectionFrame::quickClickMovesNothing() {
     TCard c;
     QVERIFY(c.Ready());
-    TBlock* o = AddBlock(c.Panel, 10, 10, 100, 20);
-    c.Frame->Add(o);
+    TBlock* o = c.AddSelectedBlock();
     c.Press(QPoint(50, 20));
     c.Move(QPoint(150, 120));
     QVERIFY(c.Frame->Dragging());
@@ -295,8 +298,7 @@ void TestSelectionFrame::dragOutlineWithoutRepaintingObjects() {
 void TestSelectionFrame::keyboardNudge() {
     TCard c;
     QVERIFY(c.Ready());
-    TBlock* o = AddBlock(c.Panel, 10, 10, 100, 20);
-    c.Frame->Add(o);
+    TBlock* o = c.AddSelectedBlock();
     c.Frame->Refit();
     QCOMPARE(QApplication::focusWidget(), c.Frame);
     // Shift+Left held: a press and two repeats, each repeat with its auto-repeat release.
@@ -338,8 +340,7 @@ void TestSelectionFrame::rightClickMenus() {
     QFETCH(bool, objectMenu);
     TCard c;
     QVERIFY(c.Ready());
-    TBlock* o = AddBlock(c.Panel, 10, 10, 100, 20);
-    c.Frame->Add(o);
+    TBlock* o = c.AddSelectedBlock();
     if (two)
         c.Frame->Add(AddBlock(c.Panel, 150, 60, 30, 30));
     c.Frame->Refit();
@@ -393,8 +394,7 @@ void TestSelectionFrame::drawingToolDrawsThroughFrame() {
         psRectangle, {[](TGBusinessCardPanel32&) { return std::make_unique<TBlock>(); }, {}});
     TCard c;
     QVERIFY(c.Ready());
-    TBlock* o = AddBlock(c.Panel, 10, 10, 100, 20);
-    c.Frame->Add(o);
+    TBlock* o = c.AddSelectedBlock();
     c.Panel.SetPanelState(psRectangle);
     c.Press(QPoint(20, 15));
     c.Move(QPoint(80, 40));
