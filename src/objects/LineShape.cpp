@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QPainter>
 
+#include <optional>
+
 namespace {
 const QStringList& lineStyleNames() {
     static const QStringList names{"stHorizontal", "stVertical", "stAngleSlopingUp",
@@ -149,22 +151,21 @@ void TGLineShape::PrintTo(TReportCanvas& report, double x, double y) {
     const int h = FPen.Width / 2;
     const double xl = x + Left() / p, xr = x + (Left() + Width()) / p;
     const double yt = y + (Top() + h) / p, yb = y + (Top() + Height() + h) / p;
-    switch (FLineStyle) {
-    case stHorizontal:
-        report.MoveTo(xl, yt);
-        report.LineTo(xr, yt);
-        break;
-    case stVertical:
-        report.MoveTo(xl, yt);
-        report.LineTo(xl, yb);
-        break;
-    case stAngleSlopingUp:
-        report.MoveTo(xl, yb);
-        report.LineTo(xr, yt);
-        break;
-    case stAngleSlopingDown:
-        report.MoveTo(xl, yt);
-        report.LineTo(xr, yb);
-        break;
-    }
+    const auto ends = [&]() -> std::optional<QLineF> {
+        switch (FLineStyle) {
+        case stHorizontal:
+            return QLineF(xl, yt, xr, yt);
+        case stVertical:
+            return QLineF(xl, yt, xl, yb);
+        case stAngleSlopingUp:
+            return QLineF(xl, yb, xr, yt);
+        case stAngleSlopingDown:
+            return QLineF(xl, yt, xr, yb);
+        }
+        return std::nullopt;
+    }();
+    if (!ends)
+        return;
+    report.MoveTo(ends->x1(), ends->y1());
+    report.LineTo(ends->x2(), ends->y2());
 }

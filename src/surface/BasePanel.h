@@ -179,6 +179,10 @@ private:
     void RebuildCard();
     void PaintCardLayers(QPainter& p);
     QPainterPath CardShapePath() const;
+    // Lines the selection up on one edge: the outermost `edge` (the least when `least`,
+    // starting from `start`) wins and `place` moves each object's edge there.
+    void AlignSelection(int start, bool least, int (*edge)(const TGGraphicControl&),
+                        void (*place)(TGGraphicControl&, int));
 
     std::vector<TGGraphicControl*> FObjects;
     TGHandle* FHandle = nullptr;

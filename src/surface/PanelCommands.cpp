@@ -43,52 +43,43 @@ void TGBasePanel::SendSelectionToBack() {
     FireLabelChanged();
 }
 
-void TGBasePanel::AlignLefts() {
+void TGBasePanel::AlignSelection(int start, bool least, int (*edge)(const TGGraphicControl&),
+                                 void (*place)(TGGraphicControl&, int)) {
     if (FHandle->Count() == 0)
         return;
     FireLabelChanged();
-    int m = width();
+    int m = start;
     for (const TGGraphicControl* o : FHandle->Selection())
-        m = std::min(m, o->Left());
+        m = least ? std::min(m, edge(*o)) : std::max(m, edge(*o));
     for (TGGraphicControl* o : FHandle->Selection())
-        o->SetLeft(m);
+        place(*o, m);
     update();
+}
+
+using TControl = TGGraphicControl;
+
+void TGBasePanel::AlignLefts() {
+    AlignSelection(
+        width(), true, [](const TControl& o) { return o.Left(); },
+        [](TControl& o, int m) { o.SetLeft(m); });
 }
 
 void TGBasePanel::AlignRights() {
-    if (FHandle->Count() == 0)
-        return;
-    FireLabelChanged();
-    int m = 0;
-    for (const TGGraphicControl* o : FHandle->Selection())
-        m = std::max(m, o->Left() + o->Width());
-    for (TGGraphicControl* o : FHandle->Selection())
-        o->SetLeft(m - o->Width());
-    update();
+    AlignSelection(
+        0, false, [](const TControl& o) { return o.Left() + o.Width(); },
+        [](TControl& o, int m) { o.SetLeft(m - o.Width()); });
 }
 
 void TGBasePanel::AlignTops() {
-    if (FHandle->Count() == 0)
-        return;
-    FireLabelChanged();
-    int m = height();
-    for (const TGGraphicControl* o : FHandle->Selection())
-        m = std::min(m, o->Top());
-    for (TGGraphicControl* o : FHandle->Selection())
-        o->SetTop(m);
-    update();
+    AlignSelection(
+        height(), true, [](const TControl& o) { return o.Top(); },
+        [](TControl& o, int m) { o.SetTop(m); });
 }
 
 void TGBasePanel::AlignBottoms() {
-    if (FHandle->Count() == 0)
-        return;
-    FireLabelChanged();
-    int m = 0;
-    for (const TGGraphicControl* o : FHandle->Selection())
-        m = std::max(m, o->Top() + o->Height());
-    for (TGGraphicControl* o : FHandle->Selection())
-        o->SetTop(m - o->Height());
-    update();
+    AlignSelection(
+        0, false, [](const TControl& o) { return o.Top() + o.Height(); },
+        [](TControl& o, int m) { o.SetTop(m - o.Height()); });
 }
 
 void TGBasePanel::CenterSelectionVertically() {
