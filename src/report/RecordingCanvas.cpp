@@ -2,6 +2,16 @@
 
 using K = TReportOpKind;
 
+namespace {
+
+// Moves and lines keep their point, in inches, in A and B.
+void SetPoint(TReportOp& op, double x, double y) {
+    op.A = x;
+    op.B = y;
+}
+
+} // namespace
+
 void TRecordingCanvas::BeginPage() {
     FStream.Pages.emplace_back();
 }
@@ -81,15 +91,11 @@ void TRecordingCanvas::Ellipse(const TInchRect& r) {
 }
 
 void TRecordingCanvas::MoveTo(double x, double y) {
-    TReportOp& op = Add(K::MoveTo);
-    op.A = x;
-    op.B = y;
+    SetPoint(Add(K::MoveTo), x, y);
 }
 
 void TRecordingCanvas::LineTo(double x, double y) {
-    TReportOp& op = Add(K::LineTo);
-    op.A = x;
-    op.B = y;
+    SetPoint(Add(K::LineTo), x, y);
 }
 
 void TRecordingCanvas::Polygon(const QPolygon& devicePoints) {
