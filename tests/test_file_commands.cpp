@@ -12,6 +12,18 @@
 
 namespace {
 
+// A recent-files list kept in memory only: at most five paths, most recent first.
+class TMemoryRecentFiles : public TRecentFiles {
+public:
+    void Remember(const QString& path) override {
+        Items.removeAll(path);
+        Items.prepend(path);
+        while (Items.size() > 5)
+            Items.removeLast();
+    }
+    QStringList Items;
+};
+
 // A main window's worth of file-command state around a card panel.
 struct TFixture {
     TTestProgramFolder folder;

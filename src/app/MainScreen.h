@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/FileCommands.h"
-#include "app/FileHistory.h"
 #include "app/PrintCommands.h"
 
 #include <QMainWindow>

@@ -1,13 +1,13 @@
 #include "app/PrintCommands.h"
 
-#include "app/MainSettings.h"
 #include "app/MainScreen.h"
+#include "app/MainSettings.h"
 #include "platform/IniFile.h"
 #include "surface/BusinessCardPanel.h"
 #include "widgets/WindowPlacement.h"
 
 TPrintCommands::TPrintCommands(TMainScreen& w)
-    : QObject(&w),
+    : QObject(), // owned by the main window's unique_ptr, not by its children list
       FPrinting(*w.BusinessCardPanel, FPrinter,
                 {w.Settings->Prefs.Layout, w.Settings->Prefs.Nudges, w.CardSelection,
                  w.BackgroundFileName},
