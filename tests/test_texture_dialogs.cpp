@@ -2,10 +2,12 @@
 #include "support/TestSupport.h"
 
 #include "effects/BrushImageBrowser.h"
+#include "effects/BrushTextures.h"
 #include "effects/RirizIzadu.h"
 #include "effects/RirizIzaduProperties.h"
 #include "effects/SmartImage.h"
 #include "effects/WiaTile.h"
+#include "platform/PictureFile.h"
 #include "widgets/ColorDropDown.h"
 
 #include <QComboBox>
@@ -183,6 +185,21 @@ private slots:
         QCOMPARE(under.pixel(5, 5), qRgb(0, 0, 255));
         tile.SetImage(QImage());
         QCOMPARE(tile.TranColor(), TColor(0x02FFFFFF));
+    }
+
+    void freshBrushFolderGetsTheShippedTextures() {
+        QTemporaryDir dir;
+        InstallBrushTextures(dir.path());
+        const QStringList shipped = QDir(dir.path()).entryList(QDir::Files);
+        QVERIFY(shipped.size() >= 8);
+        QVERIFY(shipped.contains("wood.bmp"));
+        for (const QString& name : shipped)
+            QVERIFY(!LoadPictureFile(dir.filePath(name)).isNull());
+        // A folder the user filled stays as it is.
+        QTemporaryDir mine;
+        QVERIFY(tile16().save(mine.filePath("own.bmp")));
+        InstallBrushTextures(mine.path());
+        QCOMPARE(QDir(mine.path()).entryList(QDir::Files), QStringList{"own.bmp"});
     }
 
     void aspectKeepingFit() {
