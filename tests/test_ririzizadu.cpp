@@ -5,6 +5,7 @@
 #include "effects/EffectObjects.h"
 #include "effects/RirizIzadu.h"
 #include "effects/RirizIzaduProperties.h"
+#include "printing/CardPrinting.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStream.h"
 
@@ -299,6 +300,25 @@ private slots:
         QCOMPARE(tiles[1].Rect.Left, 1.0 + 10 / 96.0);
         QCOMPARE(tiles[0].Rect.Right, 1.0 + 10 / 96.0 + 0.01);
         QVERIFY(probe.OfKind(TReportOpKind::Rectangle).empty()); // clear outline
+    }
+
+    void pdfKeepsVectorsAndEmbedsATextureOnce() {
+        TTestCardPanel panel;
+        TRirizIzadu* star = place(panel, QRect(10, 10, 120, 120));
+        star->SetShape(gstStar);
+        star->SetSurfaceType(stGradientFill);
+        TRirizIzadu* tiled = place(panel, QRect(150, 10, 150, 120));
+        tiled->SetSurfaceType(stBrushImage);
+        tiled->SetImage(TBitmap(checker(10, 10)));
+        QTemporaryDir dir;
+        const QString file = dir.filePath("cards.pdf");
+        TPrintRunSettings settings;
+        settings.Copies = 2;
+        QVERIFY(PrintToPdf(panel, settings, file, nullptr));
+        const QByteArray pdf = ReadTestFile(file);
+        // Ten cards a sheet, two sheets, 180 tiles a card: one image, 10 x 10.
+        QCOMPARE(pdf.count("/Subtype /Image"), 1);
+        QVERIFY(pdf.contains("/Width 10"));
     }
 
     void streamRecordFromItsBytes() {
