@@ -1,12 +1,11 @@
 // A card of 50 gradient stars: repainting it at 150 % after one star changed, and printing
 // twenty sheets of it into a PDF file (time and file size).
 #include "effects/RirizIzadu.h"
-#include "printing/CardPrinting.h"
 #include "surface/BasePanel.h"
 
+#include "PdfBench.h"
+
 #include <QApplication>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -49,14 +48,7 @@ void PrintStarSheets(benchmark::State& state) {
     TGBasePanel panel;
     panel.resize(336, 192);
     AddStars(panel);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("stars.pdf");
-    TPrintRunSettings settings;
-    settings.Copies = int(state.range(0));
-    for (auto _ : state)
-        if (!PrintToPdf(panel, settings, file, nullptr))
-            state.SkipWithError("cannot write the PDF");
-    state.counters["bytes"] = double(QFileInfo(file).size());
+    PrintSheetsToPdf(state, panel);
 }
 
 } // namespace

@@ -2,14 +2,13 @@
 #include "objects/BusinessCardLabel.h"
 #include "objects/LabelShapes.h"
 #include "objects/LineShape.h"
-#include "printing/CardPrinting.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
 #include "surface/GraphicControl.h"
 
+#include "PdfBench.h"
+
 #include <QApplication>
-#include <QFileInfo>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -63,14 +62,7 @@ void PrintSheets(benchmark::State& state) {
     TGBasePanel panel;
     panel.resize(336, 192);
     AddDesign(panel);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("cards.pdf");
-    TPrintRunSettings settings;
-    settings.Copies = int(state.range(0));
-    for (auto _ : state)
-        if (!PrintToPdf(panel, settings, file, nullptr))
-            state.SkipWithError("cannot write the PDF");
-    state.counters["bytes"] = double(QFileInfo(file).size());
+    PrintSheetsToPdf(state, panel);
 }
 
 } // namespace
