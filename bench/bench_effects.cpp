@@ -3,9 +3,7 @@
 #include "effects/RirizIzadu.h"
 #include "surface/BasePanel.h"
 
-#include "PdfBench.h"
-
-#include <QApplication>
+#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -57,11 +55,5 @@ BENCHMARK(RepaintAfterOneChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(PrintStarSheets)->Arg(20)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

@@ -6,9 +6,7 @@
 #include "surface/BasePanel.h"
 #include "surface/GraphicControl.h"
 
-#include "PdfBench.h"
-
-#include <QApplication>
+#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -70,11 +68,5 @@ void PrintSheets(benchmark::State& state) {
 BENCHMARK(PrintSheets)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

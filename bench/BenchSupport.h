@@ -3,6 +3,7 @@
 #include "printing/CardPrinting.h"
 #include "surface/BasePanel.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -19,4 +20,16 @@ inline void PrintSheetsToPdf(benchmark::State& state, TGBasePanel& panel) {
         if (!PrintToPdf(panel, settings, file, nullptr))
             state.SkipWithError("cannot write the PDF");
     state.counters["bytes"] = double(QFileInfo(file).size());
+}
+
+// A benchmark program's main: an offscreen application unless the caller chose a platform,
+// then every benchmark named on the command line.
+inline int RunBenchmarks(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
 }
