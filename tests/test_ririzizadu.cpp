@@ -363,6 +363,36 @@ private slots:
         QVERIFY(!out.data().contains(shortString("LastBitmapFileNameandPath")));
     }
 
+    // Saved at 150 %, the file holds the 100 % geometry and the texture as saved at 100 %.
+    void saveAndReopenAt150Percent() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("card.ptv");
+        QByteArray at100;
+        for (float zoom : {1.0f, 1.5f}) {
+            TTestCardPanel panel;
+            TRirizIzadu* o = place(panel, QRect(20, 10, 60, 40));
+            o->SetName("Shape1");
+            o->SetShape(gstTriangleUp);
+            o->SetSurfaceType(stBrushImage);
+            o->SetImage(TBitmap(checker(10, 10)));
+            o->SetShadowOrient(soUpperLeft);
+            panel.SetZoom(zoom);
+            panel.SaveToFile(file);
+            const QByteArray saved = ReadTestFile(file);
+            if (zoom == 1.0f)
+                at100 = saved;
+            QCOMPARE(saved, at100);
+            TTestCardPanel again;
+            again.LoadFromFile(file);
+            auto* back = dynamic_cast<TRirizIzadu*>(again.Objects().at(0));
+            QVERIFY(back);
+            QCOMPARE(back->BoundsRect(), QRect(20, 10, 60, 40));
+            QCOMPARE(back->Image().Image().pixel(4, 4), qRgb(0, 0, 255));
+            QCOMPARE(back->ShadowOrient(), soUpperLeft);
+            QCOMPARE(back->ShadowDepth(), 5);
+        }
+    }
+
     void damagedBitmapStopsReading() {
         QByteArray file("\x01TPF0", 5);
         file += shortString("TRirizIzadu") + shortString("A");
