@@ -104,6 +104,8 @@ private slots:
     void initTestCase();
     void openEditSaveMatchesHundredPercent_data();
     void openEditSaveMatchesHundredPercent();
+    void openingIsNoChange_data();
+    void openingIsNoChange();
     void reopeningTakesThePanelsZoom_data();
     void reopeningTakesThePanelsZoom();
     void pasteKeepsTheCopiedSize_data();
@@ -156,6 +158,30 @@ void TestZoomFlows::openEditSaveMatchesHundredPercent() {
     QCOMPARE(expected.size(), 6);
     QVERIFY(expected[0].contains("Left=20 Top=16 Width=60 Height=40"));
     QCOMPARE(describe(FFolder.Path() + "Saved/zoomed.PTV"), expected);
+}
+
+void TestZoomFlows::openingIsNoChange_data() {
+    QTest::addColumn<int>("steps");
+    QTest::newRow("100 %") << 0;
+    QTest::newRow("150 %") << 5;
+}
+
+void TestZoomFlows::openingIsNoChange() {
+    QFETCH(int, steps);
+    // A text box taller than its text (as other programs may save it) shrinks to the text
+    // when first drawn; that is no change the user made.
+    const QString design = FFolder.Path() + "Saved/tall-text.PTV";
+    {
+        TGBusinessCardPanel32 panel;
+        addKind(panel, "TGBusinessCardLabel", {20, 20, 142, 60});
+        panel.SaveToFile(design);
+    }
+    TZoomedWindow w(steps);
+    w.Open(design);
+    w.Shown();
+    QVERIFY(w.Object(0)->DesignBounds().height() < 60);
+    QVERIFY(!w.Window.ChangesMade);
+    QVERIFY(w.Window.Savebutton->isHidden());
 }
 
 void TestZoomFlows::reopeningTakesThePanelsZoom_data() {

@@ -213,6 +213,9 @@ void TFileCommands::OpenBCFile(QString path) {
     try {
         FPanel.hide();
         FPanel.LoadFromFile(path);
+        // Text boxes fit themselves to their text when first drawn; drawing the card now,
+        // while loading, keeps that fitting from counting as a change of the design.
+        FPanel.CardImage();
         FPanel.setHidden(hidden);
         FState.CurrentFileName = path;
         FRecent.Remember(path);

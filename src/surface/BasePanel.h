@@ -153,7 +153,7 @@ public:
     void InvalidateCard();
     // Refits the selection frame once pending events have run.
     void PostHandleRefit();
-    // The composed card (without selection marks), rebuilt when stale; for tests and tools.
+    // The composed card (without selection marks), rebuilt when stale.
     const QImage& CardImage();
     // The rubber band while one is drawn, normalised; null otherwise.
     QRect RubberBand() const;
