@@ -363,7 +363,8 @@ private slots:
         QVERIFY(!out.data().contains(shortString("LastBitmapFileNameandPath")));
     }
 
-    // Saved at 150 %, the file holds the 100 % geometry and the texture as saved at 100 %.
+    // Saved at 150 %, the file holds the 100 % geometry and the texture as saved at 100 %;
+    // reopened at 150 % it shows at that zoom.
     void saveAndReopenAt150Percent() {
         QTemporaryDir dir;
         const QString file = dir.filePath("card.ptv");
@@ -383,10 +384,11 @@ private slots:
                 at100 = saved;
             QCOMPARE(saved, at100);
             TTestCardPanel again;
+            again.SetZoom(zoom);
             again.LoadFromFile(file);
             auto* back = dynamic_cast<TRirizIzadu*>(again.Objects().at(0));
             QVERIFY(back);
-            QCOMPARE(back->BoundsRect(), QRect(20, 10, 60, 40));
+            QCOMPARE(back->BoundsRect(), QRect(QPoint(20, 10) * zoom, QSize(60, 40) * zoom));
             QCOMPARE(back->Image().Image().pixel(4, 4), qRgb(0, 0, 255));
             QCOMPARE(back->ShadowOrient(), soUpperLeft);
             QCOMPARE(back->ShadowDepth(), 5);
