@@ -1,0 +1,20 @@
+#include "effects/EffectObjects.h"
+
+#include "effects/RirizIzadu.h"
+#include "surface/BusinessCardPanel.h"
+#include "surface/ClassRegistry.h"
+
+void RegisterEffectObjects() {
+    TClassRegistry::Register(QStringLiteral("TRirizIzadu"),
+                             [] { return std::make_unique<TRirizIzadu>(); });
+    TToolKind shape;
+    shape.Create = [](TGBusinessCardPanel32&) {
+        auto object = std::make_unique<TRirizIzadu>();
+        object->Loaded();
+        return std::unique_ptr<TGGraphicControl>(std::move(object));
+    };
+    shape.FirstEdit = [](TGBusinessCardPanel32&, TGGraphicControl& object) {
+        static_cast<TRirizIzadu&>(object).EditProperties();
+    };
+    TGBusinessCardPanel32::RegisterTool(psRirizIzadu, std::move(shape));
+}
