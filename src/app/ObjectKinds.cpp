@@ -1,7 +1,9 @@
 #include "app/ObjectKinds.h"
 
+#include "effects/LetteringObjects.h"
 #include "objects/CardObjects.h"
 
 void RegisterObjectKinds() {
     RegisterCardObjects();
+    RegisterLetteringObjects();
 }
