@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include "effects/DiduzOvoz.h"
+#include "effects/GradientFill.h"
 #include "effects/LetteringObjects.h"
 #include "printing/CardPrinting.h"
 #include "surface/ObjectFiler.h"
@@ -75,6 +76,9 @@ private slots:
     void menuItems();
     void solidFillAndShadowThroughGlyphs();
     void hollowOutlinedCaption();
+    void gradientRunsAcrossTheGlyphs();
+    void textureTiledThroughTheGlyphs();
+    void printedGradientAndTiles();
     void zoomScalesOnlyTheFont();
     void fitToTextSizesTheObject();
     void streamRecordFromTheFormat();
@@ -311,6 +315,110 @@ void TestLettering::hollowOutlinedCaption() {
         }
     QVERIFY(hollow > 100);
     QVERIFY(onOutline > 100);
+}
+
+void TestLettering::gradientRunsAcrossTheGlyphs() {
+    // 256 pixels wide: band i is column i, so blue to yellow runs exactly with x.
+    TGBasePanel panel;
+    TGDiduzOvoz* o = addLettering(panel, 256, 80);
+    o->SetCaption("WM");
+    o->SetOutlineStyle(psClear);
+    o->MeasureText();
+    QCOMPARE(o->GradientBitmap().size(), QSize(256, o->Height()));
+    QImage img = PaintAlone(*o);
+    QPainterPath text = glyphs(*o, "WM", o->TextOrigin());
+    int inside = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (deepInside(text, x, y, 1)) {
+                QCOMPARE(img.pixel(x, y), qRgb(x, x, 255 - x));
+                ++inside;
+            } else if (deepOutside(text, x, y, 1)) {
+                QCOMPARE(img.pixel(x, y), qRgb(255, 255, 255));
+            }
+    QVERIFY(inside > 300);
+    // Upwards: the end colour is at the top, the start colour at the bottom.
+    o->SetFillDirection(gdUp);
+    img = PaintAlone(*o);
+    const int h = o->Height();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (deepInside(text, x, y, 1)) {
+                int band = 0;
+                while (band < 255 && MulDiv(band + 1, h, 256) <= y)
+                    ++band;
+                const int r = 255 - MulDiv(band, 255, 255);
+                QCOMPARE(img.pixel(x, y), qRgb(r, r, 255 - r));
+            }
+    // Resizing rebuilds the gradient at the new size.
+    o->SetBounds(10, 10, 300, 90);
+    QCOMPARE(o->GradientBitmap().width(), 300);
+}
+
+void TestLettering::textureTiledThroughTheGlyphs() {
+    QImage tile(3, 2, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            tile.setPixel(x, y, qRgb(40 * x, 100 * y, 200));
+    TGDiduzOvoz o;
+    o.SetCaption("HM");
+    o.SetBounds(0, 0, 220, 80);
+    o.SetSurfaceType(stBrushImage);
+    o.SetImage(tile);
+    o.SetOutlineStyle(psClear);
+    o.MeasureText();
+    const QImage img = PaintAlone(o);
+    const QPainterPath text = glyphs(o, "HM", o.TextOrigin());
+    int inside = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (deepInside(text, x, y, 1)) {
+                QCOMPARE(img.pixel(x, y), tile.pixel(x % 3, y % 2)); // tiles from the corner
+                ++inside;
+            }
+    QVERIFY(inside > 300);
+    // Without a texture the letters stay empty.
+    o.SetImage(QImage());
+    const QImage empty = PaintAlone(o);
+    for (int y = 0; y < empty.height(); ++y)
+        for (int x = 0; x < empty.width(); ++x)
+            QCOMPARE(empty.pixel(x, y), qRgb(255, 255, 255));
+}
+
+void TestLettering::printedGradientAndTiles() {
+    TGDiduzOvoz o;
+    o.SetCaption("HI");
+    o.SetBounds(96, 48, 200, 100);
+    o.SetOutlineStyle(psClear);
+    o.MeasureText();
+    TPrintProbe probe(600);
+    o.PrintTo(probe.Canvas, 0, 0);
+    const auto bands = probe.OfKind(TReportOpKind::FillDeviceRect);
+    QCOMPARE(bands.size(), size_t(256));
+    const TEdgeRect r = o.TextRect();
+    const QRect fill =
+        probe.Canvas.DeviceRect({(96 + r.Left) / 96.0 - 0.03, (48 + r.Top) / 96.0 - 0.03,
+                                 (96 + r.Right) / 96.0, (48 + r.Bottom) / 96.0});
+    // Bands start at the fill's corner and run a quarter inch past its right edge.
+    QCOMPARE(bands.front().Device.topLeft(), fill.topLeft());
+    QCOMPARE(bands.back().Device.right() + 1, fill.left() + fill.width() + 1 + 150);
+    QCOMPARE(bands.back().Device.height(), fill.height() + 1 + 150);
+    const auto brushes = probe.OfKind(TReportOpKind::SetBrush);
+    QVERIFY(std::any_of(brushes.begin(), brushes.end(),
+                        [](const TReportOp& op) { return op.Color == clBlue; }));
+    QVERIFY(probe.OfKind(TReportOpKind::StretchBitmap).empty());
+
+    QImage tile(16, 16, QImage::Format_RGB32);
+    tile.fill(Qt::green);
+    o.SetSurfaceType(stBrushImage);
+    o.SetImage(tile);
+    TPrintProbe textured(600);
+    o.PrintTo(textured.Canvas, 0, 0);
+    const auto tiles = textured.OfKind(TReportOpKind::StretchBitmap);
+    QVERIFY(!tiles.empty());
+    // 16 screen pixels are 100 device pixels; tiles overlap by 0.01 inch.
+    QCOMPARE(tiles[0].Rect.Left, fill.left() / 600.0);
+    QCOMPARE(tiles[0].Rect.Right, fill.left() / 600.0 + 100 / 600.0 + 0.01);
 }
 
 void TestLettering::zoomScalesOnlyTheFont() {

@@ -244,6 +244,8 @@ void TGDiduzOvoz::Loaded() {
     });
     FBorderItem->setCheckable(true);
     AddMenuItem(QStringLiteral("Properties"), [this] { EditProperties(); });
+    // A design file sets the size without the rebuild that a resize brings.
+    RebuildGradient();
 }
 
 void TGDiduzOvoz::PopupOpening() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "effects/SurfaceTypes.h"
+#include "effects/SurfaceFill.h"
 #include "objects/BaseLabel.h"
 #include "surface/GraphicControl.h"
 

@@ -1,6 +1,9 @@
 #include "effects/DiduzOvoz.h"
 
+#include "effects/GradientFill.h"
+#include "effects/SurfaceTiles.h"
 #include "objects/ZoomedFont.h"
+#include "platform/PictureHeader.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -143,6 +146,9 @@ void TGDiduzOvoz::Paint(QPainter& canvas) {
             canvas.setClipPath(GlyphPath(s, FTextOrigin), Qt::IntersectClip);
             if (FSurfaceType == stBrushTransparent)
                 canvas.fillRect(client, ToQColor(FFont.Color));
+            else
+                PaintTiles(canvas, FSurfaceType == stBrushImage ? FImage : FGradientBitmap,
+                           client.size());
             canvas.restore();
             canvas.save();
         }
@@ -155,4 +161,14 @@ void TGDiduzOvoz::Paint(QPainter& canvas) {
     }
 }
 
-void TGDiduzOvoz::RebuildGradient() {}
+void TGDiduzOvoz::RebuildGradient() {
+    if (FSurfaceType != stGradientFill)
+        return;
+    // The size comes from a design file too: a gradient too large to hold paints nothing.
+    const QSize size(Width(), Height());
+    FGradientBitmap = PictureSizeAllowed(size)
+                          ? BuildGradientBitmap(size, FGradientFromColor, FGradientToColor,
+                                                TFillDirection(FFillDirection))
+                          : QImage();
+    Invalidate();
+}

@@ -1,5 +1,7 @@
 #include "effects/DiduzOvoz.h"
 
+#include "effects/GradientFill.h"
+#include "effects/SurfaceTiles.h"
 #include "report/ReportCanvas.h"
 
 namespace {
@@ -61,6 +63,16 @@ void TGDiduzOvoz::PrintTo(TReportCanvas& report, double x, double y) {
         if (FSurfaceType == stBrushTransparent) {
             report.SetBrush(FFont.Color, bsSolid);
             report.FillDeviceRect(fill);
+        } else if (FSurfaceType == stBrushImage) {
+            const double sx = report.XDPI() / ScreenPixelsPerInch;
+            PrintTiles(report, FImage, fill, sx, report.YDPI() / ScreenPixelsPerInch);
+        } else {
+            // A quarter inch wider and longer than the layer, as the printed gradient of
+            // lettering has always been.
+            const QSize area(fill.width() + 1 + int(report.XDPI() * 0.25),
+                             fill.height() + 1 + int(report.YDPI() * 0.25));
+            PrintGradient(report, fill.topLeft(), area, FGradientFromColor, FGradientToColor,
+                          TFillDirection(FFillDirection));
         }
         report.ClearClip();
     }
