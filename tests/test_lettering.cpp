@@ -3,8 +3,8 @@
 #include "support/TestSupport.h"
 
 #include "effects/DiduzOvoz.h"
+#include "effects/EffectObjects.h"
 #include "effects/GradientFill.h"
-#include "effects/LetteringObjects.h"
 #include "printing/CardPrinting.h"
 #include "surface/ObjectFiler.h"
 
@@ -65,7 +65,7 @@ int firstDarkRun(const QImage& img, int y) {
 class TestLettering : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { RegisterLetteringObjects(); }
+    void initTestCase() { RegisterEffectObjects(); }
     void newObjectDefaults();
     void shadowFallingLeftMovesTheText();
     void hollowLettersKeepAnOutline();
@@ -143,9 +143,9 @@ void TestLettering::hollowLettersKeepAnOutline() {
     o.SetSurfaceType(stBrushImage);
     QImage tile(4, 4, QImage::Format_RGB32);
     tile.fill(Qt::red);
-    o.SetImage(tile);
+    o.SetImage(TBitmap(tile));
     o.SetSurfaceType(stBrushTransparent);
-    QVERIFY(o.Image().isNull());
+    QVERIFY(o.Image().Empty());
 }
 
 void TestLettering::transparentObjectShrinksToItsText() {
@@ -364,7 +364,7 @@ void TestLettering::textureTiledThroughTheGlyphs() {
     o.SetCaption("HM");
     o.SetBounds(0, 0, 220, 80);
     o.SetSurfaceType(stBrushImage);
-    o.SetImage(tile);
+    o.SetImage(TBitmap(tile));
     o.SetOutlineStyle(psClear);
     o.MeasureText();
     const QImage img = PaintAlone(o);
@@ -378,7 +378,7 @@ void TestLettering::textureTiledThroughTheGlyphs() {
             }
     QVERIFY(inside > 300);
     // Without a texture the letters stay empty.
-    o.SetImage(QImage());
+    o.SetImage(TBitmap());
     const QImage empty = PaintAlone(o);
     for (int y = 0; y < empty.height(); ++y)
         for (int x = 0; x < empty.width(); ++x)
@@ -411,7 +411,7 @@ void TestLettering::printedGradientAndTiles() {
     QImage tile(16, 16, QImage::Format_RGB32);
     tile.fill(Qt::green);
     o.SetSurfaceType(stBrushImage);
-    o.SetImage(tile);
+    o.SetImage(TBitmap(tile));
     TPrintProbe textured(600);
     o.PrintTo(textured.Canvas, 0, 0);
     const auto tiles = textured.OfKind(TReportOpKind::StretchBitmap);

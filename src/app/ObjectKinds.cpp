@@ -1,9 +1,9 @@
 #include "app/ObjectKinds.h"
 
-#include "effects/LetteringObjects.h"
+#include "effects/EffectObjects.h"
 #include "objects/CardObjects.h"
 
 void RegisterObjectKinds() {
     RegisterCardObjects();
-    RegisterLetteringObjects();
+    RegisterEffectObjects();
 }

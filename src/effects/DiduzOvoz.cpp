@@ -1,5 +1,6 @@
 #include "effects/DiduzOvoz.h"
 
+#include "effects/BitmapProperty.h"
 #include "effects/DiduzOvozProperties.h"
 #include "platform/Interaction.h"
 #include "surface/BasePanel.h"
@@ -58,6 +59,7 @@ const TPropertyList& TGDiduzOvoz::ClassProperties() {
                 std::nullopt);
         integer("GradientFromColor", TPropType::Color, &C::GradientFromColor,
                 &C::SetGradientFromColor, std::nullopt);
+        l.push_back(BitmapProperty<C>("Image", &C::Image, &C::SetImage));
         integer("OutlineColor", TPropType::Color, &C::OutlineColor, &C::SetOutlineColor,
                 std::nullopt);
         integer("OutlineStyle", TPropType::Enumeration, &C::OutlineStyle, &C::SetOutlineStyle,
@@ -181,7 +183,7 @@ void TGDiduzOvoz::SetGradientFromColor(TColor v) {
     Invalidate();
 }
 
-void TGDiduzOvoz::SetImage(const QImage& v) {
+void TGDiduzOvoz::SetImage(const TBitmap& v) {
     FImage = v;
 }
 
@@ -212,7 +214,7 @@ void TGDiduzOvoz::SetSurfaceType(int v) {
     FSurfaceType = v;
     Invalidate();
     if (v != stBrushImage)
-        FImage = QImage();
+        FImage = TBitmap();
     if (v == stGradientFill)
         RebuildGradient();
     // Hollow letters with no outline would leave nothing to see.

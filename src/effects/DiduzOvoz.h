@@ -2,6 +2,7 @@
 
 #include "effects/SurfaceFill.h"
 #include "objects/BaseLabel.h"
+#include "platform/BitmapData.h"
 #include "surface/GraphicControl.h"
 
 #include <QImage>
@@ -57,8 +58,8 @@ public:
     void SetGradientToColor(TColor v);
     TColor GradientFromColor() const { return FGradientFromColor; }
     void SetGradientFromColor(TColor v);
-    const QImage& Image() const { return FImage; }
-    void SetImage(const QImage& v);
+    const TBitmap& Image() const { return FImage; }
+    void SetImage(const TBitmap& v);
     TColor OutlineColor() const { return FOutlineColor; }
     void SetOutlineColor(TColor v);
     int OutlineStyle() const { return FOutlineStyle; }
@@ -114,7 +115,7 @@ private:
     int FFillDirection = gdRight;
     TColor FGradientToColor = clYellow;
     TColor FGradientFromColor = clBlue;
-    QImage FImage;
+    TBitmap FImage;
     TColor FOutlineColor = clBlack;
     int FOutlineStyle = psSolid;
     int FOutlineWidth = 1;

@@ -147,7 +147,7 @@ void TGDiduzOvoz::Paint(QPainter& canvas) {
             if (FSurfaceType == stBrushTransparent)
                 canvas.fillRect(client, ToQColor(FFont.Color));
             else
-                PaintTiles(canvas, FSurfaceType == stBrushImage ? FImage : FGradientBitmap,
+                PaintTiles(canvas, FSurfaceType == stBrushImage ? FImage.Image() : FGradientBitmap,
                            client.size());
             canvas.restore();
             canvas.save();

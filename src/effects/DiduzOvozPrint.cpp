@@ -65,7 +65,7 @@ void TGDiduzOvoz::PrintTo(TReportCanvas& report, double x, double y) {
             report.FillDeviceRect(fill);
         } else if (FSurfaceType == stBrushImage) {
             const double sx = report.XDPI() / ScreenPixelsPerInch;
-            PrintTiles(report, FImage, fill, sx, report.YDPI() / ScreenPixelsPerInch);
+            PrintTiles(report, FImage.Image(), fill, sx, report.YDPI() / ScreenPixelsPerInch);
         } else {
             // A quarter inch wider and longer than the layer, as the printed gradient of
             // lettering has always been.

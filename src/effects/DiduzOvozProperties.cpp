@@ -2,6 +2,7 @@
 
 #include "effects/DiduzOvoz.h"
 #include "effects/LetteringSample.h"
+#include "effects/TextureChooser.h"
 #include "help/HelpContexts.h"
 #include "platform/Interaction.h"
 #include "widgets/ColorButton.h"
@@ -177,6 +178,8 @@ void TDiduzOvozProperties::ConnectControls() {
     onColor(ShadowColorButton, &O::SetShadowcolor);
     onColor(OutlineColorButton, &O::SetOutlineColor);
     connect(Fontbutton, &QPushButton::clicked, this, &TDiduzOvozProperties::FontbuttonClick);
+    connect(LoadImageButton, &QPushButton::clicked, this,
+            &TDiduzOvozProperties::LoadImageButtonClick);
 }
 
 void TDiduzOvozProperties::showEvent(QShowEvent* event) {
@@ -202,7 +205,7 @@ void TDiduzOvozProperties::Activate() {
     FActivating = false;
     ShadowDepthSpinner->setValue(p.ShadowDepth());
     ShowPanels();
-    if (p.Image().width() > 0)
+    if (p.Image().Image().width() > 0)
         LastUsedImage = p.Image();
     CaptionText->setText(p.Caption());
     CaptionText->setFocus();
@@ -244,6 +247,14 @@ void TDiduzOvozProperties::FontbuttonClick() {
         p.ApplyFont(*f);
         p.FitToText();
     });
+}
+
+void TDiduzOvozProperties::LoadImageButtonClick() {
+    if (const auto image = ChooseTexture(FMainWindow, Preview().Image().Image(), LastTextureFile)) {
+        LastUsedImage = TBitmap(*image);
+        Preview().SetImage(LastUsedImage);
+    }
+    OnPreview([](TGDiduzOvoz& p) { p.FitToText(); });
 }
 
 void TDiduzOvozProperties::OKButtonClick() {

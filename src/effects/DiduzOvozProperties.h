@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/BitmapData.h"
+
 #include <QDialog>
-#include <QImage>
 
 #include <memory>
 
@@ -29,7 +30,7 @@ public:
     // The texture file last chosen, handed in and read back by the object.
     QString LastTextureFile;
     // The last texture of this dialog, given to the preview when "Texture" is chosen.
-    QImage LastUsedImage;
+    TBitmap LastUsedImage;
 
     // Sets the controls from the preview, as each activation does.
     void Activate();
@@ -69,6 +70,7 @@ private:
     template <class F> void OnPreview(F change);
     void SurfaceTypeComboClick(int index);
     void FontbuttonClick();
+    void LoadImageButtonClick();
     void OKButtonClick();
 
     bool FTextChanged = false;

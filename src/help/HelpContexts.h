@@ -14,5 +14,7 @@ constexpr int MultiLineText = 40001;
 constexpr int TextCaption = 40004;
 constexpr int SymbolSelector = 40005;
 constexpr int Text3DEffects = 40008;
+constexpr int RirizIzaduProperties = 40011;
+constexpr int LoadTextureBitmap = 40012;
 constexpr int DiduzOvozProperties = 40014;
 } // namespace HelpContext
