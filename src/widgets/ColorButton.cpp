@@ -7,7 +7,7 @@
 
 TColorButton::TColorButton(QWidget* parent) : QPushButton(parent) {
     setAutoDefault(false);
-    setMinimumSize(40, 22);
+    setFixedSize(60, 24);
     FPalette = new TColorPalette(this);
     connect(this, &QPushButton::clicked, this, &TColorButton::ShowPalette);
     connect(FPalette, &TColorPalette::Picked, this, &TColorButton::Choose);
