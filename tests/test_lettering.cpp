@@ -12,6 +12,7 @@
 #include <QColorDialog>
 #include <QFontMetrics>
 #include <QProcess>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -83,6 +84,7 @@ private slots:
     void fitToTextSizesTheObject();
     void streamRecordFromTheFormat();
     void printsGlyphPathLayers();
+    void absurdStoredValuesStayHarmless();
     void pdfKeepsLetteringAsPaths();
 };
 
@@ -519,6 +521,35 @@ void TestLettering::streamRecordFromTheFormat() {
     QVERIFY(out.contains(QByteArray("\x0C"
                                     "OutlineWidth\x02\x01",
                                     15)));
+    QVERIFY(!out.contains("Image.Data")); // an empty texture is not written
+    QVERIFY(!out.contains("LastBitmapFileNameandPath"));
+
+    // A texture is "Image.Data": binary, a 32-bit count and a whole bitmap file.
+    QImage tile(2, 2, QImage::Format_RGB32);
+    tile.fill(qRgb(10, 20, 30));
+    QByteArray bmp;
+    QBuffer bmpBuffer(&bmp);
+    bmpBuffer.open(QIODevice::WriteOnly);
+    QVERIFY(tile.save(&bmpBuffer, "BMP"));
+    QByteArray data(4, 0);
+    qToLittleEndian<quint32>(quint32(bmp.size()), data.data());
+    data += bmp;
+    QByteArray entry = QByteArray("\x0AImage.Data\x0A", 12);
+    QByteArray size(4, 0);
+    qToLittleEndian<quint32>(quint32(data.size()), size.data());
+    entry += size + data;
+    QByteArray textured("\x01TPF0\x0BTGDiduzOvoz\x00", 18);
+    textured += QByteArray("\x0BSurfaceType\x07\x0CstBrushImage", 26) + entry;
+    textured += QByteArray("\x00\x00\x00", 3);
+    const auto withTexture =
+        TGLabelObjectFiler(panel).ReadObjects(textured.constData(), textured.size());
+    auto* t = static_cast<TGDiduzOvoz*>(withTexture.at(0));
+    QCOMPARE(t->Image().Image().pixel(1, 1), qRgb(10, 20, 30));
+    QBuffer again;
+    again.open(QIODevice::WriteOnly);
+    TGLabelObjectFiler::WriteObjects(again, {t});
+    QVERIFY(again.data().contains(entry)); // written back as it was read
+
     const QByteArray order[] = {"BorderStyle",     "ControlTransparent", "BGColor",
                                 "Caption",         "Font.Color",         "FillDirection",
                                 "GradientToColor", "GradientFromColor",  "OutlineColor",
@@ -574,6 +605,38 @@ void TestLettering::printsGlyphPathLayers() {
     QCOMPARE(pens.back().Color, clBlack);
     const auto fonts = probe.OfKind(K::SetFont);
     QCOMPARE(fonts[0].A, 48.0);
+}
+
+void TestLettering::absurdStoredValuesStayHarmless() {
+    // Sizes, depths and font heights at the ends of their range, as a damaged or hostile
+    // file may hold them: painting, fitting and printing finish without huge allocations.
+    QByteArray b("\x01TPF0\x0BTGDiduzOvoz\x00", 18);
+    auto prop = [&](const QByteArray& name, const QByteArray& value) {
+        b += char(name.size()) + name + value;
+    };
+    const QByteArray big("\x04\xFF\xFF\xFF\x7F", 5), small("\x04\x00\x00\x00\x80", 5);
+    prop("Width", big);
+    prop("Height", big);
+    prop("ShadowDepth", big);
+    prop("Font.Height", small);
+    prop("OutlineWidth", big);
+    b += QByteArray("\x00\x00\x00", 3);
+    TGBasePanel panel;
+    const auto read = TGLabelObjectFiler(panel).ReadObjects(b.constData(), b.size());
+    QCOMPARE(read.size(), size_t(1));
+    auto* o = static_cast<TGDiduzOvoz*>(read[0]);
+    QVERIFY(o->GradientBitmap().isNull()); // far too large to hold: not built
+    QImage card(200, 100, QImage::Format_ARGB32_Premultiplied);
+    card.fill(Qt::white);
+    QPainter p(&card);
+    o->Paint(p);
+    p.end();
+    TPrintProbe probe(600);
+    o->PrintTo(probe.Canvas, 0, 0);
+    o->FitToText();
+    o->SetShadowDepth(-2147483647 - 1);
+    o->MeasureText();
+    QVERIFY(o->Height() > 0);
 }
 
 void TestLettering::pdfKeepsLetteringAsPaths() {

@@ -135,6 +135,25 @@ void TDiduzOvozProperties::BuildControls() {
     Fontbutton->setObjectName(QStringLiteral("Fontbutton"));
     outer->addWidget(Buttons);
     Buttons->SetOkAction([this] { OKButtonClick(); });
+    const std::pair<QWidget*, const char*> help[] = {
+        {CaptionText, "Type the text of the lettering"},
+        {SurfaceTypeCombo, "Choose how the letters are filled: with the font colour, not at "
+                           "all, with a texture or with a gradient"},
+        {FontColorButton, "Choose the colour that fills the letters"},
+        {FillDirectionCombo, "Choose the direction in which the gradient runs"},
+        {GradientFromcolorButton, "Choose the colour the gradient starts with"},
+        {GradientToColorButton, "Choose the colour the gradient runs towards"},
+        {LoadImageButton, "Choose a picture to tile through the letters"},
+        {ShadowColorButton, "Choose the colour of the shadow"},
+        {ShadowOrientationCombo, "Choose where the shadow falls"},
+        {ShadowDepthSpinner, "Set how far the shadow falls, in pixels"},
+        {OutlineColorButton, "Choose the colour of the outline round the letters"},
+        {OutlineStyleCombo, "Choose the line of the outline, or Clear for none"},
+        {OutLineWidthSpinner, "Set the width of the outline"},
+        {Fontbutton, "Choose the font of the lettering; only outline fonts are offered"},
+        {Panel1, "A sample of the lettering with the values chosen"}};
+    for (const auto& [control, text] : help)
+        control->setWhatsThis(QString::fromLatin1(text));
     CaptionText->setFocus();
 }
 
