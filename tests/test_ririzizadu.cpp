@@ -5,6 +5,7 @@
 #include "effects/EffectObjects.h"
 #include "effects/RirizIzadu.h"
 #include "effects/RirizIzaduProperties.h"
+#include "printing/CardPrinting.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStream.h"
 
@@ -301,6 +302,25 @@ private slots:
         QVERIFY(probe.OfKind(TReportOpKind::Rectangle).empty()); // clear outline
     }
 
+    void pdfKeepsVectorsAndEmbedsATextureOnce() {
+        TTestCardPanel panel;
+        TRirizIzadu* star = place(panel, QRect(10, 10, 120, 120));
+        star->SetShape(gstStar);
+        star->SetSurfaceType(stGradientFill);
+        TRirizIzadu* tiled = place(panel, QRect(150, 10, 150, 120));
+        tiled->SetSurfaceType(stBrushImage);
+        tiled->SetImage(TBitmap(checker(10, 10)));
+        QTemporaryDir dir;
+        const QString file = dir.filePath("cards.pdf");
+        TPrintRunSettings settings;
+        settings.Copies = 2;
+        QVERIFY(PrintToPdf(panel, settings, file, nullptr));
+        const QByteArray pdf = ReadTestFile(file);
+        // Ten cards a sheet, two sheets, 180 tiles a card: one image, 10 x 10.
+        QCOMPARE(pdf.count("/Subtype /Image"), 1);
+        QVERIFY(pdf.contains("/Width 10"));
+    }
+
     void streamRecordFromItsBytes() {
         // A record laid out as design files hold it: a star with a texture.
         const QByteArray bmp = bmpFile(checker(10, 10));
@@ -341,6 +361,36 @@ private slots:
             out.data().contains(shortString("Image.Data") + '\x0A' + QByteArray(count, 4) + data));
         QVERIFY(out.data().contains(shortString("Vectors") + "\x02\x0A"));
         QVERIFY(!out.data().contains(shortString("LastBitmapFileNameandPath")));
+    }
+
+    // Saved at 150 %, the file holds the 100 % geometry and the texture as saved at 100 %.
+    void saveAndReopenAt150Percent() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("card.ptv");
+        QByteArray at100;
+        for (float zoom : {1.0f, 1.5f}) {
+            TTestCardPanel panel;
+            TRirizIzadu* o = place(panel, QRect(20, 10, 60, 40));
+            o->SetName("Shape1");
+            o->SetShape(gstTriangleUp);
+            o->SetSurfaceType(stBrushImage);
+            o->SetImage(TBitmap(checker(10, 10)));
+            o->SetShadowOrient(soUpperLeft);
+            panel.SetZoom(zoom);
+            panel.SaveToFile(file);
+            const QByteArray saved = ReadTestFile(file);
+            if (zoom == 1.0f)
+                at100 = saved;
+            QCOMPARE(saved, at100);
+            TTestCardPanel again;
+            again.LoadFromFile(file);
+            auto* back = dynamic_cast<TRirizIzadu*>(again.Objects().at(0));
+            QVERIFY(back);
+            QCOMPARE(back->BoundsRect(), QRect(20, 10, 60, 40));
+            QCOMPARE(back->Image().Image().pixel(4, 4), qRgb(0, 0, 255));
+            QCOMPARE(back->ShadowOrient(), soUpperLeft);
+            QCOMPARE(back->ShadowDepth(), 5);
+        }
     }
 
     void damagedBitmapStopsReading() {

@@ -2,6 +2,7 @@
 
 #include "app/ObjectKinds.h"
 #include "effects/DiduzOvoz.h"
+#include "effects/RirizIzadu.h"
 #include "surface/BasePanel.h"
 #include "surface/ClassRegistry.h"
 #include "surface/GraphicControl.h"
@@ -41,6 +42,7 @@ private slots:
     void resaveReproducesEveryKind();
     void renderPaintsTheCard();
     void renderAndPrintDrawLettering();
+    void renderAndPrintDrawShapes();
 };
 
 void TestTool::dumpShowsEveryKindOfValue() {
@@ -205,6 +207,32 @@ void TestTool::renderAndPrintDrawLettering() {
                                               "-singlefile", pdf, dir.filePath("page")});
     QVERIFY(render.waitForFinished(30000));
     QVERIFY(redPixels(QImage(dir.filePath("page.png"))) > 10 * red100); // on every card
+}
+
+void TestTool::renderAndPrintDrawShapes() {
+    QTemporaryDir dir;
+    TGBasePanel panel;
+    panel.resize(336, 192);
+    auto* shape = static_cast<TRirizIzadu*>(panel.AddObject(std::make_unique<TRirizIzadu>()));
+    shape->SetName(QStringLiteral("Shape1"));
+    shape->SetBounds(50, 40, 60, 40);
+    shape->SetShape(gstEllipse);
+    shape->SetSurfaceType(stGradientFill);
+    shape->SetBackColor(clRed);
+    shape->SetGradientToColor(clRed);
+    const QString in = dir.filePath("shape.ptv"), png = dir.filePath("card.png");
+    panel.SaveToFile(in);
+    QCOMPARE(tool({"render", in, png, "--zoom", "1.5"}).status, 0);
+    const QImage card(png);
+    QCOMPARE(card.pixel(120, 90), qRgb(255, 0, 0));
+    QCOMPARE(card.pixel(76, 61), qRgb(255, 255, 255)); // outside the ellipse's corner
+    const TRun r = tool({"print", in, dir.filePath("card.pdf"), "--cards", "1"});
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.status, 0);
+    // The gradient's bands are filled rectangles in red: vectors, no picture.
+    const QByteArray pdf = ReadTestFile(dir.filePath("card.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Subtype /Image"), 0);
 }
 
 QTEST_MAIN(TestTool)

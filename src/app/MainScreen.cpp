@@ -2,10 +2,11 @@
 
 #include "app/CommandAction.h"
 #include "app/MainSettings.h"
-#include "app/RecentFiles.h"
 #include "app/PrintCommands.h"
+#include "app/RecentFiles.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
+#include "effects/BrushTextures.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "surface/BusinessCardPanel.h"
@@ -138,6 +139,7 @@ void TMainScreen::CreateProgramFolders() {
     const QDir folder(ProgramFolder());
     for (const char* name : {"bmbrush", "Saved", "BG"})
         folder.mkdir(QString::fromLatin1(name));
+    InstallBrushTextures(folder.filePath(QStringLiteral("bmbrush")));
 }
 
 void TMainScreen::SetCardSizeFromInches(double width, double height) {

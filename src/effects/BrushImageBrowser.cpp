@@ -95,6 +95,7 @@ void TGBrushImageBrowser::OpenFolder(const QString& folder) {
     const QSignalBlocker quiet(FileListBox1);
     FileListBox1->clear();
     FileListBox1->addItems(dir.entryList(FileMask(), QDir::Files, QDir::Name | QDir::IgnoreCase));
+    FileListBox1->setCurrentRow(-1);
 }
 
 void TGBrushImageBrowser::EnterFolder(const QString& name) {

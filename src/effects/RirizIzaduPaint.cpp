@@ -85,36 +85,23 @@ struct TPrintPlacement {
                      RoundHalfEven(Object.Height() * Sy));
     }
 
-    void Draw(TReportCanvas& report, const TEdges& r) const {
+    // The figure on a rectangle, drawn with the pen and brush, or pushed as a clip region.
+    void Figure(TReportCanvas& report, const TEdges& r, bool asClip) const {
         const double corner = Object.CornerSize() / double(ScreenPixelsPerInch);
         switch (Object.Shape()) {
         case gstRectangle:
-            report.Rectangle(Inches(r));
+            asClip ? report.PushClipRect(Inches(r)) : report.Rectangle(Inches(r));
             break;
         case gstRoundRect:
-            report.RoundRect(Inches(r), corner, corner);
+            asClip ? report.PushClipRoundRect(Inches(r), corner, corner)
+                   : report.RoundRect(Inches(r), corner, corner);
             break;
         case gstEllipse:
-            report.Ellipse(Inches(r));
+            asClip ? report.PushClipEllipse(Inches(r)) : report.Ellipse(Inches(r));
             break;
         default:
-            report.Polygon(Device(Object.Figure(r)));
-        }
-    }
-    void PushClip(TReportCanvas& report, const TEdges& r) const {
-        const double corner = Object.CornerSize() / double(ScreenPixelsPerInch);
-        switch (Object.Shape()) {
-        case gstRectangle:
-            report.PushClipRect(Inches(r));
-            break;
-        case gstRoundRect:
-            report.PushClipRoundRect(Inches(r), corner, corner);
-            break;
-        case gstEllipse:
-            report.PushClipEllipse(Inches(r));
-            break;
-        default:
-            report.PushClipPolygon(Device(Object.Figure(r)));
+            asClip ? report.PushClipPolygon(Device(Object.Figure(r)))
+                   : report.Polygon(Device(Object.Figure(r)));
         }
     }
 };
@@ -158,10 +145,10 @@ void TRirizIzadu::PrintTo(TReportCanvas& report, double x, double y) {
     if (ShadowOrient() != soNone) {
         report.SetBrush(ShadowColor(), bsSolid);
         report.SetPen(clBlack, psSolid, -1, pmCopy);
-        place.Draw(report, rects.Shadow);
+        place.Figure(report, rects.Shadow, false);
     }
     if (const QImage* bitmap = SurfaceBitmap()) {
-        place.PushClip(report, rects.Body);
+        place.Figure(report, rects.Body, true);
         report.SelectClip();
         const QRect device = place.ObjectRect();
         if (SurfaceType() == stGradientFill) {
@@ -179,6 +166,6 @@ void TRirizIzadu::PrintTo(TReportCanvas& report, double x, double y) {
     if (OutlineStyle() != psClear) {
         report.SetBrush(clWhite, bsClear);
         report.SetPen(OutlineColor(), OutlineStyle(), -OutlineWidth(), pmCopy);
-        place.Draw(report, rects.Body);
+        place.Figure(report, rects.Body, false);
     }
 }

@@ -23,6 +23,7 @@ QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& items,
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1String(name));
     combo->addItems(items);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combo->setWhatsThis(whatsThis);
     return combo;
 }
@@ -40,6 +41,7 @@ QSpinBox* spinEdit(QWidget* parent, const char* name, int min, int max, int step
 TColorDropDown* colorDropDown(QWidget* parent, const char* name, const QString& whatsThis) {
     auto* combo = new TColorDropDown(parent);
     combo->setObjectName(QLatin1String(name));
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     combo->setWhatsThis(whatsThis);
     return combo;
 }
@@ -80,9 +82,10 @@ TRirizIzaduProperties::TRirizIzaduProperties(QWidget* mainWindow) : QDialog(main
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(body);
     layout->addWidget(new TDialogButtonBar(*this, HelpContext::RirizIzaduProperties));
+    // The dialog keeps the size its contents want, also when option panels come and go.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     Connect();
     RefreshPanels();
-    setFixedSize(sizeHint());
     CenterOverMainWindow(*this, mainWindow);
 }
 
