@@ -169,6 +169,20 @@ private slots:
         QCOMPARE(browser.Tile().Image().size(), QSize(2, 2));
     }
 
+    void openingTheBrowserKeepsTheCurrentTexture() {
+        QTemporaryDir dir;
+        QVERIFY(tile16().save(dir.filePath("a.bmp")));
+        TGBrushImageBrowser browser(nullptr);
+        browser.OpenFolder(dir.path());
+        browser.Tile().SetImage(QImage(3, 3, QImage::Format_RGB32));
+        browser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&browser));
+        browser.FileListBox1->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(browser.Tile().Image().size(), QSize(3, 3));
+        QCOMPARE(browser.SelectedFile(), QString());
+    }
+
     void tileLeavesOutItsBottomLeftColour() {
         TwiaTile tile;
         tile.resize(8, 8);

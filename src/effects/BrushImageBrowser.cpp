@@ -41,7 +41,10 @@ TGBrushImageBrowser::TGBrushImageBrowser(QWidget* mainWindow) : QDialog(mainWind
     FileListBox1 = new QListWidget(this);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     FileListBox1->setWhatsThis(QStringLiteral("Select a picture to see it as a texture"));
-    connect(FileListBox1, &QListWidget::currentRowChanged, this, [this] { FileListBox1Change(); });
+    // A selection, not the focus's current row, loads a file: the list takes the focus when
+    // the dialog opens, and the texture shown then must stay until the user picks a file.
+    connect(FileListBox1, &QListWidget::itemSelectionChanged, this,
+            [this] { FileListBox1Change(); });
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("Panel1"));
@@ -95,7 +98,6 @@ void TGBrushImageBrowser::OpenFolder(const QString& folder) {
     const QSignalBlocker quiet(FileListBox1);
     FileListBox1->clear();
     FileListBox1->addItems(dir.entryList(FileMask(), QDir::Files, QDir::Name | QDir::IgnoreCase));
-    FileListBox1->setCurrentRow(-1);
 }
 
 void TGBrushImageBrowser::EnterFolder(const QString& name) {
@@ -112,8 +114,9 @@ void TGBrushImageBrowser::SelectFile(const QString& fileName) {
 }
 
 QString TGBrushImageBrowser::SelectedFile() const {
-    const QListWidgetItem* item = FileListBox1->currentItem();
-    return item ? QDir(FFolder).absoluteFilePath(item->text()) : QString();
+    const QList<QListWidgetItem*> selected = FileListBox1->selectedItems();
+    return selected.isEmpty() ? QString()
+                              : QDir(FFolder).absoluteFilePath(selected.first()->text());
 }
 
 void TGBrushImageBrowser::FileListBox1Change() {

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -55,6 +56,25 @@ QWidget* optionPanel(QWidget* parent, const char* name, QFormLayout*& rows) {
     return panel;
 }
 
+// A group with its list on top and its option panels all in the one place below it, of
+// which only one shows at a time; the group keeps the size of the largest.
+QGroupBox* optionGroup(QWidget* parent, const QString& title, QWidget* list,
+                       std::initializer_list<QWidget*> panels) {
+    auto* group = new QGroupBox(title, parent);
+    auto* grid = new QGridLayout(group);
+    list->setParent(group);
+    grid->addWidget(list, 0, 0);
+    for (QWidget* panel : panels) {
+        QSizePolicy policy = panel->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        panel->setSizePolicy(policy);
+        panel->setParent(group);
+        grid->addWidget(panel, 1, 0, Qt::AlignTop);
+    }
+    grid->setRowStretch(2, 1);
+    return group;
+}
+
 } // namespace
 
 TRirizIzaduProperties::TRirizIzaduProperties(QWidget* mainWindow) : QDialog(mainWindow) {
@@ -86,6 +106,7 @@ TRirizIzaduProperties::TRirizIzaduProperties(QWidget* mainWindow) : QDialog(main
     layout->setSizeConstraint(QLayout::SetFixedSize);
     Connect();
     RefreshPanels();
+    adjustSize();
     CenterOverMainWindow(*this, mainWindow);
 }
 
@@ -96,17 +117,14 @@ TRirizIzadu& TRirizIzaduProperties::Preview() const {
 }
 
 QWidget* TRirizIzaduProperties::BuildShapeGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Shape"), this);
-    auto* rows = new QVBoxLayout(group);
     // The trailing blanks of "Ellipse" are the item's own text.
     ShapeCombo =
-        comboBox(group, "ShapeCombo",
+        comboBox(this, "ShapeCombo",
                  {"Rectangle", "Round Rectangle", "Ellipse                  ", "Diamond", "Star",
                   "Triangle Left", "Triangle Right", "Triangle Up", "Triangle Down"},
                  QStringLiteral("Choose the figure drawn"));
-    rows->addWidget(ShapeCombo);
     QFormLayout* star = nullptr;
-    StarPanel = optionPanel(group, "StarPanel", star);
+    StarPanel = optionPanel(this, "StarPanel", star);
     PointsOnStar = spinEdit(StarPanel, "PointsOnStar", 5, 20, 1,
                             QStringLiteral("How many points the star has"));
     PercentinVector =
@@ -116,30 +134,24 @@ QWidget* TRirizIzaduProperties::BuildShapeGroup() {
     star->addRow(QStringLiteral("Points On Star"), PointsOnStar);
     star->addRow(QStringLiteral("% of Inward Vector"), PercentinVector);
     QFormLayout* rounded = nullptr;
-    RRPanel = optionPanel(group, "RRPanel", rounded);
+    RRPanel = optionPanel(this, "RRPanel", rounded);
     RoundPercent = spinEdit(RRPanel, "RoundPercent", 0, 90, 5,
                             QStringLiteral("Size of the rounded corners, in percent"));
     rounded->addRow(QStringLiteral("Round Percentage"), RoundPercent);
-    rows->addWidget(StarPanel);
-    rows->addWidget(RRPanel);
-    rows->addStretch();
-    return group;
+    return optionGroup(this, QStringLiteral("Shape"), ShapeCombo, {StarPanel, RRPanel});
 }
 
 QWidget* TRirizIzaduProperties::BuildSurfaceGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Surface Type"), this);
-    auto* rows = new QVBoxLayout(group);
     SurfaceTypeCombo =
-        comboBox(group, "SurfaceTypeCombo", {"Transparent", "Solid", "Texture", "Gradient Fill"},
+        comboBox(this, "SurfaceTypeCombo", {"Transparent", "Solid", "Texture", "Gradient Fill"},
                  QStringLiteral("Choose how the inside of the figure is filled"));
-    rows->addWidget(SurfaceTypeCombo);
     QFormLayout* pattern = nullptr;
-    PatternPanel = optionPanel(group, "PatternPanel", pattern);
+    PatternPanel = optionPanel(this, "PatternPanel", pattern);
     BackGroundColorCombo = colorDropDown(PatternPanel, "BackGroundColorCombo",
                                          QStringLiteral("The colour the figure is filled with"));
     pattern->addRow(QStringLiteral("Background Color"), BackGroundColorCombo);
     QFormLayout* fill = nullptr;
-    FillPanel = optionPanel(group, "FillPanel", fill);
+    FillPanel = optionPanel(this, "FillPanel", fill);
     FillDirectionCombo = comboBox(FillPanel, "FillDirectionCombo", {"Up", "Down", "Left", "Right"},
                                   QStringLiteral("The direction the gradient runs in"));
     BackGroundColorCombo2 = colorDropDown(FillPanel, "BackGroundColorCombo2",
@@ -150,16 +162,14 @@ QWidget* TRirizIzaduProperties::BuildSurfaceGroup() {
     fill->addRow(QStringLiteral("From Color"), BackGroundColorCombo2);
     fill->addRow(QStringLiteral("To Color"), GradientToColorCombo);
     QFormLayout* image = nullptr;
-    ImagePanel = optionPanel(group, "ImagePanel", image);
+    ImagePanel = optionPanel(this, "ImagePanel", image);
     auto* load = new QPushButton(QStringLiteral("Load Texture"), ImagePanel);
     load->setObjectName(QStringLiteral("LoadImageButton"));
     load->setWhatsThis(QStringLiteral("Choose the picture the figure is tiled with"));
     connect(load, &QPushButton::clicked, this, [this] { LoadImageButtonClick(); });
     image->addRow(load);
-    for (QWidget* panel : {PatternPanel, FillPanel, ImagePanel})
-        rows->addWidget(panel);
-    rows->addStretch();
-    return group;
+    return optionGroup(this, QStringLiteral("Surface Type"), SurfaceTypeCombo,
+                       {PatternPanel, FillPanel, ImagePanel});
 }
 
 QWidget* TRirizIzaduProperties::BuildShadowGroup() {
