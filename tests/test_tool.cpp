@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "app/ObjectKinds.h"
+#include "effects/DiduzOvoz.h"
 #include "effects/RirizIzadu.h"
 #include "surface/BasePanel.h"
 #include "surface/ClassRegistry.h"
@@ -8,6 +9,7 @@
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStreamReader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -41,6 +43,7 @@ private slots:
     void resaveOfEmptyDesign();
     void resaveReproducesEveryKind();
     void renderPaintsTheCard();
+    void renderAndPrintDrawLettering();
     void renderAndPrintDrawShapes();
 };
 
@@ -195,6 +198,42 @@ void TestTool::renderPaintsTheCard() {
     QCOMPARE(r.status, 0);
     QCOMPARE(QImage(png).size(), QSize(504, 288));
     QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "x"}).status, 1);
+}
+
+void TestTool::renderAndPrintDrawLettering() {
+    QTemporaryDir dir;
+    TGDiduzOvoz lettering;
+    lettering.SetBounds(20, 20, 250, 90);
+    lettering.SetCaption("Pentavo");
+    lettering.SetSurfaceType(stBrushTransparent);
+    lettering.SetFontColor(clRed);
+    QBuffer design;
+    design.open(QIODevice::WriteOnly);
+    TGLabelObjectFiler::WriteObjects(design, {&lettering});
+    QVERIFY(WriteTestFile(dir.filePath("in.ptv"), design.data()));
+    auto redPixels = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                n += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        return n;
+    };
+    const QString png = dir.filePath("card.png");
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png}).status, 0);
+    const int red100 = redPixels(QImage(png));
+    QVERIFY(red100 > 300);
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "1.5"}).status, 0);
+    QVERIFY(redPixels(QImage(png)) > 2 * red100); // the lettering grows with the card
+    const QString pdf = dir.filePath("sheet.pdf");
+    const TRun printed = tool({"print", dir.filePath("in.ptv"), pdf});
+    QCOMPARE(printed.status, 0);
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {"-r", "96", "-f", "1", "-l", "1", "-png",
+                                              "-singlefile", pdf, dir.filePath("page")});
+    QVERIFY(render.waitForFinished(30000));
+    QVERIFY(redPixels(QImage(dir.filePath("page.png"))) > 10 * red100); // on every card
 }
 
 void TestTool::renderAndPrintDrawShapes() {

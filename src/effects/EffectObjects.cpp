@@ -1,5 +1,6 @@
 #include "effects/EffectObjects.h"
 
+#include "effects/DiduzOvoz.h"
 #include "effects/RirizIzadu.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
@@ -17,4 +18,18 @@ void RegisterEffectObjects() {
         static_cast<TRirizIzadu&>(object).EditProperties();
     };
     TGBusinessCardPanel32::RegisterTool(psRirizIzadu, std::move(shape));
+
+    TClassRegistry::Register(QStringLiteral("TGDiduzOvoz"),
+                             [] { return std::make_unique<TGDiduzOvoz>(); });
+    TToolKind lettering;
+    lettering.Create = [](TGBusinessCardPanel32&) {
+        auto object = std::make_unique<TGDiduzOvoz>();
+        object->Loaded();
+        return std::unique_ptr<TGGraphicControl>(std::move(object));
+    };
+    lettering.BackToPointing = true;
+    lettering.FirstEdit = [](TGBusinessCardPanel32&, TGGraphicControl& object) {
+        static_cast<TGDiduzOvoz&>(object).EditProperties();
+    };
+    TGBusinessCardPanel32::RegisterTool(psDiduzOvoz, std::move(lettering));
 }

@@ -1,11 +1,10 @@
 #include "effects/RirizIzadu.h"
 
+#include "effects/BitmapProperty.h"
 #include "effects/GradientFill.h"
 #include "effects/RirizIzaduProperties.h"
 #include "platform/Interaction.h"
-#include "platform/PictureFile.h"
 #include "surface/BasePanel.h"
-#include "surface/ObjectStream.h"
 
 TRirizIzadu::TRirizIzadu() {
     SetBounds(0, 0, 25, 25);
@@ -35,16 +34,7 @@ const TPropertyList& TRirizIzadu::ClassProperties() {
             std::nullopt, FillDirectionNames()));
         color("ForeColor", &C::ForeColor, &C::SetForeColor);
         color("GradientToColor", &C::GradientToColor, &C::SetGradientToColor);
-        l.push_back(Published<C>(
-            "Image.Data", TPropType::Binary, [](const C& o) { return o.Image().Data(); },
-            [](C& o, const QVariant& v) {
-                const QByteArray bytes = v.toByteArray();
-                try {
-                    o.SetImage(bytes.isEmpty() ? TBitmap() : TBitmap::FromData(bytes));
-                } catch (const EPictureError&) {
-                    throw EStreamError(StreamMessage::InvalidValue);
-                }
-            }));
+        l.push_back(BitmapProperty<C>("Image", &C::Image, &C::SetImage));
         integer("InVectorPercent", &C::InVectorPercent, &C::SetInVectorPercent);
         color("OutlineColor", &C::OutlineColor, &C::SetOutlineColor);
         integer("OutlineStyle", &C::OutlineStyle, &C::SetOutlineStyle, TPropType::Enumeration,

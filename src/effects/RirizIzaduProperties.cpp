@@ -1,19 +1,14 @@
 #include "effects/RirizIzaduProperties.h"
 
-#include "effects/BrushImageBrowser.h"
 #include "effects/RirizIzadu.h"
 #include "effects/RirizIzaduSample.h"
-#include "effects/WiaTile.h"
+#include "effects/TextureChooser.h"
 #include "help/HelpContexts.h"
-#include "platform/Interaction.h"
-#include "platform/ProgramFolder.h"
 #include "widgets/ColorDropDown.h"
 #include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -307,19 +302,10 @@ void TRirizIzaduProperties::RefreshPanels() {
 }
 
 void TRirizIzaduProperties::LoadImageButtonClick() {
-    TGBrushImageBrowser browser(parentWidget());
-    const QString brushFolder = ProgramFolder() + QStringLiteral("bmbrush");
-    if (!FLastTextureFile.isEmpty() && QFileInfo(FLastTextureFile).isFile())
-        browser.SelectFile(FLastTextureFile);
-    else if (QDir(brushFolder).exists())
-        browser.OpenFolder(brushFolder);
-    else
-        browser.OpenFolder(ProgramFolder());
-    browser.Tile().SetImage(Preview().Image().Image());
-    if (TInteraction::Current().Exec(browser) == QDialog::Accepted) {
-        FLastUsedImage = TBitmap(browser.Tile().Image());
+    if (const auto image =
+            ChooseTexture(parentWidget(), Preview().Image().Image(), FLastTextureFile)) {
+        FLastUsedImage = TBitmap(*image);
         Preview().SetImage(FLastUsedImage);
-        FLastTextureFile = browser.SelectedFile();
     }
     FSample->update();
 }

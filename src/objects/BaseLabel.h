@@ -11,6 +11,9 @@ enum THighlightDirection { hdNone = 0, hdright, hdLeft, hdUpRight, hdUpLeft, hdU
 enum TShadowDirection { sdNone = 0, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 enum TBorderStyle { bsNone = 0, bsSingle };
 
+// Where a shadow of the given direction and depth falls, relative to the text.
+QPoint ShadowDirectionOffset(int direction, int depth);
+
 // A single line of text on the card: one font, a quarter-turn rotation, an optional "3D"
 // look made of a shadow copy and a highlight copy drawn at small offsets behind the text,
 // an optional background and an optional one-pixel border. Measuring is cached: the layout
