@@ -5,9 +5,9 @@
 #include <QImage>
 
 // Device-independent bitmaps as metafiles carry them: a bitmap information header with its
-// colour table, and the pixel rows. Decoding is bounded: the header's size must fit 16,384
-// pixels each way and the rows must be present before anything is allocated. Damaged or
-// unsupported bitmaps decode to a null image.
-QImage DecodeDib(const TLittleEndianBytes& info, const TLittleEndianBytes& bits);
-// A packed bitmap: header, colour table and rows in one run.
+// colour table, then the pixel rows. They are decoded by the picture loader, but only when
+// the record holds as many row bytes as the header's size needs, so a small record never
+// makes a large picture. Damaged or unsupported bitmaps decode to a null image.
 QImage DecodePackedDib(const TLittleEndianBytes& dib);
+// Header and colour table in one place, rows in another.
+QImage DecodeDib(const TLittleEndianBytes& info, const TLittleEndianBytes& bits);
