@@ -183,13 +183,13 @@ void TestFileCommands::openReadsDesignAndBackground() {
     f.commands.OpenBCFile(design);
     QCOMPARE(f.panel.Objects().size(), size_t(1));
     QCOMPARE(f.state.BackgroundFileName, picture);
-    QVERIFY(!f.panel.ColorPicture().isNull());
+    QVERIFY(f.panel.ColorPicture().IsDrawable());
     QCOMPARE(f.recent.Items.first(), design);
     // A companion naming a missing picture keeps the name, shows nothing.
     WriteCompanionFile(design, "/no/such/picture.bmp");
     f.commands.OpenBCFile(design);
     QCOMPARE(f.state.BackgroundFileName, QString("/no/such/picture.bmp"));
-    QVERIFY(f.panel.ColorPicture().isNull());
+    QVERIFY(f.panel.ColorPicture().IsEmpty());
 }
 
 void TestFileCommands::openRecentMissingFile() {
