@@ -1,9 +1,10 @@
 #include "app/MainScreen.h"
 
 #include "app/CommandAction.h"
+#include "app/LoadBackGround.h"
 #include "app/MainSettings.h"
-#include "app/RecentFiles.h"
 #include "app/PrintCommands.h"
+#include "app/RecentFiles.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -117,6 +118,10 @@ void TMainScreen::WireCommands() {
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
     ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
+    BackgroundArtItem->Wire(this, [this] {
+        if (SetBackgroundArt(this, *BusinessCardPanel, BackgroundFileName))
+            SetChangesMade(true);
+    });
 }
 
 void TMainScreen::FormCreate() {
