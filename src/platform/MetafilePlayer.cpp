@@ -90,7 +90,7 @@ TMetafilePlayer::TMetafilePlayer(QPainter& painter, const QTransform& toPainter,
         FEntryClip = FPainter.clipPath();
     FPainter.setRenderHint(QPainter::Antialiasing);
     FPainter.setRenderHint(QPainter::SmoothPixmapTransform);
-    FObjects.resize(std::size_t(qBound(0, objectSlots, kMaxObjects)));
+    FObjectSlots = quint32(qBound(0, objectSlots, kMaxObjects));
 }
 
 TMetafilePlayer::~TMetafilePlayer() {
@@ -114,14 +114,16 @@ void TMetafilePlayer::RestoreDC(int which) {
 
 void TMetafilePlayer::CreateObject(TMetafileObject object, std::optional<quint32> index) {
     if (!index) {
-        for (std::size_t i = 0; i < FObjects.size(); ++i)
-            if (FObjects[i].Kind == TMetafileObject::TKind::Empty) {
-                FObjects[i] = std::move(object);
-                return;
-            }
-        return;
+        // Windows metafiles put a new object in the lowest free slot.
+        quint32 slot = 0;
+        for (const auto& used : FObjects) {
+            if (used.first != slot)
+                break;
+            ++slot;
+        }
+        index = slot;
     }
-    if (*index < FObjects.size())
+    if (*index < FObjectSlots)
         FObjects[*index] = std::move(object);
 }
 
@@ -130,9 +132,10 @@ void TMetafilePlayer::SelectObject(quint32 index) {
         SelectStockObject(index & 0x7FFFFFFFu);
         return;
     }
-    if (index >= FObjects.size())
+    const auto it = FObjects.find(index);
+    if (it == FObjects.end())
         return;
-    const TMetafileObject& o = FObjects[index];
+    const TMetafileObject& o = it->second;
     switch (o.Kind) {
     case TMetafileObject::TKind::Pen:
         FDC.Pen = o.Pen;
@@ -149,8 +152,7 @@ void TMetafilePlayer::SelectObject(quint32 index) {
 }
 
 void TMetafilePlayer::DeleteObject(quint32 index) {
-    if (index < FObjects.size())
-        FObjects[index] = TMetafileObject();
+    FObjects.erase(index);
 }
 
 void TMetafilePlayer::SelectStockObject(quint32 number) {

@@ -9,6 +9,7 @@
 #include <QPolygonF>
 #include <QTransform>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -120,7 +121,9 @@ private:
     QSizeF FPixelsPerMm;
     TMetafileDC FDC;
     std::vector<TMetafileDC> FSaved;
-    std::vector<TMetafileObject> FObjects;
+    // Only the slots in use: a header may announce tens of thousands.
+    std::map<quint32, TMetafileObject> FObjects;
+    quint32 FObjectSlots = 0;
     QPainterPath FPath;
     bool FRecording = false;
 };
