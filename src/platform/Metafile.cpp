@@ -76,7 +76,7 @@ void TMetafile::Draw(QPainter& painter, const QRectF& target) const {
     const double sy = target.height() / FFrame.height();
     const QTransform toTarget(sx, 0, 0, sy, target.x() - FFrame.x() * sx,
                               target.y() - FFrame.y() * sy);
-    TMetafilePlayer player(painter, toTarget, FPixelsPerMm, FObjectSlots);
+    TMetafilePlayer player(painter, toTarget, FPixelsPerMm, FObjectSlots, target);
     const TLittleEndianBytes bytes(FBytes.constData(), FBytes.size());
     if (FKind == TMetafileKind::Windows) {
         // The window starts as the placeable box; the records may set their own. The

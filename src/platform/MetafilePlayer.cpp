@@ -82,15 +82,18 @@ QBrush MetafileBrush(quint32 style, quint32 colorRef, quint32 hatch) {
 }
 
 TMetafilePlayer::TMetafilePlayer(QPainter& painter, const QTransform& toPainter, QSizeF pixelsPerMm,
-                                 int objectSlots)
+                                 int objectSlots, const QRectF& target)
     : FPainter(painter), FEntry(painter.worldTransform()), FToDevice(toPainter),
       FPixelsPerMm(pixelsPerMm) {
     FPainter.save();
+    // Records may draw beyond the picture's box; on screen and on paper alike it ends there.
+    FEntryClip = rectPath(target);
     if (FPainter.hasClipping())
-        FEntryClip = FPainter.clipPath();
+        FEntryClip = FPainter.clipPath().intersected(*FEntryClip);
     FPainter.setRenderHint(QPainter::Antialiasing);
     FPainter.setRenderHint(QPainter::SmoothPixmapTransform);
     FObjectSlots = quint32(qBound(0, objectSlots, kMaxObjects));
+    ApplyClip();
 }
 
 TMetafilePlayer::~TMetafilePlayer() {

@@ -57,9 +57,9 @@ struct TMetafileDC {
 class TMetafilePlayer {
 public:
     // toPainter maps the metafile's device space onto the painter's coordinates;
-    // pixelsPerMm serves the metric mapping modes.
+    // pixelsPerMm serves the metric mapping modes. Nothing is drawn outside target.
     TMetafilePlayer(QPainter& painter, const QTransform& toPainter, QSizeF pixelsPerMm,
-                    int objectSlots);
+                    int objectSlots, const QRectF& target);
     ~TMetafilePlayer();
     TMetafilePlayer(const TMetafilePlayer&) = delete;
     TMetafilePlayer& operator=(const TMetafilePlayer&) = delete;
