@@ -4,6 +4,7 @@
 
 #include "app/LoadBackGround.h"
 #include "app/ObjectKinds.h"
+#include "app/ShippedPictures.h"
 #include "objects/Image.h"
 #include "printing/LabelPrintRun.h"
 #include "report/PictureGraphic.h"
@@ -58,6 +59,7 @@ private slots:
     void panelShowsMetafileArtBehindObjects();
     void printRunStretchesMetafileArtIntoEveryCard();
     void pdfKeepsMetafilesAsVectors();
+    void shippedPicturesInstalledWhereMissing();
 };
 
 void TestBackgroundArt::chooserStartsAtTheCurrentArt() {
@@ -172,6 +174,26 @@ void TestBackgroundArt::pdfKeepsMetafilesAsVectors() {
     // Card 1 at (0.75, 0.5) inches: the art's red half, then the clip art's green half.
     QCOMPARE(page.pixelColor(72 + 40, 48 + 150), QColor(Qt::red));
     QCOMPARE(page.pixelColor(72 + 96 + 20, 48 + 96 + 24), QColor(Qt::green));
+}
+
+void TestBackgroundArt::shippedPicturesInstalledWhereMissing() {
+    TTestProgramFolder folder;
+    QDir().mkpath(folder.Path() + "BG");
+    WriteTestFile(folder.Path() + "BG/WAVES.WMF", "the user's own");
+    InstallShippedPictures(folder.Path());
+    QCOMPARE(ReadTestFile(folder.Path() + "BG/WAVES.WMF"), QByteArray("the user's own"));
+    const QStringList art = QDir(folder.Path() + "BG").entryList(QDir::Files);
+    QVERIFY(art.size() >= 3);
+    for (const QString& name : art) {
+        if (name == "WAVES.WMF")
+            continue;
+        const TPicture p = TPicture::LoadFromFile(folder.Path() + "BG/" + name, false);
+        QVERIFY2(p.IsDrawable(), qPrintable(name));
+    }
+    const QStringList clipArt = QDir(folder.Path()).entryList({"*.WMF"}, QDir::Files);
+    QVERIFY(clipArt.size() >= 3);
+    for (const QString& name : clipArt)
+        QVERIFY(TPicture::LoadFromFile(folder.Path() + name, true).IsDrawable());
 }
 
 QTEST_MAIN(TestBackgroundArt)

@@ -5,6 +5,7 @@
 #include "app/MainSettings.h"
 #include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
+#include "app/ShippedPictures.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -143,6 +144,7 @@ void TMainScreen::CreateProgramFolders() {
     const QDir folder(ProgramFolder());
     for (const char* name : {"bmbrush", "Saved", "BG"})
         folder.mkdir(QString::fromLatin1(name));
+    InstallShippedPictures(ProgramFolder());
 }
 
 void TMainScreen::SetCardSizeFromInches(double width, double height) {
