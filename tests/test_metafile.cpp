@@ -1,4 +1,5 @@
 #include "support/MetafileSamples.h"
+#include "support/ObjectTestSupport.h"
 
 #include "platform/Metafile.h"
 
@@ -16,15 +17,6 @@ QImage Played(const QByteArray& bytes, QSize size) {
         m->Draw(p, QRectF(QPointF(0, 0), size));
     }
     return image;
-}
-
-QRect Ink(const QImage& img) {
-    QRect box;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 128)
-                box |= QRect(x, y, 1, 1);
-    return box;
 }
 
 QByteArray Utf16(const QString& s) {

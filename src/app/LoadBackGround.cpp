@@ -8,6 +8,7 @@
 #include "surface/BasePanel.h"
 #include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
+#include "widgets/ListSelection.h"
 #include "widgets/PicturePreview.h"
 
 #include <QDir>
@@ -56,11 +57,7 @@ void TLoadBackGround::SetFolder(const QString& folder) {
 }
 
 bool TLoadBackGround::SelectFile(const QString& name) {
-    const QList<QListWidgetItem*> found = FileListBox1->findItems(name, Qt::MatchFixedString);
-    if (found.isEmpty())
-        return false;
-    FileListBox1->setCurrentItem(found.first());
-    return true;
+    return SelectListItem(*FileListBox1, name);
 }
 
 QString TLoadBackGround::SelectedFile() const {

@@ -6,6 +6,7 @@
 #include "platform/ProgramFolder.h"
 #include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
+#include "widgets/ListSelection.h"
 #include "widgets/PicturePreview.h"
 
 #include <QApplication>
@@ -105,11 +106,7 @@ void TGImageBrowser::EnterFolder(const QString& name) {
 }
 
 bool TGImageBrowser::SelectFile(const QString& name) {
-    const QList<QListWidgetItem*> found = FileListBox1->findItems(name, Qt::MatchFixedString);
-    if (found.isEmpty())
-        return false;
-    FileListBox1->setCurrentItem(found.first());
-    return true;
+    return SelectListItem(*FileListBox1, name);
 }
 
 bool TGImageBrowser::HasSelectedFile() const {

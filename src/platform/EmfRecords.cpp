@@ -11,7 +11,6 @@ namespace {
 
 constexpr quint32 ETO_OPAQUE = 0x0002;
 constexpr quint32 PS_GEOMETRIC = 0x00010000;
-constexpr quint32 BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
 constexpr quint32 MWT_SET = 4; // newer than the library's list
 
 // One record, its 8-byte type and size included, so offsets match the documented layouts.
@@ -171,10 +170,8 @@ void clipRegion(const TRecord& r, TMetafilePlayer& player) {
 // carries one, the source bitmap with its box.
 void blit(const TRecord& r, TMetafilePlayer& player, QRectF dest, quint32 rop, QRectF source,
           qsizetype bmiAt, bool bottomUp) {
-    if (rop == BLACKNESS || rop == WHITENESS) {
-        player.FillRect(dest, rop == BLACKNESS ? Qt::black : Qt::white);
+    if (player.FillByRasterOp(dest, rop))
         return;
-    }
     if (r.B.U32(bmiAt + 4) == 0) { // no bitmap: the brush fills the box
         player.FillRect(dest, player.DC().Brush);
         return;

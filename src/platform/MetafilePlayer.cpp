@@ -441,6 +441,14 @@ void TMetafilePlayer::FillRect(const QRectF& r, const QBrush& brush) {
     FPainter.fillRect(r.normalized(), brush);
 }
 
+bool TMetafilePlayer::FillByRasterOp(const QRectF& dest, quint32 rop) {
+    constexpr quint32 BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
+    if (rop != BLACKNESS && rop != WHITENESS)
+        return false;
+    FillRect(dest, rop == BLACKNESS ? Qt::black : Qt::white);
+    return true;
+}
+
 void TMetafilePlayer::ApplyClip() {
     UseTransform(FEntry);
     if (FEntryClip) {

@@ -93,6 +93,8 @@ public:
     // A bitmap's source rectangle stretched into dest; a null image fills dest with the brush.
     void StretchImage(const QRectF& dest, const QImage& image, const QRectF& source);
     void FillRect(const QRectF& r, const QBrush& brush);
+    // The raster operations that paint without a source (black, white); true when rop was one.
+    bool FillByRasterOp(const QRectF& dest, quint32 rop);
 
     // Clipping; rectangles are logical, regions are device rectangles.
     void IntersectClipRect(const QRectF& r);

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr quint16 ETO_OPAQUE = 0x0002, ETO_CLIPPED = 0x0004;
-constexpr quint32 BLACKNESS = 0x00000042, WHITENESS = 0x00FF0062;
 
 // The parameters of one record. Windows metafiles store them last first, so p(0) is the
 // last argument of the drawing call.
@@ -97,11 +96,8 @@ TMetafileObject font(const TParams& r) {
 // Without a bitmap (a record exactly as long as its fixed part) the destination is filled.
 void bitmap(const TParams& r, TMetafilePlayer& player, QRectF dest, QRectF source, qsizetype dibAt,
             bool bottomUp) {
-    const quint32 rop = r.B.U32(0);
-    if (rop == BLACKNESS || rop == WHITENESS) {
-        player.FillRect(dest, rop == BLACKNESS ? Qt::black : Qt::white);
+    if (player.FillByRasterOp(dest, r.B.U32(0)))
         return;
-    }
     const QImage image = DecodePackedDib(r.B.Slice(dibAt, r.B.Size() - dibAt));
     if (!image.isNull() && bottomUp)
         source.moveTop(image.height() - source.bottom());
