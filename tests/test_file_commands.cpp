@@ -170,7 +170,7 @@ void TestFileCommands::openCorruptedFileLeavesEmptyDesign() {
 void TestFileCommands::openReadsDesignAndBackground() {
     TFixture f;
     const QString design = f.saved("art.PTV");
-    const QString picture = f.folder.Path() + "sky.png";
+    const QString picture = f.folder.Path() + "sky.bmp";
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
     QVERIFY(image.save(picture));
