@@ -6,6 +6,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
 constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
@@ -14,6 +16,12 @@ constexpr qsizetype kWmfHeaderSize = 18;
 constexpr quint32 kEmfSignature = 0x464D4520; // " EMF"
 constexpr qsizetype kEmfHeaderSize = 88;
 constexpr double kMmPerInch = 25.4;
+
+// A picture's own size in design pixels, kept within what a picture may be.
+QSize designSize(double width, double height) {
+    auto side = [](double v) { return int(qBound(1.0, std::round(std::abs(v)), 16384.0)); };
+    return QSize(side(width), side(height));
+}
 
 QRectF rectL(const TLittleEndianBytes& b, qsizetype at) {
     return QRectF(QPointF(b.I32(at), b.I32(at + 4)), QPointF(b.I32(at + 8), b.I32(at + 12)));
@@ -35,8 +43,8 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
             return nullptr;
         m->FKind = TMetafileKind::Windows;
         m->FFrame = box;
-        m->FSize = QSize(qRound(qAbs(box.width()) * ScreenPixelsPerInch / inch),
-                         qRound(qAbs(box.height()) * ScreenPixelsPerInch / inch));
+        m->FSize = designSize(box.width() * ScreenPixelsPerInch / inch,
+                              box.height() * ScreenPixelsPerInch / inch);
         m->FObjectSlots = b.U16(header + 10);
         m->FFirstRecord = header + kWmfHeaderSize;
         return m;
@@ -56,11 +64,11 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
                                frame.top() / 100 * m->FPixelsPerMm.height(),
                                frame.width() / 100 * m->FPixelsPerMm.width(),
                                frame.height() / 100 * m->FPixelsPerMm.height());
-            m->FSize = QSize(qRound(frame.width() / 100 * ScreenPixelsPerInch / kMmPerInch),
-                             qRound(frame.height() / 100 * ScreenPixelsPerInch / kMmPerInch));
+            m->FSize = designSize(frame.width() / 100 * ScreenPixelsPerInch / kMmPerInch,
+                                  frame.height() / 100 * ScreenPixelsPerInch / kMmPerInch);
         } else if (bounds.width() > 0 && bounds.height() > 0) {
             m->FFrame = bounds;
-            m->FSize = bounds.size().toSize();
+            m->FSize = designSize(bounds.width(), bounds.height());
         } else {
             return nullptr;
         }
