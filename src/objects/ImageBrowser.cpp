@@ -49,16 +49,17 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
     FileListBox1->setWhatsThis(QStringLiteral("Click here to select a file"));
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setGeometry(290, 8, 233, 217);
+    Panel1->setGeometry(290, 8, 233, 215);
     Image1 = new TPicturePreview(Panel1);
-    Image1->setGeometry(7, 7, 218, 203);
+    Image1->setGeometry(7, 6, 218, 203);
 
     Buttons = new TDialogButtonBar(*this, HelpContext::ImageBrowser);
     Buttons->setGeometry(0, height() - TDialogButtonBar::BarHeight, width(),
                          TDialogButtonBar::BarHeight);
     GroupBox1 = new QGroupBox(QStringLiteral(" Options "), Buttons);
+    GroupBox1->setFixedSize(200, 42);
     auto* options = new QHBoxLayout(GroupBox1);
-    options->setContentsMargins(6, 0, 6, 0);
+    options->setContentsMargins(8, 2, 8, 2);
     CBStretch = new QCheckBox(QStringLiteral("Stretch"), GroupBox1);
     CBStretch->setToolTip(QStringLiteral("Stretch image to max display size"));
     CBStretch->setWhatsThis(QStringLiteral("Check here to indicate that the image should "
