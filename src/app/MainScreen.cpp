@@ -1,9 +1,11 @@
 #include "app/MainScreen.h"
 
 #include "app/CommandAction.h"
+#include "app/LoadBackGround.h"
 #include "app/MainSettings.h"
 #include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
+#include "app/ShippedPictures.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "effects/BrushTextures.h"
@@ -118,6 +120,10 @@ void TMainScreen::WireCommands() {
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
     ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
+    BackgroundArtItem->Wire(this, [this] {
+        if (SetBackgroundArt(this, *BusinessCardPanel, BackgroundFileName))
+            SetChangesMade(true);
+    });
 }
 
 void TMainScreen::FormCreate() {
@@ -140,6 +146,7 @@ void TMainScreen::CreateProgramFolders() {
     for (const char* name : {"bmbrush", "Saved", "BG"})
         folder.mkdir(QString::fromLatin1(name));
     InstallBrushTextures(folder.filePath(QStringLiteral("bmbrush")));
+    InstallShippedPictures(ProgramFolder());
 }
 
 void TMainScreen::SetCardSizeFromInches(double width, double height) {

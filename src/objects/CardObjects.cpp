@@ -1,6 +1,7 @@
 #include "objects/CardObjects.h"
 
 #include "objects/BusinessCardLabel.h"
+#include "objects/ClipArt.h"
 #include "objects/DrawingObjects.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
@@ -34,4 +35,5 @@ void registerText() {
 void RegisterCardObjects() {
     registerText();
     RegisterDrawingObjects();
+    RegisterClipArt();
 }

@@ -1,6 +1,7 @@
 #include "surface/BasePanel.h"
 
 #include "platform/Interaction.h"
+#include "platform/PictureFile.h"
 #include "platform/ProgramFolder.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
@@ -155,22 +156,26 @@ void TGBasePanel::SetDrawOutline(bool v) {
     InvalidateCard();
 }
 
-void TGBasePanel::SetPicture(const QImage& picture) {
+void TGBasePanel::SetPicture(const TPicture& picture) {
     FPicture = picture;
     InvalidateCard();
 }
 
-void TGBasePanel::SetColorPicture(const QImage& picture) {
+void TGBasePanel::SetColorPicture(const TPicture& picture) {
     FColorPicture = picture;
     InvalidateCard();
 }
 
 void TGBasePanel::ClearColorPicture() {
-    SetColorPicture(QImage());
+    SetColorPicture(TPicture());
 }
 
 void TGBasePanel::LoadColorPicture(const QString& fileName) {
-    SetColorPicture(QImage(fileName));
+    try {
+        SetColorPicture(TPicture::LoadFromFile(fileName, false));
+    } catch (const EPictureError&) {
+        ClearColorPicture();
+    }
 }
 
 void TGBasePanel::SaveToFile(const QString& fileName) {
@@ -334,12 +339,12 @@ void TGBasePanel::PaintCardLayers(QPainter& p) {
     const QRect all(0, 0, width(), height());
     p.fillRect(all, Qt::white);
     const QPainterPath clip = CardShapePath();
-    for (const QImage* picture : {&FPicture, &FColorPicture}) {
-        if (picture->isNull())
+    for (const TPicture* picture : {&FPicture, &FColorPicture}) {
+        if (!picture->IsDrawable())
             continue;
         p.save();
         p.setClipPath(clip);
-        p.drawImage(all, *picture);
+        picture->Draw(p, all);
         p.restore();
     }
     if (FDrawOutline) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/GraphicsValues.h"
+#include "platform/Picture.h"
 
 #include <QImage>
 #include <QKeyEvent>
@@ -69,12 +70,15 @@ public:
     bool Printing() const { return FPrinting; }
     void SetPrinting(bool v) { FPrinting = v; }
 
-    const QImage& Picture() const { return FPicture; }
-    void SetPicture(const QImage& picture);
-    const QImage& ColorPicture() const { return FColorPicture; }
-    void SetColorPicture(const QImage& picture);
+    // The pictures stretched over the card behind the objects: Picture first, then the
+    // background art, ColorPicture.
+    const TPicture& Picture() const { return FPicture; }
+    void SetPicture(const TPicture& picture);
+    const TPicture& ColorPicture() const { return FColorPicture; }
+    void SetColorPicture(const TPicture& picture);
     void ClearColorPicture();
-    // Loads the background art from a picture file; a file that can't be read clears it.
+    // Loads the background art from a picture file, its kind (bitmap, icon, metafile) by
+    // the file's extension; a file that can't be read clears it.
     void LoadColorPicture(const QString& fileName);
 
     // The design file: written at zoom 1.0 (the zoom is kept), read onto the panel.
@@ -194,8 +198,8 @@ private:
     float FZoom = 1.0f;
     bool FZoomInProgress = false;
     bool FPointing = true;
-    QImage FPicture;
-    QImage FColorPicture;
+    TPicture FPicture;
+    TPicture FColorPicture;
     TLabelShapeType FShape = lsRoundRect;
     bool FRubberBandActive = false;
     QPoint FBandAnchor, FBandCorner;
