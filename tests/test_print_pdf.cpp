@@ -89,6 +89,13 @@ struct TPdfRun {
         Window = std::make_unique<TLabelPrinter>(Panel, Settings, *Job);
         Window->OpenFailedMessage = QStringLiteral("The PDF file cannot be written.");
     }
+    // Presses the status window's button while the given card is being printed.
+    void PressButtonAt(int card) {
+        Card->AtCard = [this, card](int n) {
+            if (n == card)
+                Window->CancelButtonClick();
+        };
+    }
     // Shows the window as the program does and runs the print.
     void Run() {
         Window->show();
@@ -176,10 +183,7 @@ void TestPrintPdf::cancelledOrFailedRunLeavesNoFile() {
         // cards already drawn never reach the file.
         TPdfRun run;
         ui.Answers = {true};
-        run.Card->AtCard = [&](int card) {
-            if (card == 3)
-                run.Window->CancelButtonClick();
-        };
+        run.PressButtonAt(3);
         run.Run();
         QCOMPARE(ui.Questions, QStringList{"Pentavo: Cancel Business Card Printing?"});
         QVERIFY(run.Window->Aborted());
@@ -204,10 +208,7 @@ void TestPrintPdf::cancelledOrFailedRunLeavesNoFile() {
         // Answering No lets the run go on: both sheets arrive.
         TPdfRun run;
         ui.Answers = {false};
-        run.Card->AtCard = [&](int card) {
-            if (card == 3)
-                run.Window->CancelButtonClick();
-        };
+        run.PressButtonAt(3);
         run.Run();
         QVERIFY(!run.Window->Aborted());
         QCOMPARE(run.Status(), QStringLiteral("Print job completed and sent to printer!"));

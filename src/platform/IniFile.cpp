@@ -73,6 +73,10 @@ void TIniFile::Load() {
         FWritable = false;
         return;
     }
+    Parse(data);
+}
+
+void TIniFile::Parse(const QByteArray& data) {
     if (data.isEmpty())
         return;
     FLines = data.split('\n');
@@ -81,16 +85,32 @@ void TIniFile::Load() {
         FLines.removeLast();
 }
 
-bool TIniFile::Save() {
-    if (!FWritable)
-        return false;
+TIniFile TIniFile::FromBytes(const QByteArray& bytes) {
+    TIniFile ini{QString()};
+    ini.FInMemory = true;
+    if (bytes.size() > MaxFileSize)
+        ini.FWritable = false;
+    else
+        ini.Parse(bytes);
+    return ini;
+}
+
+QByteArray TIniFile::Bytes() const {
     QByteArray data = FLines.join('\n');
     if (FTrailingNewline && !FLines.isEmpty())
         data += '\n';
+    return data;
+}
+
+bool TIniFile::Save() {
+    if (!FWritable)
+        return false;
+    if (FInMemory)
+        return true;
     QSaveFile file(FFileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(data);
+    file.write(Bytes());
     return file.commit();
 }
 

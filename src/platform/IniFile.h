@@ -17,6 +17,11 @@
 class TIniFile {
 public:
     explicit TIniFile(const QString& fileName);
+    // Settings text held in memory only: it reads as a file of these bytes would, and
+    // writes change the text without touching any file.
+    static TIniFile FromBytes(const QByteArray& bytes);
+    // The text as it stands, as it would be written.
+    QByteArray Bytes() const;
 
     const QString& FileName() const { return FFileName; }
 
@@ -56,6 +61,7 @@ private:
     };
 
     void Load();
+    void Parse(const QByteArray& data);
     bool Save();
     bool Commit(); // saves now, or marks the file dirty while updates are deferred
     TLocation Locate(const QString& section, const QString& key) const;
@@ -67,6 +73,7 @@ private:
     bool FWritable = true; // false when an existing file could not be read
     bool FDeferred = false;
     bool FDirty = false;
+    bool FInMemory = false;
 };
 
 // The program's settings file, "PTV.INI" in the program folder, whatever the case of its name.
