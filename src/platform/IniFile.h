@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -62,6 +63,9 @@ private:
 
     void Load();
     void Parse(const QByteArray& data);
+    // Line edits that keep the decoded text beside the bytes.
+    void SetLine(int index, const QByteArray& line);
+    void InsertLine(int index, const QByteArray& line);
     bool Save();
     bool Commit(); // saves now, or marks the file dirty while updates are deferred
     TLocation Locate(const QString& section, const QString& key) const;
@@ -69,6 +73,7 @@ private:
 
     QString FFileName;
     QList<QByteArray> FLines; // without their '\n'; a '\r' stays part of the line
+    QStringList FTexts;       // each line decoded once, for the look-ups
     bool FTrailingNewline = true;
     bool FWritable = true; // false when an existing file could not be read
     bool FDeferred = false;
