@@ -1,12 +1,15 @@
 // Reading and writing design files: a design of 1,000 objects and one with a 10 MB picture.
-// Goals: the 1,000 objects read and written back in under 50 ms; the picture at 200 MB/s or
-// more; peak memory while reading under three times the file size.
+// Goals: the 1,000 objects read and written back in 10 ms or less; the picture at 200 MB/s
+// or more; peak memory while reading under three times the file size. The files lie in
+// memory-backed storage where there is one, so that the figures are the program's and not
+// the disk's (a save waits for its file to reach the disk).
 #include "support/AllTypesObject.h"
 
 #include "surface/BasePanel.h"
 #include "surface/ObjectFiler.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -29,6 +32,13 @@ void fillDesign(TGBasePanel& panel, int count) {
 }
 
 // Kilobytes from a line of /proc/self/status.
+// A scratch folder in memory-backed storage when the system has it.
+QString scratchTemplate() {
+    const QString shm = QStringLiteral("/dev/shm");
+    return (QFileInfo(shm).isWritable() ? shm : QDir::tempPath()) +
+           QStringLiteral("/pentavo-bench-XXXXXX");
+}
+
 long statusKb(const char* key) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
@@ -46,7 +56,7 @@ void resetPeak() {
 }
 
 void BM_ThousandObjectsReadAndWrite(benchmark::State& state) {
-    QTemporaryDir dir;
+    QTemporaryDir dir(scratchTemplate());
     TGBasePanel source;
     fillDesign(source, 1000);
     const QString path = dir.filePath(QStringLiteral("design.ptv"));
@@ -65,7 +75,7 @@ void BM_ThousandObjectsReadAndWrite(benchmark::State& state) {
 BENCHMARK(BM_ThousandObjectsReadAndWrite)->Unit(benchmark::kMillisecond);
 
 void BM_PictureReadAndWrite(benchmark::State& state) {
-    QTemporaryDir dir;
+    QTemporaryDir dir(scratchTemplate());
     TGBasePanel source;
     fillDesign(source, 1);
     auto* holder = static_cast<TAllTypes*>(source.Objects()[0]);

@@ -1,8 +1,8 @@
 // Metafile bytes in: the header check and the player must end without reading outside the
 // bytes, whatever the records say. No widgets: a small image is the only device.
+#include "FuzzApplication.h"
 #include "platform/Metafile.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -15,15 +15,7 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static QGuiApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-        static int argc = 1;
-        static char name[] = "fuzz_metafile";
-        static char* argv[] = {name, nullptr};
-        return new QGuiApplication(argc, argv);
-    }();
-    Q_UNUSED(app);
+    StartFuzzApplication("fuzz_metafile");
     const std::shared_ptr<const TMetafile> metafile = TMetafile::FromBytes(
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!metafile)

@@ -33,12 +33,16 @@ QByteArray written(const std::vector<TGGraphicControl*>& objects) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     setUp();
+    // The panels live for the whole run: an input costs no widgets, only its objects.
+    static TGBasePanel& panel = *new TGBasePanel;
+    static TGBasePanel& again = *new TGBasePanel;
+    panel.ClearObjects();
+    again.ClearObjects();
     const auto* bytes = reinterpret_cast<const char*>(data);
     try {
         ReadStreamObjects(bytes, qint64(size));
     } catch (const EStreamError&) {
     }
-    TGBasePanel panel;
     try {
         TGLabelObjectFiler(panel).ReadObjects(bytes, qint64(size));
     } catch (const EStreamError&) {
@@ -46,7 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // What was read once must survive a second trip unchanged.
     const QByteArray first = written(panel.Objects());
-    TGBasePanel again;
     TGLabelObjectFiler(again).ReadObjects(first.constData(), first.size());
     if (written(again.Objects()) != first)
         std::abort();

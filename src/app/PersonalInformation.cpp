@@ -30,6 +30,7 @@ TPersonalInformation::TPersonalInformation(QWidget* mainWindow) : QDialog(mainWi
     for (size_t i = 0; i < Edits.size(); ++i) {
         Edits[i] = new QLineEdit(this);
         Edits[i]->setObjectName(QLatin1String(names[i]));
+        Edits[i]->setMaxLength(MaxPersonalLength);
         Edits[i]->setMinimumWidth(280);
         form->addRow(QLatin1String(labels[i]), Edits[i]);
     }

@@ -20,7 +20,7 @@ void TMRUFileList::Load() {
     FItems.clear();
     const auto values = TIniFile(FSettingsFile).ReadSectionValues(section);
     for (const auto& kv : values)
-        if (FItems.size() < MaxEntries && !kv.second.isEmpty())
+        if (FItems.size() < MaxEntries && !kv.second.isEmpty() && kv.second.size() <= MaxPathLength)
             FItems.append(kv.second);
     RebuildMenu();
 }

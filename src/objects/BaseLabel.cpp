@@ -450,8 +450,8 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
     report.SetFontRotation(0);
 }
 
-void TGBaseLabel::Loaded() {
-    TGGraphicControl::Loaded();
+void TGBaseLabel::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Font"), [this] { ChooseFont(); });
     AddMenuItem(QStringLiteral("3D Effects"), [this] { Open3DEffects(); });

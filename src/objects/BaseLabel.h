@@ -26,7 +26,6 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
     void Paint(QPainter& canvas) override;
     void BoundsChanged() override;
     void PopupOpening() override;
@@ -95,6 +94,7 @@ public:
     void ToggleBorder();
 
 protected:
+    void BuildContextMenu() override;
     void UpdateShadowOffset();
     void UpdateHighlightOffset();
     // Part of the layout: keeps the box between one and 1.2 text heights high (wide, for

@@ -72,9 +72,9 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
     form->addRow(QStringLiteral("Top Margin"), etopmarg);
 
     enbracross = new QSpinBox;
-    enbracross->setRange(1, 10);
+    enbracross->setRange(1, MaxAcross);
     enbrdown = new QSpinBox;
-    enbrdown->setRange(1, 30);
+    enbrdown->setRange(1, MaxDown);
     form->addRow(QStringLiteral("# across"), enbracross);
     form->addRow(QStringLiteral("# down"), enbrdown);
 
@@ -113,6 +113,14 @@ QLineEdit* TEditCardLayout::NewEdit() {
     e->setMaxLength(8);
     connect(e, &QLineEdit::textEdited, e,
             [e](const QString& text) { e->setProperty("value", text.trimmed().toDouble()); });
+    // As a numeric edit with limits does, a value out of range becomes the nearest allowed
+    // one when the field is left.
+    connect(e, &QLineEdit::editingFinished, this, [this, e] {
+        const double unit = MMButton->isChecked() ? MillimetresPerInch : 1.0;
+        const double v = Shown(e);
+        if (!(v >= 0 && v <= MaxLayoutInches * unit))
+            ShowValue(e, ClampLayoutLength(v / unit) * unit);
+    });
     return e;
 }
 
@@ -211,6 +219,7 @@ void TEditCardLayout::OkButtonClick() {
         FLayout.Papersize = 1;
     else if (epapersize->currentIndex() == 1)
         FLayout.Papersize = 9;
+    ClampCardLayout(FLayout);
     if (ValidCard())
         accept();
 }

@@ -10,7 +10,6 @@
 #include <QToolButton>
 
 QString NudgeCaption(int value) {
-    // Values from the settings file may lie outside -8..8; they read the same way.
     if (value > 0)
         return QStringLiteral("Increase by %1/32\"").arg(value);
     if (value < 0)
@@ -85,13 +84,13 @@ TPrinterNudges TPrintFineTune::Nudges() const {
 }
 
 void TPrintFineTune::StepDown(TNudge n) {
-    if (FValues[n] < 8)
+    if (FValues[n] < MaxNudge)
         ++FValues[n];
     ShowValues();
 }
 
 void TPrintFineTune::StepUp(TNudge n) {
-    if (FValues[n] > -8)
+    if (FValues[n] > -MaxNudge)
         --FValues[n];
     ShowValues();
 }
