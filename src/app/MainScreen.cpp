@@ -2,10 +2,12 @@
 
 #include "app/CommandAction.h"
 #include "app/MainSettings.h"
-#include "app/RecentFiles.h"
 #include "app/PrintCommands.h"
+#include "app/RecentFiles.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "surface/BusinessCardPanel.h"
@@ -53,6 +55,13 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BusinessCardPanel->SetPanelState(psPointing);
     BusinessCardPanel->ClearColorPicture();
     BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
+    // The card opens its own menus on a right-click; its text is for "What's this?" mode.
+    BusinessCardPanel->setContextMenuPolicy(Qt::PreventContextMenu);
+    BusinessCardPanel->setWhatsThis(
+        QStringLiteral("The card. Draw on it with the tools above; right-click it or an "
+                       "object on it for the arranging and editing commands."));
+    FScrollContent->setWhatsThis(
+        QStringLiteral("The area around the card. Click here to clear the selection."));
     ScrollBox1->setWidget(FScrollContent);
     column->addWidget(ScrollBox1, 1);
     auto* bottomBar = new QWidget(central);
@@ -117,6 +126,8 @@ void TMainScreen::WireCommands() {
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
     ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
+    ContentsItem->Wire(this, [] { RequestHelp(HelpContext::Contents); });
+    HelpCommand->Wire(this, [] { RequestHelp(HelpContext::MainWindow); });
 }
 
 void TMainScreen::FormCreate() {
@@ -134,10 +145,7 @@ void TMainScreen::SelectAllLabels() {
 }
 
 void TMainScreen::CreateProgramFolders() {
-    // Each in its own attempt; a folder that exists or cannot be made is no reason to stop.
-    const QDir folder(ProgramFolder());
-    for (const char* name : {"bmbrush", "Saved", "BG"})
-        folder.mkdir(QString::fromLatin1(name));
+    MakeProgramSubfolders(ProgramFolder(), ShippedDataFolder());
 }
 
 void TMainScreen::SetCardSizeFromInches(double width, double height) {
