@@ -117,6 +117,7 @@ void TestCommandLine::secondStartHandsTheFileOver() {
         QVERIFY(second.AnotherRunning());
     }
     QTRY_COMPARE(w.CurrentFileName, design);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Pentavo - handed.ptv"));
     QCOMPARE(raised.count(), 1);
     // The running design had changes: the user was asked first (and said No).
     QCOMPARE(ui.Questions, QStringList{"Save: Save changes?"});
