@@ -5,7 +5,9 @@
 #include "app/ObjectKinds.h"
 #include "platform/SingleInstance.h"
 #include "surface/BusinessCardPanel.h"
+#include "surface/GraphicControl.h"
 
+#include <QDir>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTimer>
@@ -47,6 +49,7 @@ private slots:
     void secondStartHandsTheFileOver();
     void handOverWaitsForOpenDialog();
     void strangeRequestsAreIgnored();
+    void examplesOpen();
 };
 
 void TestCommandLine::designFileFromArguments_data() {
@@ -167,6 +170,27 @@ void TestCommandLine::strangeRequestsAreIgnored() {
     QTRY_COMPARE(raised.count(), 2);
     QCOMPARE(opened.count(), 1);
     QCOMPARE(opened.first().first().toString(), QStringLiteral("/tmp/x\ny.ptv"));
+}
+
+void TestCommandLine::examplesOpen() {
+    // The example designs shipped with the program open from the command line, and between
+    // them show every kind of object the tools make.
+    TTestProgramFolder folder;
+    TScriptedInteraction ui;
+    QSet<QString> kinds;
+    const QDir examples(QStringLiteral(PENTAVO_SOURCE_DIR "/examples"));
+    for (const QString& name : examples.entryList({"*.ptv"})) {
+        TMainScreen w;
+        w.OpenDesignFile(examples.filePath(name));
+        showAndStart(w);
+        QCOMPARE(w.CurrentFileName, examples.filePath(name));
+        for (const TGGraphicControl* object : w.BusinessCardPanel->Objects())
+            kinds.insert(object->ClassName());
+    }
+    QVERIFY2(ui.Messages.isEmpty(), qPrintable(ui.Messages.join("; ")));
+    for (const char* kind :
+         {"TGBusinessCardLabel", "TGMultiLineLabel", "TGSymbolLabel", "TBCShapes", "TGLineShape"})
+        QVERIFY2(kinds.contains(kind), kind);
 }
 
 QTEST_MAIN(TestCommandLine)
