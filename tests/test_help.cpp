@@ -275,6 +275,8 @@ void TestHelp::whatsThisMenus() {
 
 void TestHelp::mainWindowControlsHaveTexts() {
     TTestProgramFolder folder;
+    // With a recent file, so that its File menu entry is there too.
+    QVERIFY(WriteTestFile(folder.Path() + "PTV.INI", "[MRU]\nF0=/gone/card.ptv\n"));
     TMainScreen w;
     QStringList missing = ControlsWithoutWhatsThis(w);
     for (QAction* top : w.menuBar()->actions())
