@@ -54,6 +54,7 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BusinessCardPanel->SetGridSize(gs4x4);
     BusinessCardPanel->SetPanelState(psPointing);
     BusinessCardPanel->ClearColorPicture();
+    BusinessCardPanel->SetOwnsClipboardFile(true);
     BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
     // The card opens its own menus on a right-click; its text is for "What's this?" mode.
     BusinessCardPanel->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -99,7 +100,6 @@ void TMainScreen::WireCommands() {
         *Settings->RecentFiles, this);
     FileCommands->SetChangesMade = [this](bool value) { SetChangesMade(value); };
     FileCommands->Setbuttons = [this] { Setbuttons(); };
-    FileCommands->CloseWindow = [this] { close(); };
     TFileCommands* files = FileCommands.get();
     NewItem->Wire(this, [files] { files->New(); });
     OpenItem->Wire(this, [files] { files->Open(); });
@@ -197,6 +197,12 @@ void TMainScreen::FormActivate() {
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event) {
+    // Every way of closing (Exit, the close box, Alt+F4, the end of the session) asks about
+    // unsaved changes; a cancelled save keeps the window open.
+    if (!FileCommands->CheckSaveNeeded()) {
+        event->ignore();
+        return;
+    }
     Settings->SavePlacement();
     QMainWindow::closeEvent(event);
 }
@@ -347,7 +353,7 @@ void TMainScreen::FitScrollContent() {
 }
 
 void TMainScreen::ExitClick() {
-    FileCommands->Exit();
+    close();
 }
 
 void TMainScreen::AboutClick() {
