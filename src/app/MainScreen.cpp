@@ -9,6 +9,8 @@
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "effects/BrushTextures.h"
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "surface/BusinessCardPanel.h"
@@ -57,6 +59,13 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BusinessCardPanel->ClearColorPicture();
     BusinessCardPanel->SetOwnsClipboardFile(true);
     BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
+    // The card opens its own menus on a right-click; its text is for "What's this?" mode.
+    BusinessCardPanel->setContextMenuPolicy(Qt::PreventContextMenu);
+    BusinessCardPanel->setWhatsThis(
+        QStringLiteral("The card. Draw on it with the tools above; right-click it or an "
+                       "object on it for the arranging and editing commands."));
+    FScrollContent->setWhatsThis(
+        QStringLiteral("The area around the card. Click here to clear the selection."));
     ScrollBox1->setWidget(FScrollContent);
     column->addWidget(ScrollBox1, 1);
     auto* bottomBar = new QWidget(central);
@@ -124,6 +133,8 @@ void TMainScreen::WireCommands() {
         if (SetBackgroundArt(this, *BusinessCardPanel, BackgroundFileName))
             SetChangesMade(true);
     });
+    ContentsItem->Wire(this, [] { RequestHelp(HelpContext::Contents); });
+    HelpCommand->Wire(this, [] { RequestHelp(HelpContext::MainWindow); });
 }
 
 void TMainScreen::FormCreate() {
@@ -141,11 +152,9 @@ void TMainScreen::SelectAllLabels() {
 }
 
 void TMainScreen::CreateProgramFolders() {
-    // Each in its own attempt; a folder that exists or cannot be made is no reason to stop.
-    const QDir folder(ProgramFolder());
-    for (const char* name : {"bmbrush", "Saved", "BG"})
-        folder.mkdir(QString::fromLatin1(name));
-    InstallBrushTextures(folder.filePath(QStringLiteral("bmbrush")));
+    MakeProgramSubfolders(ProgramFolder());
+    // The textures and pictures that come with the program are built into it.
+    InstallBrushTextures(ProgramFolder() + QStringLiteral("bmbrush"));
     InstallShippedPictures(ProgramFolder());
 }
 

@@ -116,6 +116,10 @@ public:
     void AboutClick();
     // Restores a minimised window or brings it to the front (a second start asked for it).
     void BringToFront();
+    // Opens a design named on the command line or handed over by a later start. Before the
+    // first activation it takes the place of the most recent design; while a dialog is open
+    // it waits until the dialog has closed.
+    void OpenDesignFile(const QString& path);
 
 protected:
     bool event(QEvent* event) override;
@@ -139,7 +143,9 @@ private:
     bool FormKeyUp(const QKeyEvent& key);
     void FitScrollContent();
     void OpenMostRecent();
+    void OpenPendingDesign();
 
     QWidget* FScrollContent = nullptr;
     bool FActivated = false;
+    QString FPendingOpen; // a design to open once the start-up or a dialog allows
 };

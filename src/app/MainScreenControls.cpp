@@ -167,6 +167,7 @@ void TMainScreen::BuildBottomBar(QWidget* bar) {
     ZoomCaption->setStyleSheet(QStringLiteral("color: navy"));
     ZoomCaption->setMinimumWidth(ZoomCaption->fontMetrics().horizontalAdvance("8888%"));
     zoomRow->addWidget(ZoomCaption);
+    zoomBox->setWhatsThis(QStringLiteral("The zoom of the card on the screen."));
     row->addWidget(zoomBox);
     row->addStretch();
 
@@ -257,4 +258,7 @@ void TMainScreen::BuildMenus() {
     AboutItem = command(HelpMenu, QStringLiteral("&About"),
                         QStringLiteral("Shows the program's name and version."));
     HelpCommand = command(nullptr, QStringLiteral("&Help"), QString());
+    // F1 anywhere in the window opens its help page.
+    HelpCommand->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(HelpCommand);
 }

@@ -32,6 +32,11 @@ TPersonalInformation::TPersonalInformation(QWidget* mainWindow) : QDialog(mainWi
         Edits[i]->setObjectName(QLatin1String(names[i]));
         Edits[i]->setMaxLength(MaxPersonalLength);
         Edits[i]->setMinimumWidth(280);
+        Edits[i]->setWhatsThis(
+            QStringLiteral("Your %1, offered as a ready-made text for the card.")
+                .arg(QString::fromLatin1(labels[i])
+                         .replace(QStringLiteral("E-mail"), QStringLiteral("e-mail address"))
+                         .toLower()));
         form->addRow(QLatin1String(labels[i]), Edits[i]);
     }
     Buttons = new TDialogButtonBar(*this, HelpContext::PersonalInformation);

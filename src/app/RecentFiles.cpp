@@ -64,6 +64,7 @@ void TMRUFileList::RebuildMenu() {
         QString shown = FItems[i];
         shown.replace('&', QLatin1String("&&"));
         QAction* a = FMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        a->setWhatsThis(QStringLiteral("Opens this design again."));
         connect(a, &QAction::triggered, this, [this, i] { EntryClicked(i); });
         FMenuItems.append(a);
     }

@@ -1,7 +1,8 @@
 #pragma once
 
-// Help topics opened by the Help buttons, by context number.
+// Help topics opened by the Help buttons, by context number. Contents is the contents page.
 namespace HelpContext {
+constexpr int Contents = 0;
 constexpr int MainWindow = 2016;
 constexpr int ChooseCards = 2020;
 constexpr int PreviewWindow = 2039;
@@ -17,5 +18,6 @@ constexpr int SymbolSelector = 40005;
 constexpr int Text3DEffects = 40008;
 constexpr int RirizIzaduProperties = 40011;
 constexpr int LoadTextureBitmap = 40012;
+constexpr int RichText = 40013;
 constexpr int DiduzOvozProperties = 40014;
 } // namespace HelpContext

@@ -83,6 +83,24 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
         {QStringLiteral("Letter (8.5 x 11\")"), QStringLiteral("A4 (210 x 297mm)"), QString()});
     form->addRow(QStringLiteral("Paper size"), epapersize);
 
+    const std::pair<QWidget*, const char*> helpTexts[] = {
+        {PredefinedLayouts, "Pick the card stock you print on; its sizes fill the boxes below."},
+        {Inchesbutton, "Shows and takes the sizes below in inches."},
+        {MMButton, "Shows and takes the sizes below in millimetres."},
+        {eCardwidth, "The width of one card."},
+        {eCardHeight, "The height of one card."},
+        {eHorizPitch, "From the left edge of one card to the left edge of the next card in "
+                      "the row."},
+        {eVertPitch, "From the top edge of one row of cards to the top edge of the next row."},
+        {eleftmarg, "From the left edge of the sheet to the first card."},
+        {etopmarg, "From the top edge of the sheet to the first card."},
+        {enbracross, "How many cards there are in a row (1 to 10)."},
+        {enbrdown, "How many rows of cards there are on the sheet (1 to 30)."},
+        {epapersize, "The paper size of the card stock."},
+    };
+    for (const auto& [control, text] : helpTexts)
+        control->setWhatsThis(QString::fromLatin1(text));
+
     auto* buttons = new TDialogButtonBar(*this, HelpContext::SheetLayout);
     buttons->SetOkAction([this] { OkButtonClick(); });
     top->addWidget(buttons);
