@@ -104,11 +104,12 @@ void TestMainWindow::layoutAndMenus() {
     QCOMPARE(captions(w.FileMenu),
              QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
                           "Pre&view", "Export PD&F...", "-", "Printer S&etup",
-                           "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
+                          "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
     // The default-font item shows the font read from the settings at start.
-    QCOMPARE(captions(w.EditMenu),
-             QStringList({"Default Font: Arial, 10 pt ", "&Personal Information",
-                          "&Set or Change Background Art", "-", "Change Business Card Layout"}));
+    QCOMPARE(
+        captions(w.EditMenu),
+        QStringList({"Undo", "Redo", "-", "Default Font: Arial, 10 pt ", "&Personal Information",
+                     "&Set or Change Background Art", "-", "Change Business Card Layout"}));
     QCOMPARE(captions(w.HelpMenu), QStringList({"&Contents", "&About"}));
     QCOMPARE(w.SaveItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
 }

@@ -7,6 +7,7 @@
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/ObjectStream.h"
+#include "surface/UndoHistory.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,6 +86,7 @@ void TFileCommands::New() {
     FPanel.update();
     FState.CurrentFileName.clear();
     ChangesMadeTo(false);
+    FPanel.History()->Clear();
     FState.Loading = false;
     UpdateButtons();
 }
@@ -183,11 +185,15 @@ void TFileCommands::CancelChanges() {
     if (!FState.CurrentFileName.isEmpty())
         OpenBCFile(FState.CurrentFileName);
     ChangesMadeTo(false);
+    FPanel.History()->Clear();
     FPanel.update();
 }
 
 void TFileCommands::Exit() {
-    if (CheckSaveNeeded() && CloseWindow)
+    if (!CheckSaveNeeded())
+        return;
+    FPanel.History()->Clear();
+    if (CloseWindow)
         CloseWindow();
 }
 
@@ -221,6 +227,7 @@ void TFileCommands::OpenBCFile(const QString& path) {
                              QStringLiteral(". Possibly corrupted, posibly not a PTV file"));
     }
     ChangesMadeTo(false);
+    FPanel.History()->Clear();
     FState.Loading = false;
     UpdateButtons();
     FPanel.update();
@@ -233,6 +240,7 @@ bool TFileCommands::SaveBCFile(const QString& path) {
         ui().Information(FDialogParent, e.Message());
         return false;
     }
+    FPanel.History()->MarkSaved();
     // The design itself is saved; a companion file that can't be written is only reported.
     if (FState.BackgroundFileName.isEmpty())
         DeleteCompanionFile(path);

@@ -2,8 +2,8 @@
 
 #include "app/CommandAction.h"
 #include "app/MainSettings.h"
-#include "app/RecentFiles.h"
 #include "app/PrintCommands.h"
+#include "app/RecentFiles.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -11,6 +11,7 @@
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
+#include "surface/UndoHistory.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -117,6 +118,24 @@ void TMainScreen::WireCommands() {
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
     ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
+
+    TUndoHistory* history = BusinessCardPanel->History();
+    history->SaveOutside = [this] { return BackgroundFileName; };
+    history->RestoreOutside = [this](const QString& name) { BackgroundFileName = name; };
+    UndoItem->Wire(this, [history] { history->Undo(); });
+    RedoItem->Wire(this, [history] { history->Redo(); });
+    connect(history, &TUndoHistory::Changed, this, &TMainScreen::HistoryChanged);
+    HistoryChanged();
+}
+
+void TMainScreen::HistoryChanged() {
+    const TUndoHistory* history = BusinessCardPanel->History();
+    UndoItem->setText(history->UndoCaption());
+    UndoItem->Enable(history->CanUndo());
+    RedoItem->setText(history->RedoCaption());
+    RedoItem->Enable(history->CanRedo());
+    if (!Loading)
+        ShowChangesMade(history->Modified());
 }
 
 void TMainScreen::FormCreate() {
@@ -201,6 +220,14 @@ void TMainScreen::CheckPrinters() {
 }
 
 void TMainScreen::SetChangesMade(bool value) {
+    // Commands that change the design outside the panel's objects (the background art) say
+    // so here only.
+    if (value)
+        BusinessCardPanel->History()->DesignChanged();
+    ShowChangesMade(value);
+}
+
+void TMainScreen::ShowChangesMade(bool value) {
     ChangesMade = value;
     Cancelbutton->setVisible(value);
     Savebutton->setText(CurrentFileName.isEmpty() ? QStringLiteral("Save As")

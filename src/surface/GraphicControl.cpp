@@ -2,6 +2,8 @@
 
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
+#include "surface/MenuStepNames.h"
+#include "surface/UndoHistory.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -61,6 +63,10 @@ const TPropertyList& TGGraphicControl::ClassProperties() {
 void TGGraphicControl::Loaded() {
     delete FContextMenu;
     FContextMenu = new QMenu;
+    NameStepsAfterItems(FContextMenu, [this](const QString& caption) {
+        if (FPanel)
+            FPanel->History()->BeginCommand(caption);
+    });
     AddMenuItem(QStringLiteral("Bring To Front"), [this] { BringToFront(); });
     AddMenuItem(QStringLiteral("Send To Back"), [this] { SendToBack(); });
     AddMenuItem(QStringLiteral("Cut"), [this] {
@@ -134,13 +140,16 @@ void TGGraphicControl::BoundsChanged() {
 void TGGraphicControl::SetZoom(float newZoom) {
     if (newZoom == FZoom)
         return;
-    const float f = newZoom / FZoom;
-    const QRect r(RoundHalfEven(Left() * f), RoundHalfEven(Top() * f), RoundHalfEven(Width() * f),
-                  RoundHalfEven(Height() * f));
-    FBounds = r;
+    FBounds = ZoomedBounds(newZoom);
     FZoom = newZoom;
     Invalidate();
     BoundsChanged();
+}
+
+QRect TGGraphicControl::ZoomedBounds(float newZoom) const {
+    const float f = newZoom / FZoom;
+    return QRect(RoundHalfEven(Left() * f), RoundHalfEven(Top() * f), RoundHalfEven(Width() * f),
+                 RoundHalfEven(Height() * f));
 }
 
 void TGGraphicControl::SetLocked(bool v) {

@@ -65,6 +65,8 @@ public:
     float Zoom() const { return FZoom; }
     // Rescales the bounds by NewZoom / Zoom (halves round to even), then BoundsChanged.
     void SetZoom(float newZoom);
+    // The bounds SetZoom (NewZoom) would give, without changing anything.
+    QRect ZoomedBounds(float newZoom) const;
     // Takes the panel's zoom without rescaling (after loading or pasting).
     void SetZoomField(float zoom) { FZoom = zoom; }
 

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <optional>
+
 namespace {
 
 // Far more than a card holds; a file claiming more is not a design.
@@ -51,18 +53,36 @@ bool isValidIdent(const QString& name) {
     ThrowStreamError(StreamMessage::PropertyMissing);
 }
 
+// The value of a bounds property taken from the given bounds; none for other properties.
+std::optional<QVariant> DesignBound(const QString& name, const QRect& bounds) {
+    if (name == QLatin1String("Left"))
+        return bounds.left();
+    if (name == QLatin1String("Top"))
+        return bounds.top();
+    if (name == QLatin1String("Width"))
+        return bounds.width();
+    if (name == QLatin1String("Height"))
+        return bounds.height();
+    return std::nullopt;
+}
+
 } // namespace
 
 void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object,
-                                     const QString& name) {
+                                     const QString& name, bool designGeometry) {
     w.WriteSignature();
     w.WriteStr(object.ClassName().toLatin1());
     w.WriteStr(name.toLatin1());
+    const bool rescale = designGeometry && object.Zoom() != 1.0f;
+    const QRect design = rescale ? object.ZoomedBounds(1.0f) : QRect();
     for (const TPropertyInfo& p : object.Properties()) {
         if (!p.Set || !p.IsStored(object))
             continue;
         w.WriteStr(p.Name.toLatin1());
-        WritePropertyValue(w, p, p.Get(object));
+        QVariant value = p.Get(object);
+        if (rescale)
+            value = DesignBound(p.Name, design).value_or(value);
+        WritePropertyValue(w, p, value);
     }
     w.WriteListEnd(); // properties
     w.WriteListEnd(); // children: design objects have none

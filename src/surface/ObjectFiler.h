@@ -51,9 +51,12 @@ public:
     // The names the records of the last read carried, one per object read.
     const QStringList& StoredNames() const { return FStoredNames; }
 
-private:
+    // One object's record. With designGeometry its bounds are written at 100 %, as a design
+    // file holds them, whatever the object's zoom.
     static void WriteObject(TObjectStreamWriter& writer, const TGGraphicControl& object,
-                            const QString& name);
+                            const QString& name, bool designGeometry = false);
+
+private:
     void ReadFile(const QString& fileName);
     TGGraphicControl* ReadObject(TObjectStreamReader& reader);
     void ReadProperty(TObjectStreamReader& reader, TGGraphicControl& object);
