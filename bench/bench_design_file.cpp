@@ -3,7 +3,6 @@
 // more; peak memory while reading under three times the file size.
 #include "support/AllTypesObject.h"
 
-#include "surface/BasePanel.h"
 #include "surface/ObjectFiler.h"
 
 #include <QApplication>
@@ -14,19 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-void fillDesign(TGBasePanel& panel, int count) {
-    for (int i = 0; i < count; ++i) {
-        auto* o = static_cast<TAllTypes*>(panel.AddObject(std::make_unique<TAllTypes>()));
-        o->SetName(QStringLiteral("Component%1").arg(i));
-        o->SetBounds(i % 300, i % 180, 40 + i % 50, 15);
-        o->Caption = QStringLiteral("Business card line %1").arg(i);
-        o->Font.Color = i % 2 ? clRed : 0x123456;
-        o->Font.Style = i % 4;
-        o->Align = i % 3;
-        o->Lines = {QStringLiteral("first"), QStringLiteral("second")};
-    }
-}
 
 // Kilobytes from a line of /proc/self/status.
 long statusKb(const char* key) {
@@ -48,7 +34,7 @@ void resetPeak() {
 void BM_ThousandObjectsReadAndWrite(benchmark::State& state) {
     QTemporaryDir dir;
     TGBasePanel source;
-    fillDesign(source, 1000);
+    FillAllTypesDesign(source, 1000);
     const QString path = dir.filePath(QStringLiteral("design.ptv"));
     TGLabelObjectFiler(source).SaveDesign(path);
     for (auto _ : state) {
@@ -67,7 +53,7 @@ BENCHMARK(BM_ThousandObjectsReadAndWrite)->Unit(benchmark::kMillisecond);
 void BM_PictureReadAndWrite(benchmark::State& state) {
     QTemporaryDir dir;
     TGBasePanel source;
-    fillDesign(source, 1);
+    FillAllTypesDesign(source, 1);
     auto* holder = static_cast<TAllTypes*>(source.Objects()[0]);
     holder->Data = QByteArray(10 * 1024 * 1024, '\x5A');
     const QString path = dir.filePath(QStringLiteral("picture.ptv"));

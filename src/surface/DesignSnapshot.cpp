@@ -105,11 +105,12 @@ TDesignSnapshot TakeSnapshot(const TGBasePanel& panel, const TDesignSnapshot* pr
     buffer.open(QIODevice::WriteOnly);
     TObjectStreamWriter writer(buffer);
     TObjectRecord record;
-    // Ends the part the buffer holds; the buffer starts afresh for the next one.
+    // Ends the part the buffer holds; the buffer keeps its room for the next one.
     auto cut = [&] {
         writer.Flush();
-        record.Parts << buffer.buffer();
-        buffer.buffer().clear();
+        QByteArray& bytes = buffer.buffer();
+        record.Parts << QByteArray(bytes.constData(), bytes.size());
+        bytes.resize(0);
         buffer.seek(0);
     };
     writer.SetPayloadSink(SharedPayloadBytes, [&](const QByteArray& payload) {

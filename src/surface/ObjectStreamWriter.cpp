@@ -30,7 +30,7 @@ void TObjectStreamWriter::Flush() {
         return;
     const qint64 written = FDevice.write(FBuffer);
     const bool complete = written == FBuffer.size();
-    FBuffer.clear();
+    FBuffer.resize(0); // keeps the reserved room, where clear() would give it back
     if (!complete)
         ThrowStreamError(StreamMessage::WriteError);
 }
