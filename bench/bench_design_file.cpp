@@ -2,10 +2,10 @@
 // Goals: the 1,000 objects read and written back in under 50 ms; the picture at 200 MB/s or
 // more; peak memory while reading under three times the file size.
 #include "support/AllTypesObject.h"
+#include "support/BenchmarkMain.h"
 
 #include "surface/ObjectFiler.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -79,11 +79,5 @@ BENCHMARK(BM_PictureReadAndWrite)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TAllTypes::Register();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv, [] { TAllTypes::Register(); });
 }

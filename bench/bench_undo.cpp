@@ -2,10 +2,9 @@
 // one such step (which first checks the design for unrecorded changes, then reads the moved
 // object back). Goal: each at most 15 ms.
 #include "support/AllTypesObject.h"
+#include "support/BenchmarkMain.h"
 
 #include "surface/UndoHistory.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -51,11 +50,5 @@ BENCHMARK(BM_UndoStep)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TAllTypes::Register();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv, [] { TAllTypes::Register(); });
 }

@@ -3,7 +3,10 @@
 
 #include "app/CommandAction.h"
 #include "app/MainScreen.h"
+#include "app/ObjectKinds.h"
+#include "support/ObjectTestSupport.h"
 #include "surface/BusinessCardPanel.h"
+#include "surface/ClassRegistry.h"
 #include "surface/UndoHistory.h"
 
 #include <QPushButton>
@@ -45,11 +48,13 @@ class TestUndoWindow : public QObject {
 private slots:
     void initTestCase() {
         TBlock::Register();
+        RegisterObjectKinds();
         QuietGrabWarnings();
     }
     void editMenuAndChangedMarkFollowHistory();
     void newAndRevertForgetHistory();
     void backgroundArtIsAStep();
+    void unreportedMenuChangeMarksDesign();
 };
 
 void TestUndoWindow::editMenuAndChangedMarkFollowHistory() {
@@ -128,6 +133,23 @@ void TestUndoWindow::backgroundArtIsAStep() {
     w.RedoItem->trigger();
     QCOMPARE(w.BackgroundFileName, art);
     QCOMPARE(f.Panel().ColorPicture(), picture);
+}
+
+void TestUndoWindow::unreportedMenuChangeMarksDesign() {
+    // A rectangle's "Transparent" item changes the design without reporting it; the change
+    // still becomes a step and marks the design changed, so it is not lost on leaving.
+    TWindow f;
+    TMainScreen& w = f.Window;
+    TGGraphicControl* shape =
+        f.Panel().AddObject(TClassRegistry::Create(QStringLiteral("TBCShapes")));
+    shape->Loaded();
+    shape->SetBounds(100, 20, 40, 40);
+    f.History().Clear();
+    w.ChangesMade = false;
+    MenuItem(shape->ContextMenu(), QStringLiteral("Transparent"))->trigger();
+    QCoreApplication::processEvents();
+    QVERIFY(w.ChangesMade);
+    QCOMPARE(w.UndoItem->text(), QStringLiteral("Undo Transparent"));
 }
 
 QTEST_MAIN(TestUndoWindow)

@@ -130,10 +130,7 @@ void TMainScreen::WireCommands() {
 
 void TMainScreen::HistoryChanged() {
     const TUndoHistory* history = BusinessCardPanel->History();
-    UndoItem->setText(history->UndoCaption());
-    UndoItem->Enable(history->CanUndo());
-    RedoItem->setText(history->RedoCaption());
-    RedoItem->Enable(history->CanRedo());
+    ShowHistoryIn(*history, UndoItem, RedoItem);
     if (!Loading)
         ShowChangesMade(history->Modified());
 }

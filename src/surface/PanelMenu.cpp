@@ -51,11 +51,7 @@ TPanelMenu::TPanelMenu(TGBasePanel* panel) : QMenu(panel), FPanel(panel) {
 }
 
 void TPanelMenu::UpdateItems() {
-    const TUndoHistory* history = FPanel->History();
-    FUndo->setText(history->UndoCaption());
-    FUndo->setEnabled(history->CanUndo());
-    FRedo->setText(history->RedoCaption());
-    FRedo->setEnabled(history->CanRedo());
+    ShowHistoryIn(*FPanel->History(), FUndo, FRedo);
     const bool selected = FPanel->Handle()->Count() > 0;
     for (QAction* a : FSelectionItems)
         a->setEnabled(selected);

@@ -6,6 +6,7 @@
 #include "surface/Handle.h"
 #include "surface/ObjectStream.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QSet>
 
@@ -207,6 +208,13 @@ void TUndoHistory::EndScope() {
     // and the name does not stick to a later change.
     if (--FScopes == 0)
         Settle();
+}
+
+void ShowHistoryIn(const TUndoHistory& history, QAction* undo, QAction* redo) {
+    undo->setText(history.UndoCaption());
+    undo->setEnabled(history.CanUndo());
+    redo->setText(history.RedoCaption());
+    redo->setEnabled(history.CanRedo());
 }
 
 TUndoStep::TUndoStep(TUndoHistory& history, const QString& caption, TStepKind kind)

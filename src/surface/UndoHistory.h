@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class TGBasePanel;
 
 enum class TStepKind {
@@ -118,3 +119,6 @@ public:
 private:
     TUndoHistory& FHistory;
 };
+
+// Gives Undo and Redo items the history's captions and enables them when there is a step.
+void ShowHistoryIn(const TUndoHistory& history, QAction* undo, QAction* redo);
