@@ -202,6 +202,7 @@ private slots:
     void historyKeepsHundredSteps();
     void picturesSharedBetweenSteps();
     void unreadableStepKeepsDesign();
+    void unwritableObjectBlocksUndo();
 };
 
 void TestUndo::everyStepUndoesAndRedoes_data() {
@@ -408,6 +409,18 @@ void TestUndo::unreadableStepKeepsDesign() {
     QCOMPARE(c.Script.Messages, QStringList({"Class TUnknown not found"}));
     QCOMPARE(c.Names(), names);
     QVERIFY(c.History.CanUndo());
+}
+
+void TestUndo::unwritableObjectBlocksUndo() {
+    // An object that can't be written stops the design from being taken: undo says so and
+    // touches nothing, rather than matching the objects to a stale state.
+    TCard c;
+    MoveStep(c.History, c.A, 30);
+    c.Panel.AddObject(std::make_unique<TFailingObject>());
+    c.History.Undo();
+    QCOMPARE(c.Script.Messages, QStringList({"Stream write error"}));
+    QCOMPARE(c.Panel.Objects().size(), size_t(4));
+    QCOMPARE(c.A->Left(), 30);
 }
 
 QTEST_MAIN(TestUndo)

@@ -25,9 +25,11 @@ std::optional<TDesignSnapshot> TUndoHistory::Take() const {
         TDesignSnapshot s = TakeSnapshot(FPanel, previous);
         if (SaveOutside)
             s.BackgroundName = SaveOutside();
+        FTakeError.clear();
         return s;
-    } catch (const EStreamError&) {
+    } catch (const EStreamError& e) {
         // An object that can't be written can't be saved either: there is no state to keep.
+        FTakeError = e.Message();
         return std::nullopt;
     }
 }
@@ -161,6 +163,12 @@ void TUndoHistory::Redo() {
 }
 
 void TUndoHistory::Restore(int index, const std::vector<int>& selection) {
+    // When the design as it is could not be taken, its objects can't be matched with the
+    // current state; putting anything back then could lose them.
+    if (!FTakeError.isEmpty()) {
+        TInteraction::Current().Information(&FPanel, FTakeError);
+        return;
+    }
     const TDesignSnapshot& target = FStates[size_t(index)].Design;
     FRestoring = true;
     FPanel.Handle()->Clear();

@@ -106,6 +106,7 @@ private:
     QString FCaption;
     TStepKind FKind = TStepKind::Ordinary;
     std::vector<int> FSelectionBefore;
+    mutable QString FTakeError; // why the last snapshot failed; empty when it did not
 };
 
 // While alive, every change made is part of one step, recorded when the scope ends.
