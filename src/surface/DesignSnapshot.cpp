@@ -121,7 +121,8 @@ TDesignSnapshot TakeSnapshot(const TGBasePanel& panel, const TDesignSnapshot* pr
     const std::vector<TGGraphicControl*>& objects = panel.Objects();
     snapshot.Records.reserve(objects.size());
     for (size_t i = 0; i < objects.size(); ++i) {
-        TGLabelObjectFiler::WriteObject(writer, *objects[i], objects[i]->Name(), true);
+        TGLabelObjectFiler::WriteObject(writer, *objects[i]);
+        record.Name = objects[i]->Name();
         cut();
         record.Hash = RecordHash(record);
         snapshot.Records.push_back(sharing.Share(std::move(record), i));
@@ -175,11 +176,10 @@ void RestoreObjects(TGBasePanel& panel, const TDesignSnapshot& current,
                     panel.DeleteObject(o);
             throw;
         }
+        // Reading names objects afresh; they take back the names their records hold.
         for (size_t k = 0; k < read.size(); ++k) {
-            TGGraphicControl* o = read[k];
-            o->SetName(filer.StoredNames().value(qsizetype(k)));
-            o->SetZoom(panel.Zoom());
-            order[readInto[k]] = o;
+            read[k]->SetName(target.Records[readInto[k]].Name);
+            order[readInto[k]] = read[k];
         }
     }
     for (size_t i = 0; i < live.size(); ++i)

@@ -15,6 +15,7 @@ class TGBasePanel;
 struct TObjectRecord {
     QList<QByteArray> Parts;
     size_t Hash = 0; // of the stream bytes and the payloads' sizes
+    QString Name;    // the object's name, also in the record
 
     bool operator==(const TObjectRecord& other) const;
 };
@@ -39,8 +40,8 @@ constexpr qsizetype SharedPayloadBytes = 4096;
 TDesignSnapshot TakeSnapshot(const TGBasePanel& panel, const TDesignSnapshot* previous);
 
 // Makes the panel's objects those of `target`; `current` describes them as they are. Objects
-// whose records match stay as they are; the others are read back from the target's records,
-// shown at the panel's zoom, and the rest are freed. A record that can't be read raises
-// EStreamError and leaves the panel as it was. The selection is left empty.
+// whose records match stay as they are; the others are read back from the target's records
+// (shown at the panel's zoom, as reading does), and the rest are freed. A record that can't be read
+// raises EStreamError and leaves the panel as it was. The selection is left empty.
 void RestoreObjects(TGBasePanel& panel, const TDesignSnapshot& current,
                     const TDesignSnapshot& target);

@@ -12,8 +12,6 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <optional>
-
 namespace {
 
 // Far more than a card holds; a file claiming more is not a design.
@@ -53,59 +51,38 @@ bool isValidIdent(const QString& name) {
     ThrowStreamError(StreamMessage::PropertyMissing);
 }
 
-// The value of a bounds property taken from the given bounds; none for other properties.
-std::optional<QVariant> DesignBound(const QString& name, const QRect& bounds) {
-    if (name == QLatin1String("Left"))
-        return bounds.left();
-    if (name == QLatin1String("Top"))
-        return bounds.top();
-    if (name == QLatin1String("Width"))
-        return bounds.width();
-    if (name == QLatin1String("Height"))
-        return bounds.height();
-    return std::nullopt;
-}
-
 } // namespace
 
-void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object,
-                                     const QString& name, bool designGeometry) {
+void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object) {
     w.WriteSignature();
     w.WriteStr(object.ClassName().toLatin1());
-    w.WriteStr(name.toLatin1());
-    const bool rescale = designGeometry && object.Zoom() != 1.0f;
-    const QRect design = rescale ? object.ZoomedBounds(1.0f) : QRect();
+    w.WriteStr(object.Name().toLatin1());
     for (const TPropertyInfo& p : object.Properties()) {
         if (!p.Set || !p.IsStored(object))
             continue;
         w.WriteStr(p.Name.toLatin1());
-        QVariant value = p.Get(object);
-        if (rescale)
-            value = DesignBound(p.Name, design).value_or(value);
-        WritePropertyValue(w, p, value);
+        WritePropertyValue(w, p, p.Get(object));
     }
     w.WriteListEnd(); // properties
     w.WriteListEnd(); // children: design objects have none
 }
 
 void TGLabelObjectFiler::WriteObjects(QIODevice& device,
-                                      const std::vector<TGGraphicControl*>& objects,
-                                      const QStringList& names) {
+                                      const std::vector<TGGraphicControl*>& objects) {
     TObjectStreamWriter w(device);
     w.WriteListBegin();
-    for (size_t i = 0; i < objects.size(); ++i)
-        WriteObject(w, *objects[i], i < size_t(names.size()) ? names[i] : objects[i]->Name());
+    for (const TGGraphicControl* o : objects)
+        WriteObject(w, *o);
     w.WriteListEnd();
     w.Flush();
 }
 
 void TGLabelObjectFiler::WriteFile(const QString& fileName,
-                                   const std::vector<TGGraphicControl*>& objects,
-                                   const QStringList& names) {
+                                   const std::vector<TGGraphicControl*>& objects) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EStreamError(StreamMessage::CannotCreate(fileName));
-    WriteObjects(file, objects, names);
+    WriteObjects(file, objects);
     if (!file.commit())
         ThrowStreamError(StreamMessage::WriteError);
 }
@@ -164,7 +141,6 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data,
     TObjectStreamReader reader(data, size);
     std::vector<TGGraphicControl*> read;
     FNextComponent = 0;
-    FStoredNames.clear();
     FTakenNames.clear();
     for (const TGGraphicControl* o : FPanel.Objects())
         FTakenNames.insert(o->Name().toLower());
@@ -185,6 +161,7 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data,
         o->SetReading(false);
         o->Loaded();
     }
+    FPanel.ShowAtPanelZoom(read);
     return read;
 }
 
@@ -213,7 +190,6 @@ TGGraphicControl* TGLabelObjectFiler::ReadObject(TObjectStreamReader& reader) {
         FPanel.DeleteObject(object);
         throw;
     }
-    FStoredNames << storedName;
     return object;
 }
 
@@ -237,18 +213,29 @@ void TGLabelObjectFiler::GiveName(TGGraphicControl& object, const QString& store
     FTakenNames.insert(storedName.toLower());
 }
 
+const TPropertyInfo* TGLabelObjectFiler::FindProperty(const TPropertyList& properties,
+                                                      const QString& name) {
+    const int count = int(properties.size());
+    // Properties mostly come in list order, so the search starts after the last one found.
+    for (int k = 0; k < count; ++k) {
+        const int i = (FPropertyHint + k) % count;
+        if (properties[i].Name.compare(name, Qt::CaseInsensitive) == 0) {
+            FPropertyHint = i + 1;
+            return &properties[i];
+        }
+    }
+    return nullptr;
+}
+
 void TGLabelObjectFiler::ReadProperty(TObjectStreamReader& reader, TGGraphicControl& object) {
     const QString name = reader.ReadStr();
     const TPropertyList& properties = object.Properties();
-    const int count = int(properties.size());
-    // Properties mostly come in list order, so the search starts after the last one found.
-    const TPropertyInfo* found = nullptr;
-    for (int k = 0; k < count && !found; ++k) {
-        const int i = (FPropertyHint + k) % count;
-        if (properties[i].Name.compare(name, Qt::CaseInsensitive) == 0) {
-            found = &properties[i];
-            FPropertyHint = i + 1;
-        }
+    const TPropertyInfo* found = FindProperty(properties, name);
+    // Our earlier version wrote a string list under its own name, without "Strings".
+    if (!found) {
+        const TPropertyInfo* list = FindProperty(properties, name + QStringLiteral(".Strings"));
+        if (list && list->Type == TPropType::StringList)
+            found = list;
     }
     if (!found)
         throwMissing(properties, name);
