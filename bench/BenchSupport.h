@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
+
 // Prints the panel's design into a PDF file, state.range(0) sheets a run, and reports the
 // file's size as the counter "bytes".
 inline void PrintSheetsToPdf(benchmark::State& state, TGBasePanel& panel) {
@@ -23,11 +25,14 @@ inline void PrintSheetsToPdf(benchmark::State& state, TGBasePanel& panel) {
 }
 
 // A benchmark program's main: an offscreen application unless the caller chose a platform,
-// then every benchmark named on the command line.
-inline int RunBenchmarks(int argc, char** argv) {
+// then `prepare` (registering the classes the benchmarks read), then every benchmark named on
+// the command line.
+inline int RunBenchmarks(int argc, char** argv, const std::function<void()>& prepare = {}) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (prepare)
+        prepare();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -113,9 +113,10 @@ void TestMainWindow::layoutAndMenus() {
                           "Pre&view", "Export PD&F...", "-", "Printer S&etup",
                           "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
     // The default-font item shows the font read from the settings at start.
-    QCOMPARE(captions(w.EditMenu),
-             QStringList({"Default Font: Arial, 10 pt ", "&Personal Information",
-                          "&Set or Change Background Art", "-", "Change Business Card Layout"}));
+    QCOMPARE(
+        captions(w.EditMenu),
+        QStringList({"Undo", "Redo", "-", "Default Font: Arial, 10 pt ", "&Personal Information",
+                     "&Set or Change Background Art", "-", "Change Business Card Layout"}));
     QCOMPARE(captions(w.HelpMenu), QStringList({"&Contents", "&About"}));
     QCOMPARE(w.SaveItem->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
 }

@@ -16,6 +16,7 @@
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
+#include "surface/UndoHistory.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -135,6 +136,21 @@ void TMainScreen::WireCommands() {
     });
     ContentsItem->Wire(this, [] { RequestHelp(HelpContext::Contents); });
     HelpCommand->Wire(this, [] { RequestHelp(HelpContext::MainWindow); });
+
+    TUndoHistory* history = BusinessCardPanel->History();
+    history->SaveOutside = [this] { return BackgroundFileName; };
+    history->RestoreOutside = [this](const QString& name) { BackgroundFileName = name; };
+    UndoItem->Wire(this, [history] { history->Undo(); });
+    RedoItem->Wire(this, [history] { history->Redo(); });
+    connect(history, &TUndoHistory::Changed, this, &TMainScreen::HistoryChanged);
+    HistoryChanged();
+}
+
+void TMainScreen::HistoryChanged() {
+    const TUndoHistory* history = BusinessCardPanel->History();
+    ShowHistoryIn(*history, UndoItem, RedoItem);
+    if (!Loading)
+        ShowChangesMade(history->Modified());
 }
 
 void TMainScreen::FormCreate() {
@@ -213,6 +229,7 @@ void TMainScreen::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    BusinessCardPanel->History()->Clear();
     Settings->SavePlacement();
     QMainWindow::closeEvent(event);
 }
@@ -225,6 +242,14 @@ void TMainScreen::CheckPrinters() {
 }
 
 void TMainScreen::SetChangesMade(bool value) {
+    // Commands that change the design outside the panel's objects (the background art) say
+    // so here only.
+    if (value)
+        BusinessCardPanel->History()->DesignChanged();
+    ShowChangesMade(value);
+}
+
+void TMainScreen::ShowChangesMade(bool value) {
     ChangesMade = value;
     Cancelbutton->setVisible(value);
     Savebutton->setText(CurrentFileName.isEmpty() ? QStringLiteral("Save As")

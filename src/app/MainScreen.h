@@ -91,6 +91,8 @@ public:
     TCommandAction* FineTuningItem = nullptr;
     TCommandAction* OutlineTestPageItem = nullptr;
     TCommandAction* ExitItem = nullptr;
+    TCommandAction* UndoItem = nullptr; // caption names the step, as "Undo Move"
+    TCommandAction* RedoItem = nullptr;
     TCommandAction* DefaultFontItem = nullptr; // caption set by SetDefaultFontCaption
     TCommandAction* PersonalInformationItem = nullptr;
     TCommandAction* BackgroundArtItem = nullptr; // also behind SetBackgroundArtButton
@@ -99,7 +101,8 @@ public:
     TCommandAction* AboutItem = nullptr;
     TCommandAction* HelpCommand = nullptr; // the main window's help page; not in a menu
 
-    // Sets the change flag and the Save and Cancel buttons that follow it.
+    // Sets the change flag and the Save and Cancel buttons that follow it. A change is also a
+    // step of the undo history.
     void SetChangesMade(bool value);
     // Caption, the Save item, and the print commands.
     void Setbuttons();
@@ -137,6 +140,9 @@ private:
     void WireCommands();
     void DroppedObject();
     void LabelChanged();
+    void ShowChangesMade(bool value);
+    // Undo and Redo follow the panel's history; the change flag follows the saved state.
+    void HistoryChanged();
     void StepZoom(bool up);
     void SaveButtonClick();
     bool FormKeyDown(const QKeyEvent& key);

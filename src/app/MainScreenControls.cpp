@@ -4,6 +4,7 @@
 #include "app/CommandAction.h"
 #include "app/ToolIcons.h"
 #include "surface/BusinessCardPanel.h"
+#include "surface/UndoHistory.h"
 #include "widgets/SpinButton.h"
 
 #include <QButtonGroup>
@@ -241,6 +242,14 @@ void TMainScreen::BuildMenus() {
     ExitItem = command(FileMenu, QStringLiteral("E&xit"), QStringLiteral("Ends Pentavo."));
 
     EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    UndoItem = command(EditMenu, QStringLiteral("Undo"),
+                       QStringLiteral("Takes back the last change to the design."));
+    UndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoItem = command(EditMenu, QStringLiteral("Redo"),
+                       QStringLiteral("Makes the last change taken back again."));
+    RedoItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    EditMenu->addSeparator();
     DefaultFontItem = command(EditMenu, QStringLiteral("&Default Font - "),
                               QStringLiteral("Chooses the font that new text starts with."));
     PersonalInformationItem =
@@ -248,6 +257,9 @@ void TMainScreen::BuildMenus() {
                 QStringLiteral("Your name, address and numbers, ready to put on a card."));
     BackgroundArtItem = command(EditMenu, QStringLiteral("&Set or Change Background Art"),
                                 QStringLiteral("Chooses the picture printed behind the card."));
+    // Named before the command, which is connected later, runs.
+    connect(BackgroundArtItem, &QAction::triggered, this,
+            [this] { BusinessCardPanel->History()->BeginStep(QStringLiteral("Background Art")); });
     EditMenu->addSeparator();
     ChangeLayoutItem = command(EditMenu, QStringLiteral("Change Business Card Layout"),
                                QStringLiteral("Sets the card size and the sheet layout."));

@@ -8,6 +8,7 @@
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStream.h"
 #include "surface/PanelMenu.h"
+#include "surface/UndoHistory.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -25,6 +26,7 @@ TGBasePanel::TGBasePanel(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     FHandle = new TGHandle(this);
+    FHistory = new TUndoHistory(*this);
     FContextMenu = new TPanelMenu(this);
     FClipboardFile = ProgramFolder() + QStringLiteral("Clipbrd.tmp");
 }
@@ -76,6 +78,13 @@ void TGBasePanel::SendObjectToBack(TGGraphicControl* object) {
         return;
     FObjects.erase(FObjects.begin() + i);
     FObjects.insert(FObjects.begin(), object);
+    InvalidateCard();
+}
+
+void TGBasePanel::SetStackingOrder(std::vector<TGGraphicControl*> order) {
+    Q_ASSERT(order.size() == FObjects.size() &&
+             std::is_permutation(order.begin(), order.end(), FObjects.begin()));
+    FObjects = std::move(order);
     InvalidateCard();
 }
 
@@ -208,6 +217,7 @@ void TGBasePanel::LoadFromFile(const QString& fileName) {
 void TGBasePanel::FireLabelChanged() {
     if (FZoomInProgress)
         return;
+    FHistory->DesignChanged();
     if (LabelChangedEvent)
         LabelChangedEvent(this);
 }
@@ -566,9 +576,10 @@ bool TGBasePanel::FrameMouseDown(Qt::KeyboardModifiers shift, const QPoint& pane
 }
 
 void TGBasePanel::ObjectDoubleClick(TGGraphicControl* object, const QPoint& globalPoint) {
-    if (object->DoubleClickAction)
+    if (object->DoubleClickAction) {
+        FHistory->BeginStep(QStringLiteral("Properties"));
         object->DoubleClickAction(this);
-    else if (object->ContextMenu())
+    } else if (object->ContextMenu())
         object->ContextMenu()->popup(globalPoint);
     FHandle->DoubleClicked();
 }

@@ -15,6 +15,7 @@
 class TGGraphicControl;
 class TGHandle;
 class TReportCanvas;
+class TUndoHistory;
 
 enum TLabelShapeType { lsRectangle = 0, lsRoundRect = 1, lsEllipse = 2 };
 enum TGridSize { gs4x4 = 0, gs8x8 = 1 };
@@ -42,11 +43,15 @@ public:
     int IndexOf(const TGGraphicControl* object) const;
     void BringObjectToFront(TGGraphicControl* object);
     void SendObjectToBack(TGGraphicControl* object);
+    // The panel's objects in a new stacking order; the list holds each of them once.
+    void SetStackingOrder(std::vector<TGGraphicControl*> order);
     TGGraphicControl* FindObject(const QString& name) const; // case-insensitive
     // The topmost visible object containing the point, or nullptr.
     TGGraphicControl* ObjectAt(const QPoint& p) const;
 
     TGHandle* Handle() const { return FHandle; }
+    // Undo and redo of the changes to the design.
+    TUndoHistory* History() const { return FHistory; }
 
     float Zoom() const { return FZoom; }
     void SetZoom(float newZoom);
@@ -195,6 +200,7 @@ private:
 
     std::vector<TGGraphicControl*> FObjects;
     TGHandle* FHandle = nullptr;
+    TUndoHistory* FHistory = nullptr;
     float FZoom = 1.0f;
     bool FZoomInProgress = false;
     bool FPointing = true;

@@ -2,6 +2,8 @@
 
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
+#include "surface/MenuStepNames.h"
+#include "surface/UndoHistory.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -78,6 +80,11 @@ void TGGraphicControl::Loaded() {
 QMenu* TGGraphicControl::ContextMenu() {
     if (!FContextMenu && FMenuWanted) {
         FContextMenu = new QMenu;
+        // Each item's command becomes one undo step named after the item.
+        NameStepsAfterItems(FContextMenu, [this](const QString& caption) {
+            if (FPanel)
+                FPanel->History()->BeginCommand(caption);
+        });
         BuildContextMenu();
         QObject::connect(FContextMenu, &QMenu::aboutToShow, FContextMenu,
                          [this] { PopupOpening(); });
