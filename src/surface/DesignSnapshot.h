@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QImage>
+#include "platform/Picture.h"
+
 #include <QList>
 #include <QString>
 
@@ -24,7 +25,7 @@ struct TObjectRecord {
 // the background art and, from outside the panel, the background art's file name.
 struct TDesignSnapshot {
     std::vector<TObjectRecord> Records;
-    QImage Background;
+    TPicture Background;
     QString BackgroundName;
 
     bool SameDesign(const TDesignSnapshot& other) const;
