@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QIcon>
+
+// The rich text tool bar's glyphs, drawn by the program: a letter in a style for the
+// character buttons, ruled lines for the alignments.
+QIcon LetterIcon(const QString& letter, bool bold, bool italic, bool underline);
+QIcon AlignmentIcon(Qt::Alignment alignment);

@@ -1,0 +1,18 @@
+#include "richtext/WPRtfStorage.h"
+
+#include "richtext/RtfWriter.h"
+
+#include <QTextDocument>
+
+TWPRtfStorage::TWPRtfStorage() {
+    static const QByteArray empty = WriteRtf(QTextDocument());
+    FRtf = empty;
+}
+
+void TWPRtfStorage::SetDocument(const QTextDocument& document) {
+    FRtf = WriteRtf(document);
+}
+
+TRtfReadResult TWPRtfStorage::ReadInto(QTextDocument& document) const {
+    return ReadRtf(FRtf, document);
+}
