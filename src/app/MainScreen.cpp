@@ -2,12 +2,13 @@
 
 #include "app/CommandAction.h"
 #include "app/MainSettings.h"
-#include "app/RecentFiles.h"
 #include "app/PrintCommands.h"
+#include "app/RecentFiles.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
@@ -53,6 +54,8 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BusinessCardPanel->SetPanelState(psPointing);
     BusinessCardPanel->ClearColorPicture();
     BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
+    // The hidden control through which every rich text object paints.
+    CreateMasterRichText(ScrollBox1);
     ScrollBox1->setWidget(FScrollContent);
     column->addWidget(ScrollBox1, 1);
     auto* bottomBar = new QWidget(central);

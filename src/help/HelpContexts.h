@@ -14,5 +14,6 @@ constexpr int MultiLineText = 40001;
 constexpr int TextCaption = 40004;
 constexpr int SymbolSelector = 40005;
 constexpr int Text3DEffects = 40008;
+constexpr int RichTextEditor = 40013;
 constexpr int DiduzOvozProperties = 40014;
 } // namespace HelpContext

@@ -2,6 +2,7 @@
 
 #include "objects/BusinessCardLabel.h"
 #include "objects/DrawingObjects.h"
+#include "objects/RichTextKind.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
 
@@ -34,4 +35,5 @@ void registerText() {
 void RegisterCardObjects() {
     registerText();
     RegisterDrawingObjects();
+    RegisterRichText();
 }

@@ -1,6 +1,7 @@
 #include "richtext/RtfWriter.h"
 
 #include "platform/Windows1252.h"
+#include "richtext/CharFormatFont.h"
 #include "richtext/RtfUnits.h"
 
 #include <QColor>
@@ -24,7 +25,6 @@ private:
     void Text(const QString& text);
     int FontIndex(const QTextCharFormat& f);
     int ColorIndex(const QColor& c);
-    static QString FontName(const QTextCharFormat& f);
     void Number(const char* word, long long value);
 
     const QTextDocument& FDocument;
@@ -33,15 +33,8 @@ private:
     QByteArray FOut;
 };
 
-QString TRtfWriter::FontName(const QTextCharFormat& f) {
-    const QStringList families = f.fontFamilies().toStringList();
-    if (!families.isEmpty() && !families.first().isEmpty())
-        return families.first();
-    return QString::fromLatin1(RtfDefaultFontName);
-}
-
 int TRtfWriter::FontIndex(const QTextCharFormat& f) {
-    const QString name = FontName(f);
+    const QString name = FormatFamily(f, FDocument.defaultFont());
     qsizetype i = FFonts.indexOf(name);
     if (i < 0) {
         FFonts << name;
@@ -74,8 +67,6 @@ void TRtfWriter::CollectTables() {
         for (auto it = b.begin(); !it.atEnd(); ++it)
             collect(it.fragment().charFormat());
     }
-    if (FFonts.isEmpty())
-        FFonts << QString::fromLatin1(RtfDefaultFontName);
 }
 
 void TRtfWriter::Number(const char* word, long long value) {
@@ -86,8 +77,7 @@ void TRtfWriter::Number(const char* word, long long value) {
 
 void TRtfWriter::CharacterFormat(const QTextCharFormat& f) {
     Number("f", FontIndex(f));
-    const double points = f.fontPointSize() > 0 ? f.fontPointSize() : 12.0;
-    Number("fs", std::lround(points * 2));
+    Number("fs", std::lround(FormatPoints(f, FDocument.defaultFont()) * 2));
     if (f.fontWeight() >= QFont::DemiBold)
         FOut += "\\b";
     if (f.fontItalic())

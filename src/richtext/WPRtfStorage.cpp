@@ -1,11 +1,16 @@
 #include "richtext/WPRtfStorage.h"
 
+#include "richtext/RichTextLayout.h"
 #include "richtext/RtfWriter.h"
 
 #include <QTextDocument>
 
 TWPRtfStorage::TWPRtfStorage() {
-    static const QByteArray empty = WriteRtf(QTextDocument());
+    static const QByteArray empty = [] {
+        QTextDocument document;
+        UseDesignResolution(document);
+        return WriteRtf(document);
+    }();
     FRtf = empty;
 }
 

@@ -1,5 +1,6 @@
 #include "richtext/WPToolBar.h"
 
+#include "richtext/CharFormatFont.h"
 #include "richtext/ToolBarIcons.h"
 #include "widgets/ColorDropDown.h"
 
@@ -135,11 +136,9 @@ void TWPToolBar::SetAlignment(Qt::Alignment alignment) {
 }
 
 void TWPToolBar::ShowFormat(const QTextCharFormat& format) {
-    const QFont font = format.font();
-    const QStringList families = format.fontFamilies().toStringList();
-    FontName->setCurrentFont(QFont(families.isEmpty() ? font.family() : families.first()));
-    const double points = format.fontPointSize() > 0 ? format.fontPointSize() : font.pointSizeF();
-    FontSize->setEditText(points > 0 ? QString::number(qRound(points)) : QString());
+    const QFont base = FEditor->document()->defaultFont();
+    FontName->setCurrentFont(QFont(FormatFamily(format, base)));
+    FontSize->setEditText(QString::number(qRound(FormatPoints(format, base))));
     FontColor->SetColor(format.hasProperty(QTextFormat::ForegroundBrush)
                             ? FromQColor(format.foreground().color())
                             : clBlack);

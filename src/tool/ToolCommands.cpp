@@ -1,6 +1,7 @@
 #include "tool/ToolCommands.h"
 
 #include "app/Companion.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/ObjectFiler.h"
@@ -44,6 +45,7 @@ int DumpCommand(const QString& fileName) {
 int ResaveCommand(const QString& in, const QString& out) {
     requireFile(in);
     TGBusinessCardPanel32 panel;
+    CreateMasterRichText(&panel);
     panel.resize(kCardWidth, kCardHeight);
     TGLabelObjectFiler filer(panel);
     filer.LoadDesign(in);
@@ -59,6 +61,7 @@ int ResaveCommand(const QString& in, const QString& out) {
 int RenderCommand(const QString& in, const QString& out, double zoom) {
     requireFile(in);
     TGBusinessCardPanel32 panel;
+    CreateMasterRichText(&panel);
     panel.resize(kCardWidth, kCardHeight);
     panel.SetShape(lsRectangle);
     panel.SetDrawOutline(true);
