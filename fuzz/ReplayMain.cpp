@@ -1,24 +1,12 @@
 // Runs the reader fuzz target without libFuzzer: every file of the corpus, every prefix of
 // it and a spread of single-byte changes. With --make-seeds DIR it writes the seed designs.
+#include "ReplayCorpus.h"
 #include "support/AllTypesObject.h"
 
 #include "surface/BasePanel.h"
 #include "surface/ObjectFiler.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTextStream>
-
-#include <cstdint>
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
-
 namespace {
-
-void run(const QByteArray& bytes) {
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                           std::size_t(bytes.size()));
-}
 
 TAllTypes* addRich(TGBasePanel& panel, int i) {
     auto* o = static_cast<TAllTypes*>(panel.AddObject(std::make_unique<TAllTypes>()));
@@ -64,30 +52,12 @@ void makeSeeds(const QString& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    run(QByteArray()); // sets up the application and the registry
+    RunFuzzTarget(QByteArray()); // sets up the application and the registry
     if (argc == 3 && QByteArray(argv[1]) == "--make-seeds") {
         makeSeeds(QString::fromLocal8Bit(argv[2]));
         return 0;
     }
     const QDir corpus(argc > 1 ? QString::fromLocal8Bit(argv[1])
                                : QStringLiteral(PENTAVO_FUZZ_CORPUS));
-    int files = 0;
-    for (const QFileInfo& info : corpus.entryInfoList(QDir::Files)) {
-        QFile f(info.filePath());
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray seed = f.readAll();
-        ++files;
-        for (qsizetype n = 0; n <= seed.size(); ++n)
-            run(seed.left(n));
-        const qsizetype step = qMax<qsizetype>(1, seed.size() / 200);
-        for (qsizetype i = 0; i < seed.size(); i += step)
-            for (const unsigned char flip : {0x01, 0x80, 0xFF}) {
-                QByteArray changed = seed;
-                changed[i] = char(changed[i] ^ flip);
-                run(changed);
-            }
-    }
-    QTextStream(stdout) << "replayed " << files << " corpus files\n";
-    return files > 0 ? 0 : 1;
+    return ReplayCorpus(corpus) > 0 ? 0 : 1;
 }

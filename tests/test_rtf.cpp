@@ -1,3 +1,4 @@
+#include "richtext/RichTextLayout.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
@@ -209,6 +210,7 @@ void TestRtf::roundTripKeepsEveryFormat() {
     QTextCharFormat sub = Run(QStringLiteral("Liberation Mono"), 8);
     sub.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     c.insertText(QStringLiteral("H2O"), sub);
+    c.insertText(QStringLiteral(" x"), Run(QStringLiteral("Шрифт Ω"), 8)); // a name outside 1252
 
     const QByteArray first = WriteRtf(doc);
     std::unique_ptr<QTextDocument> again(Read(first));
@@ -222,6 +224,7 @@ void TestRtf::roundTripKeepsEveryFormat() {
 // \uN with a stand-in.
 void TestRtf::writerOutputIsPlainRtf() {
     QTextDocument doc;
+    UseDesignResolution(doc); // Arial for the paragraph mark
     QTextCursor c(&doc);
     QTextCharFormat red = Run(QStringLiteral("Arial"), 10);
     red.setForeground(QColor(255, 0, 0));
@@ -230,7 +233,7 @@ void TestRtf::writerOutputIsPlainRtf() {
     QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252\\deff0"));
     QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}"));
     QVERIFY(rtf.contains("{\\colortbl ;\\red255\\green0\\blue0;}"));
-    QVERIFY(rtf.contains("{\\f0\\fs20\\cf1 Caf\\'e9 \\u937?}"));
+    QVERIFY(rtf.contains("{\\plain\\f0\\fs20\\cf1 Caf\\'e9 \\u937?}"));
     QVERIFY(rtf.trimmed().endsWith("\\par\r\n}"));
     for (const char ch : rtf)
         QVERIFY(uchar(ch) < 0x80); // seven-bit clean

@@ -148,7 +148,9 @@ private:
     void ControlSymbol(char symbol);
     void TextBytes(QByteArrayView bytes);
     void Character(QChar c);
-    void FontTableWord(QByteArrayView word, int param);
+    void FontTableWord(QByteArrayView word, bool hasParam, int param);
+    void FontNameBytes();
+    int FontCodePage() const;
     void FontTableText(QByteArrayView bytes);
     void ColorTableWord(QByteArrayView word, int param);
     void ColorTableText(QByteArrayView bytes);
@@ -174,7 +176,8 @@ private:
     int FDefaultFont = 0;
     std::map<int, TFontEntry> FFonts;
     int FTableFont = 0;
-    QByteArray FFontName;
+    QByteArray FFontName;  // bytes of the entry's name not yet decoded
+    QString FFontNameText; // the name decoded so far
     int FFontCharset = -1;
     std::vector<QColor> FColors; // invalid = automatic
     int FRed = -1, FGreen = -1, FBlue = -1;
@@ -257,7 +260,7 @@ void TRtfReader::CloseGroup() {
         return;
     FlushBytes();
     const TDest dest = State().Dest;
-    if (dest == TDest::FontTable && !FFontName.isEmpty())
+    if (dest == TDest::FontTable && !(FFontName.isEmpty() && FFontNameText.isEmpty()))
         FontTableText(";"); // an entry whose semicolon is missing
     if (dest == TDest::Text)
         FlushText();
@@ -280,7 +283,7 @@ void TRtfReader::ControlWord(const TRtfToken& t) {
         return;
     }
     if (g.Dest == TDest::FontTable) {
-        FontTableWord(w, t.Param);
+        FontTableWord(w, t.HasParam, t.Param);
         return;
     }
     if (g.Dest == TDest::ColorTable) {
@@ -443,29 +446,46 @@ void TRtfReader::Character(QChar c) {
         FText.append(c);
 }
 
-void TRtfReader::FontTableWord(QByteArrayView w, int param) {
+void TRtfReader::FontTableWord(QByteArrayView w, bool hasParam, int param) {
     if (w == "f") {
         FTableFont = param;
         FFontName.clear();
+        FFontNameText.clear();
         FFontCharset = -1;
     } else if (w == "fcharset") {
         FFontCharset = param;
+    } else if (w == "u" && hasParam) {
+        FontNameBytes();
+        if (FFontNameText.size() < RtfLimit::MaxFontNameChars)
+            FFontNameText += QChar(char16_t(param < 0 ? param + 65536 : param));
+        FSkipBytes = State().Uc;
     }
+}
+
+int TRtfReader::FontCodePage() const {
+    return FFontCharset >= 0 ? TRtfCodePages::OfCharset(FFontCharset) : 0;
+}
+
+void TRtfReader::FontNameBytes() {
+    const int codePage = FontCodePage();
+    FFontNameText += FCodePages.Decode(codePage ? codePage : FDocCodePage, FFontName);
+    FFontName.clear();
 }
 
 void TRtfReader::FontTableText(QByteArrayView bytes) {
     for (const char b : bytes) {
         if (b != ';') {
-            if (FFontName.size() < RtfLimit::MaxFontNameChars)
+            if (FFontName.size() + FFontNameText.size() < RtfLimit::MaxFontNameChars)
                 FFontName.append(b);
             continue;
         }
+        FontNameBytes();
         if (int(FFonts.size()) < RtfLimit::MaxTableEntries || FFonts.count(FTableFont)) {
             TFontEntry& e = FFonts[FTableFont];
-            e.CodePage = FFontCharset >= 0 ? TRtfCodePages::OfCharset(FFontCharset) : 0;
-            e.Name = FCodePages.Decode(e.CodePage ? e.CodePage : FDocCodePage, FFontName).trimmed();
+            e.CodePage = FontCodePage();
+            e.Name = FFontNameText.trimmed();
         }
-        FFontName.clear();
+        FFontNameText.clear();
     }
 }
 

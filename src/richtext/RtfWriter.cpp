@@ -151,7 +151,8 @@ void TRtfWriter::Paragraph(const QTextBlock& block) {
     FOut += ' ';
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        FOut += '{';
+        // Each run states its whole format: it inherits nothing from the paragraph mark.
+        FOut += "{\\plain";
         CharacterFormat(fragment.charFormat());
         FOut += ' ';
         Text(fragment.text());

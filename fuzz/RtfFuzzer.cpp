@@ -1,0 +1,40 @@
+// RTF bytes in: reading never fails, and what the writer makes of the document reads back
+// to the same document, so written bytes are a fixed point.
+#include "richtext/RichTextLayout.h"
+#include "richtext/RtfReader.h"
+#include "richtext/RtfWriter.h"
+
+#include <QGuiApplication>
+#include <QTextDocument>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+QTextDocument& document() {
+    static QTextDocument* doc = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        static int argc = 1;
+        static char name[] = "fuzz_rtf";
+        static char* argv[] = {name, nullptr};
+        new QGuiApplication(argc, argv);
+        auto* d = new QTextDocument;
+        UseDesignResolution(*d);
+        return d;
+    }();
+    return *doc;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    QTextDocument& doc = document();
+    ReadRtf(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)), doc);
+    const QByteArray written = WriteRtf(doc);
+    ReadRtf(written, doc);
+    if (WriteRtf(doc) != written)
+        std::abort();
+    return 0;
+}
