@@ -237,7 +237,7 @@ void TestRichText::editorOpensOnDoubleClickAtHundredPercentSize() {
     QCOMPARE(editingArea, QSize(300 + 25, 60 + 25));
     QCOMPARE(text, QStringLiteral("Red card Blue"));
     QCOMPARE(hints, QStringList({"Normal", "Bold", "Italic", "Under", "Left", "Right", "Justified",
-                                 "Center"}));
+                                 "Center", "Copy", "Cut", "Paste"}));
 }
 
 void TestRichText::editorOkCancelAndUnchangedOk() {

@@ -45,3 +45,30 @@ QIcon AlignmentIcon(Qt::Alignment alignment) {
     }
     return QIcon(pm);
 }
+
+QIcon ClipboardIcon(TClipboardGlyph glyph) {
+    QPixmap pm = blank();
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::black);
+    switch (glyph) {
+    case TClipboardGlyph::Copy: // two sheets, one over the other
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(1.5, 1.5, 8, 10));
+        p.drawRect(QRectF(6.5, 4.5, 8, 10));
+        break;
+    case TClipboardGlyph::Cut: // scissors
+        p.drawLine(QPointF(4, 1), QPointF(11, 10));
+        p.drawLine(QPointF(12, 1), QPointF(5, 10));
+        p.drawEllipse(QRectF(1.5, 10.5, 4, 4));
+        p.drawEllipse(QRectF(10.5, 10.5, 4, 4));
+        break;
+    case TClipboardGlyph::Paste: // a clipboard with its clip
+        p.setBrush(QColor(0xC0, 0x90, 0x50));
+        p.drawRect(QRectF(2.5, 2.5, 11, 12));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(5.5, 1.5, 5, 3));
+        break;
+    }
+    return QIcon(pm);
+}

@@ -20,16 +20,19 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent) {
     setIconSize(QSize(16, 16));
     FontName = new QFontComboBox(this);
     FontName->setToolTip(QStringLiteral("Font"));
+    FontName->setFixedWidth(140);
     addWidget(FontName);
     FontSize = new QComboBox(this);
     FontSize->setEditable(true);
     FontSize->setToolTip(QStringLiteral("Size"));
+    FontSize->setFixedWidth(46);
     for (const int s : fontSizes)
         FontSize->addItem(QString::number(s));
     FontSize->setValidator(new QIntValidator(1, 1638, FontSize));
     addWidget(FontSize);
     FontColor = new TColorDropDown(this);
     FontColor->setToolTip(QStringLiteral("Color"));
+    FontColor->setFixedWidth(100);
     addWidget(FontColor);
     addSeparator();
     Normal = AddButton(LetterIcon(QStringLiteral("N"), false, false, false),
@@ -46,11 +49,9 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent) {
     Justified = AddButton(AlignmentIcon(Qt::AlignJustify), QStringLiteral("Justified"), true);
     Center = AddButton(AlignmentIcon(Qt::AlignHCenter), QStringLiteral("Center"), true);
     addSeparator();
-    Copy = AddButton(QIcon(), QStringLiteral("Copy"), false);
-    Cut = AddButton(QIcon(), QStringLiteral("Cut"), false);
-    Paste = AddButton(QIcon(), QStringLiteral("Paste"), false);
-    for (QAction* a : {Copy, Cut, Paste})
-        a->setText(a->toolTip());
+    Copy = AddButton(ClipboardIcon(TClipboardGlyph::Copy), QStringLiteral("Copy"), false);
+    Cut = AddButton(ClipboardIcon(TClipboardGlyph::Cut), QStringLiteral("Cut"), false);
+    Paste = AddButton(ClipboardIcon(TClipboardGlyph::Paste), QStringLiteral("Paste"), false);
 }
 
 QAction* TWPToolBar::AddButton(const QIcon& icon, const QString& hint, bool checkable) {
