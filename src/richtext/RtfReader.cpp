@@ -1,12 +1,12 @@
 #include "richtext/RtfReader.h"
 
 #include "richtext/RtfCodePages.h"
+#include "richtext/RtfControlWords.h"
 #include "richtext/RtfLexer.h"
 #include "richtext/RtfLimits.h"
 #include "richtext/RtfUnits.h"
 
 #include <QColor>
-#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -43,84 +43,6 @@ struct TFontEntry {
     int CodePage = 0; // 0: the document's
 };
 
-// Destinations whose content is not part of the visible text.
-const QSet<QByteArray>& skippedDestinations() {
-    static const QSet<QByteArray> names = {
-        "aftncn",
-        "aftnsep",
-        "aftnsepc",
-        "annotation",
-        "atnauthor",
-        "atnid",
-        "author",
-        "bkmkend",
-        "bkmkstart",
-        "buptim",
-        "category",
-        "colorschememapping",
-        "comment",
-        "company",
-        "creatim",
-        "datastore",
-        "doccomm",
-        "filetbl",
-        "fldinst",
-        "footer",
-        "footerf",
-        "footerl",
-        "footerr",
-        "footnote",
-        "ftncn",
-        "ftnsep",
-        "ftnsepc",
-        "generator",
-        "header",
-        "headerf",
-        "headerl",
-        "headerr",
-        "hlinkbase",
-        "info",
-        "keywords",
-        "latentstyles",
-        "listoverridetable",
-        "listtable",
-        "manager",
-        "nonshppict",
-        "object",
-        "objdata",
-        "operator",
-        "pgdsctbl",
-        "pict",
-        "printim",
-        "revtbl",
-        "revtim",
-        "rsidtbl",
-        "rxe",
-        "stylesheet",
-        "subject",
-        "tc",
-        "template",
-        "themedata",
-        "title",
-        "txe",
-        "userprops",
-        "xe",
-        "xmlnstbl",
-    };
-    return names;
-}
-
-QChar namedCharacter(QByteArrayView word) {
-    static const std::map<QByteArray, char16_t> chars = {
-        {"bullet", 0x2022},    {"emdash", 0x2014},    {"endash", 0x2013}, {"emspace", 0x2003},
-        {"enspace", 0x2002},   {"qmspace", 0x2005},   {"lquote", 0x2018}, {"rquote", 0x2019},
-        {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"tab", u'\t'},     {"line", 0x2028},
-        {"cell", u'\t'},
-    };
-    const auto it = chars.find(word.toByteArray());
-    return it == chars.end() ? QChar() : QChar(it->second);
-}
-
 // Characters that would break the document's structure or mean nothing on a card.
 bool isUnwanted(char16_t c) {
     return (c < 0x20 && c != u'\t') || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC ||
@@ -148,14 +70,13 @@ private:
     void ControlSymbol(char symbol);
     void TextBytes(QByteArrayView bytes);
     void Character(QChar c);
-    void FontTableWord(QByteArrayView word, bool hasParam, int param);
+    void FontTableWord(TRtfWord word, bool hasParam, int param);
     void FontNameBytes();
     int FontCodePage() const;
     void FontTableText(QByteArrayView bytes);
-    void ColorTableWord(QByteArrayView word, int param);
+    void ColorTableWord(TRtfWord word, int param);
     void ColorTableText(QByteArrayView bytes);
-    bool CharacterWord(QByteArrayView word, bool hasParam, int param);
-    bool ParagraphWord(QByteArrayView word, int param);
+    void FormatWord(TRtfWord word, bool hasParam, int param);
     void EndParagraph();
     void StartText();
     void FlushBytes();
@@ -188,6 +109,7 @@ private:
 };
 
 TRtfReadResult TRtfReader::Read() {
+    FGroups.reserve(RtfLimit::MaxGroupDepth + 2);
     FGroups.emplace_back();
     FCursor.beginEditBlock();
     for (TRtfToken t = FLexer.Next(); t.Kind != TRtfTokenKind::End; t = FLexer.Next()) {
@@ -268,123 +190,139 @@ void TRtfReader::CloseGroup() {
 }
 
 void TRtfReader::ControlWord(const TRtfToken& t) {
-    const QByteArrayView w = t.Word;
+    const TRtfWordInfo word = LookUpRtfWord(t.Word);
     TGroup& g = State();
-    if (FIgnorable || skippedDestinations().contains(w.toByteArray())) {
+    if (FIgnorable || word.Kind == TRtfWord::SkippedDestination ||
+        word.Kind == TRtfWord::FontTable || word.Kind == TRtfWord::ColorTable) {
         FlushBytes();
         FlushText();
-        g.Dest = TDest::Skip;
-        return;
-    }
-    if (w == "fonttbl" || w == "colortbl") {
-        FlushBytes();
-        FlushText();
-        g.Dest = w == "fonttbl" ? TDest::FontTable : TDest::ColorTable;
+        g.Dest = word.Kind == TRtfWord::FontTable    ? TDest::FontTable
+                 : word.Kind == TRtfWord::ColorTable ? TDest::ColorTable
+                                                     : TDest::Skip;
         return;
     }
     if (g.Dest == TDest::FontTable) {
-        FontTableWord(w, t.HasParam, t.Param);
+        FontTableWord(word.Kind, t.HasParam, t.Param);
         return;
     }
     if (g.Dest == TDest::ColorTable) {
-        ColorTableWord(w, t.Param);
+        ColorTableWord(word.Kind, t.Param);
         return;
     }
-    if (w == "u" && t.HasParam) {
+    switch (word.Kind) {
+    case TRtfWord::Unknown:
+        return;
+    case TRtfWord::Unicode:
+        if (!t.HasParam)
+            return;
         FlushBytes();
         Character(QChar(char16_t(t.Param < 0 ? t.Param + 65536 : t.Param)));
         FSkipBytes = g.Uc;
         return;
-    }
-    if (w == "uc") {
+    case TRtfWord::UnicodeSkip:
         g.Uc = qBound(0, t.Param, 10);
         return;
-    }
-    if (w == "ansicpg") {
+    case TRtfWord::CodePage:
         FDocCodePage = t.Param;
         return;
-    }
-    if (w == "deff") {
+    case TRtfWord::DefaultFont:
         FDefaultFont = t.Param;
         return;
-    }
-    const QChar named = namedCharacter(w);
-    if (!named.isNull()) {
+    case TRtfWord::Character:
         FlushBytes();
-        Character(named);
+        Character(QChar(word.Character));
         return;
-    }
-    FlushBytes();
-    if (w == "par" || w == "row" || w == "page" || w == "sect") {
+    case TRtfWord::Paragraph:
+        FlushBytes();
         EndParagraph();
         return;
+    default:
+        // Everything else changes the format of the text that follows.
+        FlushBytes();
+        FlushText();
+        FormatWord(word.Kind, t.HasParam, t.Param);
+        return;
     }
-    // Everything below changes the format of the text that follows.
-    FlushText();
-    if (!CharacterWord(w, t.HasParam, t.Param))
-        ParagraphWord(w, t.Param);
 }
 
-bool TRtfReader::CharacterWord(QByteArrayView w, bool hasParam, int param) {
+void TRtfReader::FormatWord(TRtfWord word, bool hasParam, int param) {
     TCharState& c = State().Char;
+    TParaState& p = State().Para;
     const bool on = !hasParam || param != 0;
-    if (w == "plain")
+    switch (word) {
+    case TRtfWord::Plain:
         c = TCharState();
-    else if (w == "b")
+        break;
+    case TRtfWord::Bold:
         c.Bold = on;
-    else if (w == "i")
+        break;
+    case TRtfWord::Italic:
         c.Italic = on;
-    else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "ulth" || w == "uldash")
+        break;
+    case TRtfWord::Underline:
         c.Underline = on;
-    else if (w == "ulnone")
+        break;
+    case TRtfWord::UnderlineNone:
         c.Underline = false;
-    else if (w == "strike")
+        break;
+    case TRtfWord::Strike:
         c.Strike = on;
-    else if (w == "fs")
+        break;
+    case TRtfWord::FontSize:
         c.HalfPoints =
             qBound(RtfLimit::MinHalfPoints, hasParam ? param : 24, RtfLimit::MaxHalfPoints);
-    else if (w == "f")
+        break;
+    case TRtfWord::Font:
         c.Font = param;
-    else if (w == "cf")
+        break;
+    case TRtfWord::ForeColor:
         c.Color = param;
-    else if (w == "highlight" || w == "cb")
+        break;
+    case TRtfWord::BackColor:
         c.Highlight = param;
-    else if (w == "super")
+        break;
+    case TRtfWord::Super:
         c.Vertical = 1;
-    else if (w == "sub")
+        break;
+    case TRtfWord::Sub:
         c.Vertical = -1;
-    else if (w == "nosupersub")
+        break;
+    case TRtfWord::NoSuperSub:
         c.Vertical = 0;
-    else
-        return false;
-    return true;
-}
-
-bool TRtfReader::ParagraphWord(QByteArrayView w, int param) {
-    TParaState& p = State().Para;
-    if (w == "pard")
+        break;
+    case TRtfWord::ParagraphDefaults:
         p = TParaState();
-    else if (w == "ql")
+        break;
+    case TRtfWord::AlignLeft:
         p.Align = Qt::AlignLeft;
-    else if (w == "qr")
+        break;
+    case TRtfWord::AlignRight:
         p.Align = Qt::AlignRight;
-    else if (w == "qc")
+        break;
+    case TRtfWord::AlignCenter:
         p.Align = Qt::AlignHCenter;
-    else if (w == "qj")
+        break;
+    case TRtfWord::AlignJustify:
         p.Align = Qt::AlignJustify;
-    else if (w == "li")
+        break;
+    case TRtfWord::LeftIndent:
         p.Left = clampTwips(param);
-    else if (w == "ri")
+        break;
+    case TRtfWord::RightIndent:
         p.Right = clampTwips(param);
-    else if (w == "fi")
+        break;
+    case TRtfWord::FirstIndent:
         p.First = clampTwips(param);
-    else if (w == "sb")
+        break;
+    case TRtfWord::SpaceBefore:
         p.Before = clampTwips(param);
-    else if (w == "sa")
+        break;
+    case TRtfWord::SpaceAfter:
         p.After = clampTwips(param);
-    else
-        return false;
-    return true;
+        break;
+    default:
+        break;
+    }
 }
 
 void TRtfReader::ControlSymbol(char symbol) {
@@ -446,15 +384,15 @@ void TRtfReader::Character(QChar c) {
         FText.append(c);
 }
 
-void TRtfReader::FontTableWord(QByteArrayView w, bool hasParam, int param) {
-    if (w == "f") {
+void TRtfReader::FontTableWord(TRtfWord w, bool hasParam, int param) {
+    if (w == TRtfWord::Font) {
         FTableFont = param;
         FFontName.clear();
         FFontNameText.clear();
         FFontCharset = -1;
-    } else if (w == "fcharset") {
+    } else if (w == TRtfWord::Charset) {
         FFontCharset = param;
-    } else if (w == "u" && hasParam) {
+    } else if (w == TRtfWord::Unicode && hasParam) {
         FontNameBytes();
         if (FFontNameText.size() < RtfLimit::MaxFontNameChars)
             FFontNameText += QChar(char16_t(param < 0 ? param + 65536 : param));
@@ -483,19 +421,20 @@ void TRtfReader::FontTableText(QByteArrayView bytes) {
         if (int(FFonts.size()) < RtfLimit::MaxTableEntries || FFonts.count(FTableFont)) {
             TFontEntry& e = FFonts[FTableFont];
             e.CodePage = FontCodePage();
+            FFontNameText.removeIf([](QChar c) { return c.unicode() < 0x20; });
             e.Name = FFontNameText.trimmed();
         }
         FFontNameText.clear();
     }
 }
 
-void TRtfReader::ColorTableWord(QByteArrayView w, int param) {
+void TRtfReader::ColorTableWord(TRtfWord w, int param) {
     const int v = qBound(0, param, 255);
-    if (w == "red")
+    if (w == TRtfWord::Red)
         FRed = v;
-    else if (w == "green")
+    else if (w == TRtfWord::Green)
         FGreen = v;
-    else if (w == "blue")
+    else if (w == TRtfWord::Blue)
         FBlue = v;
 }
 

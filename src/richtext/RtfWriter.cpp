@@ -22,7 +22,10 @@ private:
     void CollectTables();
     void Paragraph(const QTextBlock& block);
     void CharacterFormat(const QTextCharFormat& f);
-    void Text(const QString& text);
+    // A font name takes neither the text's special control words nor a semicolon.
+    void Text(const QString& text, bool fontName = false);
+    // A character outside seven-bit ASCII: \'hh in Windows-1252, else \uN with a stand-in.
+    void Character(QChar c);
     int FontIndex(const QTextCharFormat& f);
     int ColorIndex(const QColor& c);
     void Number(const char* word, long long value);
@@ -96,14 +99,18 @@ void TRtfWriter::CharacterFormat(const QTextCharFormat& f) {
         FOut += "\\sub";
 }
 
-void TRtfWriter::Text(const QString& text) {
+void TRtfWriter::Text(const QString& text, bool fontName) {
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         if (c == '\\' || c == '{' || c == '}') {
             FOut += '\\';
             FOut += char(c);
+        } else if (fontName && (c == ';' || c < 0x20)) {
+            continue;
         } else if (c >= 0x20 && c < 0x7F) {
             FOut += char(c);
+        } else if (fontName) {
+            Character(qc);
         } else if (c == '\t') {
             FOut += "\\tab ";
         } else if (c == 0x2028) {
@@ -114,13 +121,19 @@ void TRtfWriter::Text(const QString& text) {
             FOut += "\\-";
         } else if (c == 0x2011) {
             FOut += "\\_";
-        } else if (const int b = Windows1252Byte(qc); b >= 0x80) {
-            FOut += "\\'";
-            FOut += QByteArray::number(b, 16).rightJustified(2, '0');
         } else if (c >= 0x80) {
-            Number("u", qint16(c));
-            FOut += '?';
+            Character(qc);
         }
+    }
+}
+
+void TRtfWriter::Character(QChar c) {
+    if (const int b = Windows1252Byte(c); b >= 0x80) {
+        FOut += "\\'";
+        FOut += QByteArray::number(b, 16).rightJustified(2, '0');
+    } else {
+        Number("u", qint16(c.unicode()));
+        FOut += '?';
     }
 }
 
@@ -174,7 +187,7 @@ QByteArray TRtfWriter::Write() {
         FOut += "{";
         Number("f", i);
         FOut += "\\fnil\\fcharset0 ";
-        Text(FFonts[i]);
+        Text(FFonts[i], true);
         FOut += ";}";
     }
     FOut += "}\r\n{\\colortbl ;";
