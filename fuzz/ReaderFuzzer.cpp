@@ -3,6 +3,7 @@
 #include "support/AllTypesObject.h"
 
 #include "app/ObjectKinds.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStreamReader.h"
@@ -46,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ReadStreamObjects(bytes, qint64(size));
     } catch (const EStreamError&) {
     }
+    // Rich text objects need the shared control of the window they load into.
     TGBasePanel panel;
+    CreateMasterRichText(&panel);
     try {
         TGLabelObjectFiler(panel).ReadObjects(bytes, qint64(size));
     } catch (const EStreamError&) {
@@ -55,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What was read once must survive a second trip unchanged.
     const QByteArray first = written(panel.Objects());
     TGBasePanel again;
+    CreateMasterRichText(&again);
     TGLabelObjectFiler(again).ReadObjects(first.constData(), first.size());
     if (written(again.Objects()) != first)
         std::abort();
