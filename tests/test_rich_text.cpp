@@ -1,6 +1,7 @@
 #include "support/ObjectTestSupport.h"
 #include "support/TestSupport.h"
 
+#include "app/MainScreen.h"
 #include "app/ObjectKinds.h"
 #include "objects/RichBaseLabel.h"
 #include "objects/RichTextLabelEditor.h"
@@ -111,6 +112,8 @@ private slots:
     void editorOpensOnDoubleClickAtHundredPercentSize();
     void editorOkCancelAndUnchangedOk();
     void toolDrawsAndEdits();
+    void mainWindowHasTheSharedControl();
+    void savedAtOneAndAHalfReopensTheSame();
     void printedPdfKeepsTextAndColours();
 };
 
@@ -287,6 +290,42 @@ void TestRichText::toolDrawsAndEdits() {
     QCOMPARE(w.Panel->PanelState(), psPointing);
     QVERIFY(o->RTFText().Rtf().contains("Hello"));
     QVERIFY(o->RTFText().Rtf().contains("\\fs20")); // the editor's Arial 13 pixels
+}
+
+void TestRichText::mainWindowHasTheSharedControl() {
+    TTestProgramFolder folder;
+    TMainScreen window;
+    TWPRichText* master = FindMasterRichText(&window);
+    QVERIFY(master);
+    QCOMPARE(master->objectName(), QStringLiteral("MASTERWPRICHTEXT"));
+    // A design with rich text opens in it.
+    const QString path = folder.Path() + "rich.ptv";
+    QVERIFY(WriteTestFile(path, richRecord(wordPadRtf)));
+    window.BusinessCardPanel->LoadFromFile(path);
+    QCOMPARE(window.BusinessCardPanel->Objects().size(), size_t(1));
+}
+
+// Saving at 150 % writes the 100 % geometry and the document's own bytes; reopened and
+// zoomed to 150 % it shows the same, and saving again gives the same file.
+void TestRichText::savedAtOneAndAHalfReopensTheSame() {
+    QTemporaryDir dir;
+    TRichWindow w;
+    w.Read(richRecord(wordPadRtf));
+    w.Panel->SetZoom(1.5f);
+    QCOMPARE(w.Panel->Objects().front()->BoundsRect(), QRect(15, 30, 450, 90));
+    const QString first = dir.filePath("first.ptv"), second = dir.filePath("second.ptv");
+    w.Panel->SaveToFile(first);
+    const QByteArray saved = ReadTestFile(first);
+    QVERIFY(saved.contains(wordPadRtf));
+    QVERIFY(saved.contains(shortString("Width") + QByteArray("\x03\x2C\x01", 3)));
+    TRichWindow again;
+    again.Panel->LoadFromFile(first);
+    again.Panel->SetZoom(1.5f);
+    auto* o = static_cast<TGPRichBaseLabel*>(again.Panel->Objects().front());
+    QCOMPARE(o->BoundsRect(), QRect(15, 30, 450, 90));
+    QCOMPARE(PaintAlone(*o), PaintAlone(*w.Panel->Objects().front()));
+    again.Panel->SaveToFile(second);
+    QCOMPARE(ReadTestFile(second), saved);
 }
 
 void TestRichText::printedPdfKeepsTextAndColours() {
