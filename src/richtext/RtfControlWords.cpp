@@ -1,6 +1,7 @@
 #include "richtext/RtfControlWords.h"
 
-#include <algorithm>
+#include <array>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -135,19 +136,43 @@ const std::vector<TEntry>& table() {
                                             "xe",
                                             "xmlnstbl"})
             e.push_back({name, {W::SkippedDestination}});
-        std::sort(e.begin(), e.end(),
-                  [](const TEntry& a, const TEntry& b) { return a.Name < b.Name; });
         return e;
     }();
     return entries;
 }
 
+// An open-addressed hash table over the entries: one short loop per look-up, cheap even in
+// the unoptimised, instrumented builds that fuzz the reader.
+constexpr size_t kSlots = 512; // a power of two, well above the number of entries
+
+size_t hashOf(const char* data, size_t size) {
+    size_t h = 2166136261u;
+    for (size_t i = 0; i < size; ++i)
+        h = (h ^ static_cast<unsigned char>(data[i])) * 16777619u;
+    return h & (kSlots - 1);
+}
+
+const std::array<const TEntry*, kSlots>& hashTable() {
+    static const std::array<const TEntry*, kSlots> s = [] {
+        std::array<const TEntry*, kSlots> a{};
+        for (const TEntry& e : table()) {
+            size_t i = hashOf(e.Name.data(), e.Name.size());
+            while (a[i])
+                i = (i + 1) & (kSlots - 1);
+            a[i] = &e;
+        }
+        return a;
+    }();
+    return s;
+}
+
 } // namespace
 
 TRtfWordInfo LookUpRtfWord(QByteArrayView word) {
-    const std::string_view name(word.data(), size_t(word.size()));
-    const std::vector<TEntry>& t = table();
-    const auto it = std::lower_bound(
-        t.begin(), t.end(), name, [](const TEntry& e, std::string_view n) { return e.Name < n; });
-    return it != t.end() && it->Name == name ? it->Info : TRtfWordInfo();
+    const auto& s = hashTable();
+    const size_t size = size_t(word.size());
+    for (size_t i = hashOf(word.data(), size); s[i]; i = (i + 1) & (kSlots - 1))
+        if (s[i]->Name.size() == size && std::memcmp(s[i]->Name.data(), word.data(), size) == 0)
+            return s[i]->Info;
+    return {};
 }
