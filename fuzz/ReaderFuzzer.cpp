@@ -1,5 +1,6 @@
 // Design file bytes in: the reader must end in a loaded design or a stream error, and a
 // design it loaded must write out and read back to the same bytes.
+#include "FuzzApplication.h"
 #include "support/AllTypesObject.h"
 
 #include "app/ObjectKinds.h"
@@ -8,7 +9,6 @@
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStreamReader.h"
 
-#include <QApplication>
 #include <QBuffer>
 
 #include <cstdint>
@@ -21,12 +21,7 @@ void setUp() {
     if (done)
         return;
     done = true;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "fuzz_reader";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    StartFuzzApplication("fuzz_reader");
     RegisterObjectKinds();
     TAllTypes::Register();
 }

@@ -1,9 +1,9 @@
 // RTF bytes in: reading never fails, and what the writer makes of the document reads back
 // to the same document, so written bytes are a fixed point.
+#include "FuzzApplication.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfWriter.h"
 
-#include <QGuiApplication>
 #include <QTextDocument>
 
 #include <cstdint>
@@ -13,12 +13,7 @@ namespace {
 
 QTextDocument& document() {
     static QTextDocument* doc = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-        static int argc = 1;
-        static char name[] = "fuzz_rtf";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);
+        StartFuzzApplication("fuzz_rtf");
         // No layout: reading and writing never measure text.
         return new QTextDocument;
     }();

@@ -49,32 +49,18 @@ void TGPRichBaseLabel::SetRTFText(const TWPRtfStorage& text) {
 }
 
 void TGPRichBaseLabel::SetBorderStyle(int v) {
-    if (v == FBorderStyle || v < bsNone || v > bsSingle)
-        return;
-    FBorderStyle = v;
-    Invalidate();
-    if (!Reading())
-        NotifyChanged();
+    if (v >= bsNone && v <= bsSingle)
+        ChangeShownValue(FBorderStyle, v);
 }
 
 // Unlike the other look settings, a changed transparency is a change of the design too:
 // without the notification it would be lost on leaving without a question.
 void TGPRichBaseLabel::SetTransparent(bool v) {
-    if (v == FTransparent)
-        return;
-    FTransparent = v;
-    Invalidate();
-    if (!Reading())
-        NotifyChanged();
+    ChangeShownValue(FTransparent, v);
 }
 
 void TGPRichBaseLabel::SetBGColor(TColor v) {
-    if (v == FBGColor)
-        return;
-    FBGColor = v;
-    Invalidate();
-    if (!Reading())
-        NotifyChanged();
+    ChangeShownValue(FBGColor, v);
 }
 
 void TGPRichBaseLabel::Loaded() {
