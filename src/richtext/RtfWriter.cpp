@@ -24,7 +24,7 @@ private:
     void CharacterFormat(const QTextCharFormat& f);
     // A font name takes neither the text's special control words nor a semicolon.
     void Text(const QString& text, bool fontName = false);
-    // A character outside seven-bit ASCII: \'hh in Windows-1252, else \uN with a stand-in.
+    // DEL and what lies above it: \'hh in Windows-1252, else \uN with a stand-in.
     void Character(QChar c);
     int FontIndex(const QTextCharFormat& f);
     int ColorIndex(const QColor& c);
@@ -121,7 +121,7 @@ void TRtfWriter::Text(const QString& text, bool fontName) {
             FOut += "\\-";
         } else if (c == 0x2011) {
             FOut += "\\_";
-        } else if (c >= 0x80) {
+        } else if (c >= 0x7F) {
             Character(qc);
         }
     }
