@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "app/ObjectKinds.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 #include "surface/ClassRegistry.h"
 #include "surface/GraphicControl.h"
@@ -133,6 +134,7 @@ void TestTool::resaveReproducesEveryKind() {
     QVERIFY(!kinds.isEmpty());
     QTemporaryDir dir;
     TGBasePanel panel;
+    CreateMasterRichText(&panel); // rich text objects paint through it
     panel.resize(336, 192);
     int n = 0;
     for (const QString& kind : kinds) {
