@@ -53,6 +53,7 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BusinessCardPanel->SetGridSize(gs4x4);
     BusinessCardPanel->SetPanelState(psPointing);
     BusinessCardPanel->ClearColorPicture();
+    BusinessCardPanel->SetOwnsClipboardFile(true);
     BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
     // The hidden control through which every rich text object paints.
     CreateMasterRichText(ScrollBox1);
@@ -93,7 +94,6 @@ void TMainScreen::WireCommands() {
         *Settings->RecentFiles, this);
     FileCommands->SetChangesMade = [this](bool value) { SetChangesMade(value); };
     FileCommands->Setbuttons = [this] { Setbuttons(); };
-    FileCommands->CloseWindow = [this] { close(); };
     TFileCommands* files = FileCommands.get();
     NewItem->Wire(this, [files] { files->New(); });
     OpenItem->Wire(this, [files] { files->Open(); });
@@ -192,6 +192,12 @@ void TMainScreen::FormActivate() {
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event) {
+    // Every way of closing (Exit, the close box, Alt+F4, the end of the session) asks about
+    // unsaved changes; a cancelled save keeps the window open.
+    if (!FileCommands->CheckSaveNeeded()) {
+        event->ignore();
+        return;
+    }
     Settings->SavePlacement();
     QMainWindow::closeEvent(event);
 }
@@ -342,7 +348,7 @@ void TMainScreen::FitScrollContent() {
 }
 
 void TMainScreen::ExitClick() {
-    FileCommands->Exit();
+    close();
 }
 
 void TMainScreen::AboutClick() {
