@@ -34,8 +34,17 @@ QByteArray written(const std::vector<TGGraphicControl*>& objects) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     setUp();
     // The panels live for the whole run: an input costs no widgets, only its objects.
-    static TGBasePanel& panel = *new TGBasePanel;
-    static TGBasePanel& again = *new TGBasePanel;
+    // Rich text objects need the shared control of the window they load into.
+    static TGBasePanel& panel = *[] {
+        auto* p = new TGBasePanel;
+        CreateMasterRichText(p);
+        return p;
+    }();
+    static TGBasePanel& again = *[] {
+        auto* p = new TGBasePanel;
+        CreateMasterRichText(p);
+        return p;
+    }();
     panel.ClearObjects();
     again.ClearObjects();
     const auto* bytes = reinterpret_cast<const char*>(data);

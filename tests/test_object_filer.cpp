@@ -3,6 +3,7 @@
 
 #include "app/ObjectKinds.h"
 #include "objects/PLabel.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/ObjectFiler.h"
@@ -230,6 +231,7 @@ void TestObjectFiler::everyRegisteredKindRoundTrips() {
     QTemporaryDir dir;
     for (const QString& kind : TClassRegistry::ClassNames()) {
         TGBasePanel panel;
+        CreateMasterRichText(&panel); // rich text objects paint through it
         panel.resize(336, 192);
         TGGraphicControl* o = panel.AddObject(TClassRegistry::Create(kind));
         o->Loaded();
@@ -238,6 +240,7 @@ void TestObjectFiler::everyRegisteredKindRoundTrips() {
         const QString first = dir.filePath(kind + "1"), second = dir.filePath(kind + "2");
         panel.SaveToFile(first);
         TGBasePanel reread;
+        CreateMasterRichText(&reread);
         reread.resize(336, 192);
         reread.LoadFromFile(first);
         QCOMPARE(reread.Objects().size(), size_t(1));

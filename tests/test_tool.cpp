@@ -3,6 +3,7 @@
 #include "app/ObjectKinds.h"
 #include "effects/DiduzOvoz.h"
 #include "effects/RirizIzadu.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 #include "surface/ClassRegistry.h"
 #include "surface/GraphicControl.h"
@@ -140,6 +141,7 @@ void TestTool::resaveReproducesEveryKind() {
     QVERIFY(!kinds.isEmpty());
     QTemporaryDir dir;
     TGBasePanel panel;
+    CreateMasterRichText(&panel); // rich text objects paint through it
     panel.resize(336, 192);
     int n = 0;
     for (const QString& kind : kinds) {

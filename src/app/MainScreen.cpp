@@ -13,6 +13,7 @@
 #include "platform/HelpRequest.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
@@ -67,6 +68,8 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
                        "object on it for the arranging and editing commands."));
     FScrollContent->setWhatsThis(
         QStringLiteral("The area around the card. Click here to clear the selection."));
+    // The hidden control through which every rich text object paints.
+    CreateMasterRichText(ScrollBox1);
     ScrollBox1->setWidget(FScrollContent);
     column->addWidget(ScrollBox1, 1);
     auto* bottomBar = new QWidget(central);

@@ -3,6 +3,7 @@
 #include "objects/BusinessCardLabel.h"
 #include "objects/ClipArt.h"
 #include "objects/DrawingObjects.h"
+#include "objects/RichTextKind.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
 
@@ -36,4 +37,5 @@ void RegisterCardObjects() {
     registerText();
     RegisterDrawingObjects();
     RegisterClipArt();
+    RegisterRichText();
 }

@@ -119,6 +119,16 @@ protected:
     // Adds an item to the context menu.
     QAction* AddMenuItem(const QString& caption, std::function<void()> action);
     void AddMenuSeparator();
+    // Stores a new value of a property that shows on the card: repaints and, unless the
+    // object is being read, reports the change. Nothing happens when the value is the same.
+    template <class T> void ChangeShownValue(T& field, const T& value) {
+        if (field == value)
+            return;
+        field = value;
+        Invalidate();
+        if (!Reading())
+            NotifyChanged();
+    }
 
 private:
     QString FName;

@@ -3,6 +3,7 @@
 #include "app/Companion.h"
 #include "app/Preferences.h"
 #include "printing/CardPrinting.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ObjectStream.h"
 
@@ -101,6 +102,7 @@ int PrintCommand(const QStringList& args) {
         settings.BackgroundFile = *art;
 
     TGBusinessCardPanel32 panel;
+    CreateMasterRichText(&panel);
     panel.LoadFromFile(o.In);
     QString error;
     if (!PrintToPdf(panel, settings, o.Out, &error))
