@@ -39,6 +39,12 @@ public:
     void Draw(QPainter& painter, const QRectF& target) const;
     // The payload FromData reads; empty for an empty picture.
     const QByteArray& Data() const { return FData; }
+    // The same picture, not only an equal one: copies share their image, metafile and bytes,
+    // so this is cheap however large the picture is.
+    bool SharesWith(const TPicture& other) const {
+        return FKind == other.FKind && FImage.cacheKey() == other.FImage.cacheKey() &&
+               FMetafile == other.FMetafile && FData.constData() == other.FData.constData();
+    }
 
 private:
     TKind FKind = TKind::Empty;

@@ -86,7 +86,7 @@ bool TObjectRecord::operator==(const TObjectRecord& other) const {
 }
 
 bool TDesignSnapshot::SameDesign(const TDesignSnapshot& other) const {
-    return Records == other.Records && Background.cacheKey() == other.Background.cacheKey() &&
+    return Records == other.Records && Background.SharesWith(other.Background) &&
            BackgroundName == other.BackgroundName;
 }
 

@@ -12,11 +12,6 @@
 
 namespace {
 
-// The same picture object, not only equal pixels: pictures are shared between snapshots.
-bool SamePicture(const TPicture& a, const TPicture& b) {
-    return a.Kind() == b.Kind() && a.Image().cacheKey() == b.Image().cacheKey() &&
-           a.Metafile() == b.Metafile() && a.Data().constData() == b.Data().constData();
-}
 // The name of a change that no command named.
 const QString DefaultCaption = QStringLiteral("Change");
 } // namespace
@@ -185,7 +180,7 @@ void TUndoHistory::Restore(int index, const std::vector<int>& selection) {
         TInteraction::Current().Information(&FPanel, e.Message());
         return;
     }
-    if (!SamePicture(FPanel.ColorPicture(), target.Background))
+    if (!FPanel.ColorPicture().SharesWith(target.Background))
         FPanel.SetColorPicture(target.Background);
     if (RestoreOutside)
         RestoreOutside(target.BackgroundName);
