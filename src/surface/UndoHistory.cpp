@@ -197,17 +197,20 @@ void TUndoHistory::Restore(int index, const std::vector<int>& selection) {
 qint64 TUndoHistory::HeldBytes() const {
     QSet<const void*> seen;
     qint64 total = 0;
+    // Shared bytes count once, by the address they live at.
+    auto hold = [&](const void* bytes, qint64 size) {
+        if (size > 0 && !seen.contains(bytes)) {
+            seen.insert(bytes);
+            total += size;
+        }
+    };
     for (const TState& s : FStates) {
         for (const TObjectRecord& r : s.Design.Records)
             for (const QByteArray& part : r.Parts)
-                if (!seen.contains(part.constData())) {
-                    seen.insert(part.constData());
-                    total += part.size();
-                }
-        if (!s.Design.Background.isNull() && !seen.contains(s.Design.Background.constBits())) {
-            seen.insert(s.Design.Background.constBits());
-            total += s.Design.Background.sizeInBytes();
-        }
+                hold(part.constData(), part.size());
+        const TPicture& art = s.Design.Background;
+        hold(art.Image().constBits(), art.Image().sizeInBytes());
+        hold(art.Data().constData(), art.Data().size());
     }
     return total;
 }
