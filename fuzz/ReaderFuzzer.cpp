@@ -4,6 +4,7 @@
 #include "support/AllTypesObject.h"
 
 #include "app/ObjectKinds.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStreamReader.h"

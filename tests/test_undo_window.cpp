@@ -121,18 +121,18 @@ void TestUndoWindow::backgroundArtIsAStep() {
     picture.fill(Qt::blue);
     f.History().BeginStep(QStringLiteral("Background Art"));
     w.BackgroundFileName = art;
-    f.Panel().SetColorPicture(picture);
+    f.Panel().SetColorPicture(TPicture::FromBitmap(picture));
     w.SetChangesMade(true);
     QCoreApplication::processEvents();
     QCOMPARE(w.UndoItem->text(), QStringLiteral("Undo Background Art"));
 
     w.UndoItem->trigger();
     QVERIFY(w.BackgroundFileName.isEmpty());
-    QVERIFY(f.Panel().ColorPicture().isNull());
+    QVERIFY(f.Panel().ColorPicture().IsEmpty());
     QVERIFY(!w.ChangesMade);
     w.RedoItem->trigger();
     QCOMPARE(w.BackgroundFileName, art);
-    QCOMPARE(f.Panel().ColorPicture(), picture);
+    QCOMPARE(f.Panel().ColorPicture().Image(), picture);
 }
 
 void TestUndoWindow::unreportedMenuChangeMarksDesign() {
