@@ -25,6 +25,7 @@
 #include "printing/WarnBottomMargin.h"
 #include "report/PageStream.h"
 #include "report/ReportPrinter.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
 #include "surface/GraphicControl.h"
@@ -315,6 +316,7 @@ void TestHelp::objectMenusHaveTexts() {
     TTestProgramFolder folder;
     RegisterObjectKinds();
     TGBusinessCardPanel32 panel;
+    CreateMasterRichText(&panel);
     QStringList names{"the card"};
     std::vector<QMenu*> menus{panel.ContextMenu()};
     for (const QString& name : TClassRegistry::ClassNames()) {

@@ -253,6 +253,7 @@ void TestObjectFiler::everyRegisteredKindRoundTrips() {
 void TestObjectFiler::readingMakesNoWidgetsUntilAMenuOpens() {
     RegisterObjectKinds();
     TGBasePanel source;
+    CreateMasterRichText(&source);
     for (const QString& kind : TClassRegistry::ClassNames())
         source.AddObject(TClassRegistry::Create(kind))->SetBounds(12, 34, 150, 40);
     auto* label = static_cast<TGPLabel*>(source.AddObject(std::make_unique<TGPLabel>()));
@@ -260,6 +261,7 @@ void TestObjectFiler::readingMakesNoWidgetsUntilAMenuOpens() {
     const QByteArray bytes = streamOf(source.Objects());
 
     TGBasePanel panel;
+    CreateMasterRichText(&panel);
     const qsizetype widgets = QApplication::allWidgets().size();
     TGLabelObjectFiler(panel).ReadObjects(bytes.constData(), bytes.size());
     QCOMPARE(QApplication::allWidgets().size(), widgets);

@@ -232,6 +232,12 @@ bool TGDiduzOvoz::HasOutline() const {
 
 void TGDiduzOvoz::Loaded() {
     TGGraphicControl::Loaded();
+    // A design file sets the size without the rebuild that a resize brings.
+    RebuildGradient();
+}
+
+void TGDiduzOvoz::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Font"), [this] { EditFont(); });
     // Toggling the background from the menu is a change of the design like any other.
@@ -246,8 +252,6 @@ void TGDiduzOvoz::Loaded() {
     });
     FBorderItem->setCheckable(true);
     AddMenuItem(QStringLiteral("Properties"), [this] { EditProperties(); });
-    // A design file sets the size without the rebuild that a resize brings.
-    RebuildGradient();
 }
 
 void TGDiduzOvoz::PopupOpening() {

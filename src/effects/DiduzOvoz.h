@@ -25,6 +25,7 @@ public:
     static const TPropertyList& ClassProperties();
 
     void Loaded() override;
+    void BuildContextMenu() override;
     void Paint(QPainter& canvas) override;
     void BoundsChanged() override;
     void PopupOpening() override;

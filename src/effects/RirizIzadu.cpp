@@ -78,8 +78,8 @@ void TRirizIzadu::AssignProperties(const TRirizIzadu& source) {
             own[i].Set(*this, own[i].Get(source));
 }
 
-void TRirizIzadu::Loaded() {
-    TGGraphicControl::Loaded();
+void TRirizIzadu::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Properties"), [this] { EditProperties(); });
 }

@@ -17,7 +17,7 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
+    void BuildContextMenu() override;
     void Paint(QPainter& canvas) override;
     void PrintTo(TReportCanvas& report, double x, double y) override;
 

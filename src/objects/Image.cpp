@@ -87,8 +87,8 @@ void TGImage::BoundsChanged() {
                   RoundHalfEven(size.height() * double(Zoom())));
 }
 
-void TGImage::Loaded() {
-    TGGraphicControl::Loaded();
+void TGImage::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Load Image From Disk"), [this] { LoadImage(); });
     AddMenuSeparator();

@@ -15,7 +15,7 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
+    void BuildContextMenu() override;
     void Paint(QPainter& canvas) override;
     void BoundsChanged() override;
     void PopupOpening() override;

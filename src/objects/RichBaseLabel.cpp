@@ -68,6 +68,11 @@ void TGPRichBaseLabel::Loaded() {
     FMasterRichText = FindMasterRichText(Panel() ? Panel()->window() : nullptr);
     if (!FMasterRichText)
         throw ENoMasterWPRich();
+    DoubleClickAction = [this](TGBasePanel*) { EditRichText(); };
+}
+
+void TGPRichBaseLabel::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     AddMenuSeparator();
     FTransparentItem =
         AddMenuItem(QStringLiteral("Transparent"), [this] { SetTransparent(!FTransparent); });
@@ -79,7 +84,6 @@ void TGPRichBaseLabel::Loaded() {
     FBorderItem->setCheckable(true);
     FBorderItem->setChecked(FBorderStyle == bsSingle);
     AddMenuItem(QStringLiteral("Edit"), [this] { EditRichText(); });
-    DoubleClickAction = [this](TGBasePanel*) { EditRichText(); };
 }
 
 void TGPRichBaseLabel::PopupOpening() {

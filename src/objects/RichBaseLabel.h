@@ -27,6 +27,7 @@ public:
     // Finds the window's shared control (ENoMasterWPRich when there is none), adds the
     // menu items and makes a double-click open the editor.
     void Loaded() override;
+    void BuildContextMenu() override;
     void Paint(QPainter& canvas) override;
     void PopupOpening() override;
     void PrintTo(TReportCanvas& report, double x, double y) override;
