@@ -1,11 +1,15 @@
 // Reading people lists for merge printing: CSV as RFC 4180 writes it (and as spreadsheets
 // export it), vCard 2.1/3.0/4.0 contact files, and the ${Column} fields they fill.
+#include "app/MergeChoice.h"
+#include "app/MergeListDialog.h"
 #include "merge/CsvReader.h"
 #include "merge/MergeFields.h"
 #include "merge/MergeList.h"
 #include "merge/VCardReader.h"
 #include "support/TestSupport.h"
 
+#include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 class TestMergeList : public QObject {
@@ -23,6 +27,8 @@ private slots:
     void vcardErrors();
     void fieldsTakeTheRecordsValues();
     void loadingChoosesByExtension();
+    void choiceFileBesideTheDesign();
+    void dialogChecksAndReportsBadLists();
 };
 
 namespace {
@@ -247,6 +253,53 @@ void TestMergeList::loadingChoosesByExtension() {
     QCOMPARE(LoadMergeList(vcf).Columns, QStringList{"Full Name"});
     QCOMPARE(errorOf([&] { LoadMergeList(dir.filePath("missing.csv")); }),
              "Cannot open the list " + dir.filePath("missing.csv"));
+}
+
+void TestMergeList::choiceFileBesideTheDesign() {
+    QTemporaryDir dir;
+    const QString design = dir.filePath("card.PTV");
+    const QString file = dir.filePath("card.PTM");
+    // Written by hand as the format says: record numbers count from 1.
+    QVERIFY(WriteTestFile(file, "List=/lists/team.csv\r\nSkip=3, 1,x,0,3\r\n"));
+    TMergeChoice choice = ReadMergeChoice(design);
+    QCOMPARE(choice.ListFile, QString("/lists/team.csv"));
+    QCOMPARE(choice.Skipped, (QList<int>{0, 2}));
+    choice.Skipped = {4};
+    QVERIFY(WriteMergeChoice(design, choice));
+    QCOMPARE(ReadTestFile(file), QByteArray("List=/lists/team.csv\r\nSkip=5\r\n"));
+    // No list: no file, and a file without a list is no choice.
+    QVERIFY(WriteMergeChoice(design, TMergeChoice{}));
+    QVERIFY(!QFile::exists(file));
+    QVERIFY(WriteTestFile(file, "Skip=1\r\n"));
+    QVERIFY(ReadMergeChoice(design).IsEmpty());
+    QCOMPARE(MergeChoiceFileName(dir.filePath("a.b/card")), dir.filePath("a.b/card.PTM"));
+}
+
+void TestMergeList::dialogChecksAndReportsBadLists() {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("team.csv");
+    const QString bad = dir.filePath("bad.csv");
+    QVERIFY(WriteTestFile(good, "Name,Phone\nAnn,1\nBob,2\nCy,3\n"));
+    QVERIFY(WriteTestFile(bad, "Name\n\"open\n"));
+    TScriptedInteraction ui;
+    TMergeListDialog dialog(nullptr);
+    QVERIFY(dialog.Choice().IsEmpty());
+    ui.FileNames = {good, bad};
+    dialog.ChooseList();
+    QCOMPARE(dialog.Records->rowCount(), 3);
+    QCOMPARE(dialog.Records->columnCount(), 3);
+    QCOMPARE(dialog.Choice(), (TMergeChoice{good, {}})); // a new list prints everyone
+    dialog.Records->item(1, 0)->setCheckState(Qt::Unchecked);
+    QCOMPARE(dialog.Choice().Skipped, QList<int>{1});
+    // A list that cannot be read is reported with its line, and the shown one stays.
+    dialog.ChooseList();
+    QCOMPARE(ui.Messages.size(), 1);
+    QVERIFY(ui.Messages[0].contains("Line 2: a quoted field is not closed"));
+    QCOMPARE(dialog.Choice().ListFile, good);
+    dialog.UncheckAllButton->click();
+    QCOMPARE(dialog.Choice().Skipped, (QList<int>{0, 1, 2}));
+    dialog.NoneButton->click();
+    QVERIFY(dialog.Choice().IsEmpty());
 }
 
 QTEST_MAIN(TestMergeList)

@@ -10,6 +10,7 @@ constexpr int PersonalInformation = 2102;
 constexpr int FineTuning = 2103;
 constexpr int BottomMarginWarning = 2105;
 constexpr int SheetLayout = 3101;
+constexpr int MergeList = 3201;
 constexpr int MultiLineText = 40001;
 constexpr int TextCaption = 40004;
 constexpr int SymbolSelector = 40005;
