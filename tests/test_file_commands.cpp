@@ -34,12 +34,10 @@ struct TFixture {
     TDesignState state{currentFileName, backgroundFileName, changesMade, loading};
     TMemoryRecentFiles recent;
     TFileCommands commands{panel, state, recent};
-    int closed = 0;
 
     TFixture() {
         QDir(folder.Path()).mkpath("Saved");
         panel.resize(336, 192);
-        commands.CloseWindow = [this] { ++closed; };
     }
     QString saved(const QString& name) const { return folder.Path() + "Saved/" + name; }
     TAllTypes* add(int left = 10) {
@@ -59,6 +57,7 @@ private slots:
     void companionNames();
     void companionFileFollowsBackgroundArt();
     void saveAsProposesNextFreeName();
+    void saveAsAsksBeforeReplacingWithAddedExtension();
     void saveWithoutFileBeeps();
     void openRejectsOtherExtensions();
     void openCorruptedFileLeavesEmptyDesign();
@@ -125,6 +124,39 @@ void TestFileCommands::saveAsProposesNextFreeName() {
     QCOMPARE(f.ui.Proposed.last(), f.saved("mine.PTV"));
 }
 
+void TestFileCommands::saveAsAsksBeforeReplacingWithAddedExtension() {
+    TFixture f;
+    const QString existing = f.saved("card.PTV");
+    const QByteArray empty("\x01\x00", 2);
+    QVERIFY(WriteTestFile(existing, empty));
+    f.add();
+    f.state.ChangesMade = true;
+    // "card" typed without extension names card.PTV, which exists: No goes back to the
+    // chooser, here cancelled, and the file stays as it was.
+    f.ui.FileNames = {f.saved("card")};
+    f.ui.Answers = {false};
+    QVERIFY(!f.commands.SaveAs());
+    QCOMPARE(f.ui.Questions, QStringList{"Save As: card.PTV already exists.\nDo you want to "
+                                         "replace it?"});
+    QCOMPARE(f.ui.FileTitles, QStringList({"Save As", "Save As"}));
+    QCOMPARE(f.ui.Proposed.last(), existing);
+    QCOMPARE(ReadTestFile(existing), empty);
+    QVERIFY(f.state.CurrentFileName.isEmpty());
+    QVERIFY(f.state.ChangesMade);
+    // Yes replaces it.
+    f.ui.FileNames = {f.saved("card")};
+    f.ui.Answers = {true};
+    QVERIFY(f.commands.SaveAs());
+    QCOMPARE(f.state.CurrentFileName, existing);
+    QVERIFY(ReadTestFile(existing).startsWith("\x01TPF0"));
+    // A new name asks nothing.
+    f.ui.Questions.clear();
+    f.ui.FileNames = {f.saved("fresh")};
+    QVERIFY(f.commands.SaveAs());
+    QVERIFY(f.ui.Questions.isEmpty());
+    QVERIFY(QFile::exists(f.saved("fresh.PTV")));
+}
+
 void TestFileCommands::saveWithoutFileBeeps() {
     TFixture f;
     f.add(400); // beyond the card: removed as stray before saving
@@ -147,11 +179,13 @@ void TestFileCommands::openCorruptedFileLeavesEmptyDesign() {
     TFixture f;
     const QString good = f.saved("good.PTV");
     f.add();
+    f.state.BackgroundFileName = f.folder.Path() + "sky.bmp";
     f.commands.SaveBCFile(good);
     f.commands.OpenBCFile(good);
     QCOMPARE(f.panel.Objects().size(), size_t(1));
+    const QByteArray goodBytes = ReadTestFile(good);
     // Two whole objects, then garbage: nothing of it stays.
-    QByteArray bad = ReadTestFile(good);
+    QByteArray bad = goodBytes;
     bad.chop(1);
     bad += bad.mid(1) + "\x07junk";
     const QString corrupt = f.saved("bad.ptv");
@@ -162,9 +196,16 @@ void TestFileCommands::openCorruptedFileLeavesEmptyDesign() {
     QCOMPARE(f.ui.Messages, QStringList{"Unable to open " + corrupt +
                                         ". Possibly corrupted, posibly not a PTV file"});
     QVERIFY(f.panel.Objects().empty());
-    QCOMPARE(f.state.CurrentFileName, good);
+    // The empty design is untitled and unchanged: saving it can't replace the file that was
+    // open before, nor take its background art away.
+    QVERIFY(f.state.CurrentFileName.isEmpty());
+    QVERIFY(f.state.BackgroundFileName.isEmpty());
     QVERIFY(!f.state.ChangesMade);
     QVERIFY(!f.state.Loading);
+    f.commands.Save();
+    QCOMPARE(f.ui.Beeps, 1);
+    QCOMPARE(ReadTestFile(good), goodBytes);
+    QVERIFY(QFile::exists(f.saved("good.PTX")));
 }
 
 void TestFileCommands::openReadsDesignAndBackground() {
@@ -202,15 +243,18 @@ void TestFileCommands::saveChangesQuestion_data() {
     QTest::addColumn<bool>("titled");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("fileWritten");
-    QTest::newRow("No saves nothing") << true << false << false;
-    QTest::newRow("Yes saves the open file") << true << true << true;
-    QTest::newRow("Yes on an untitled design, Save As cancelled") << false << true << false;
+    QTest::addColumn<bool>("goesOn");
+    QTest::newRow("No saves nothing") << true << false << false << true;
+    QTest::newRow("Yes saves the open file") << true << true << true << true;
+    QTest::newRow("Yes on an untitled design, Save As cancelled")
+        << false << true << false << false;
 }
 
 void TestFileCommands::saveChangesQuestion() {
     QFETCH(bool, titled);
     QFETCH(bool, answer);
     QFETCH(bool, fileWritten);
+    QFETCH(bool, goesOn);
     TFixture f;
     const QString path = f.saved("card.PTV");
     if (titled)
@@ -218,11 +262,17 @@ void TestFileCommands::saveChangesQuestion() {
     f.add();
     f.state.ChangesMade = true;
     f.ui.Answers.push_back(answer);
-    f.commands.Exit();
+    f.commands.New();
     QCOMPARE(f.ui.Questions, QStringList{"Save: Save changes?"});
     QCOMPARE(QFile::exists(path), fileWritten);
-    QCOMPARE(f.closed, 1);
     QCOMPARE(f.ui.FileTitles.size(), titled || !answer ? 0 : 1);
+    // A cancelled Save As stops New: the design the user wanted kept is still there.
+    QCOMPARE(f.panel.Objects().empty(), goesOn);
+    QCOMPARE(f.state.ChangesMade, !goesOn);
+    // Open stops the same way, before its file chooser.
+    f.ui.Answers.push_back(answer);
+    f.commands.Open();
+    QCOMPARE(f.ui.FileTitles.contains("Open Business Card"), goesOn);
 }
 
 void TestFileCommands::failedSaveKeepsChangesAndFile() {

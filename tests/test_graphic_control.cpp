@@ -79,6 +79,12 @@ void TestGraphicControl::firstBoundsAreSilentLaterOnesNotify() {
     o->SetLeft(30);
     o->SetReading(false);
     QCOMPARE(changes, 1);
+    // An object squeezed to no size and drawn out again changed twice: only never-seen,
+    // all-zero bounds are taken silently.
+    o->SetBounds(40, 12, 0, 0);
+    QCOMPARE(changes, 2);
+    o->SetBounds(40, 12, 60, 20);
+    QCOMPARE(changes, 3);
 }
 
 void TestGraphicControl::printingAndZoomingSuppressChanges() {

@@ -9,11 +9,15 @@
 #include "widgets/SpinButton.h"
 
 #include <QButtonGroup>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -75,6 +79,9 @@ private slots:
     void cardSizeFromInches();
     void foldersCreated();
     void aboutBoxAndExit();
+    void closingAsksLikeExit();
+    void startupOpensMostRecentDesign();
+    void keysWorkAfterADialog();
     void singleInstance();
     void singleInstanceAfterCrash();
 };
@@ -104,7 +111,7 @@ void TestMainWindow::layoutAndMenus() {
     QCOMPARE(captions(w.FileMenu),
              QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
                           "Pre&view", "Export PD&F...", "-", "Printer S&etup",
-                           "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
+                          "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
     // The default-font item shows the font read from the settings at start.
     QCOMPARE(captions(w.EditMenu),
              QStringList({"Default Font: Arial, 10 pt ", "&Personal Information",
@@ -489,6 +496,56 @@ void TestMainWindow::aboutBoxAndExit() {
     QTest::mouseClick(w.CloseButton, Qt::LeftButton);
     QCOMPARE(script.Questions, QStringList({"Save: Save changes?"}));
     QVERIFY(!w.isVisible());
+}
+
+void TestMainWindow::closingAsksLikeExit() {
+    TShownWindow f;
+    TMainScreen& w = f.Window;
+    TScriptedInteraction script;
+    f.Panel().FireLabelChanged();
+    // The close box (or Alt+F4, or the end of the session) asks as Exit does; Yes on an
+    // untitled design whose Save As is cancelled keeps the window open.
+    script.Answers = {true};
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(script.Questions, QStringList({"Save: Save changes?"}));
+    QCOMPARE(script.FileTitles, QStringList({"Save As"}));
+    QVERIFY(w.ChangesMade);
+    // Exit asks once; No closes without saving.
+    script.Answers = {false};
+    w.ExitItem->trigger();
+    QCOMPARE(script.Questions.size(), 2);
+    QVERIFY(!w.isVisible());
+}
+
+void TestMainWindow::startupOpensMostRecentDesign() {
+    TTestProgramFolder folder;
+    QVERIFY(QDir(folder.Path()).mkpath("Saved"));
+    const QString design = folder.Path() + "Saved/last.PTV";
+    QVERIFY(WriteTestFile(design, QByteArray("\x01\x00", 2)));
+    QVERIFY(WriteTestFile(folder.Path() + "PTV.INI", "[MRU]\nF0=" + design.toUtf8() + "\n"));
+    TMainScreen w;
+    w.show();
+    QTRY_VERIFY(!w.Loading);
+    QCOMPARE(w.CurrentFileName, design);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Pentavo - last.PTV"));
+}
+
+void TestMainWindow::keysWorkAfterADialog() {
+    TShownWindow f;
+    TMainScreen& w = f.Window;
+    QTRY_COMPARE(QApplication::activeWindow(), &w);
+    w.CurrentFileName = f.Folder.Path() + "Saved/keys.PTV";
+    w.Setbuttons();
+    // A real dialog, closed as the user closes it; then Ctrl+S must reach the window.
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    w.AboutItem->trigger();
+    QTRY_COMPARE(QApplication::activeWindow(), &w);
+    pressKey(w, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile::exists(w.CurrentFileName));
 }
 
 void TestMainWindow::singleInstance() {

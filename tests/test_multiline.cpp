@@ -7,7 +7,10 @@
 #include "objects/MultiLineLabel.h"
 #include "objects/MultiLineTextEditor.h"
 #include "objects/ZoomedFont.h"
+#include "surface/ObjectFiler.h"
+#include "widgets/ColorDropDown.h"
 
+#include <QBuffer>
 #include <QPlainTextEdit>
 #include <QtTest>
 
@@ -53,6 +56,8 @@ private slots:
     void rowsClippedAtBoxBottom();
     void autoSizeIsKeptWithoutEffect();
     void streamOrder();
+    void linesInTheStream();
+    void fontDialogChangesColour();
     void editorLimitAndLines();
     void editorCancelKeepsText();
     void wordWrapMenu();
@@ -284,12 +289,69 @@ void TestMultiLine::streamOrder() {
     for (const TPropertyInfo& p : TGMultiLineLabel().Properties())
         names << p.Name;
     QCOMPARE(names.mid(names.indexOf("Unselectable") + 1),
-             QStringList({"Items", "AutoSize", "Alignment", "Font.Charset", "Font.Color",
+             QStringList({"Items.Strings", "AutoSize", "Alignment", "Font.Charset", "Font.Color",
                           "Font.Height", "Font.Name", "Font.Pitch", "Font.Style", "WordWrap"}));
     TGMultiLineLabel label;
     QCOMPARE(label.BoundsRect(), QRect(0, 0, 190, 33));
     QCOMPARE(label.Font().Name, QStringLiteral("Arial"));
     QCOMPARE(label.Font().Size(), 10);
+}
+
+void TestMultiLine::linesInTheStream() {
+    // The lines are a string list: its defined property "Strings" under the property's path,
+    // a ListStart, each line as a ShortText, an EndMarker.
+    const QByteArray lines("\x0DItems.Strings\x01\x06\x03one\x06\x03two\x00", 26);
+    const QByteArray tail("\x0CUnselectable\x08", 14);
+    const QByteArray after("\x08"
+                           "AutoSize\x08",
+                           10);
+    QByteArray design("\x01TPF0\x10TGMultiLineLabel\x01M"
+                      "\x04Left\x02\x0A\x03Top\x02\x14\x05Width\x02\x64\x06Height\x02\x28"
+                      "\x06Locked\x08",
+                      62);
+    design += tail + lines + after + QByteArray(3, '\0');
+    TTestCardPanel panel;
+    TGLabelObjectFiler(panel).ReadObjects(design.constData(), design.size());
+    QCOMPARE(panel.Objects().size(), size_t(1));
+    auto* label = static_cast<TGMultiLineLabel*>(panel.Objects().front());
+    QCOMPARE(label->Items(), QStringList({"one", "two"}));
+    QCOMPARE(label->BoundsRect(), QRect(10, 20, 100, 40));
+    // Written back the same way.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TGLabelObjectFiler::WriteObjects(buffer, {label});
+    QVERIFY(buffer.data().contains(tail + lines + after));
+    // Files of our earlier version name the list "Items" alone; they still open.
+    QByteArray earlier = design;
+    earlier.replace(lines, QByteArray("\x05Items") + lines.mid(14));
+    TTestCardPanel other;
+    TGLabelObjectFiler(other).ReadObjects(earlier.constData(), earlier.size());
+    QCOMPARE(static_cast<TGMultiLineLabel*>(other.Objects().front())->Items(),
+             QStringList({"one", "two"}));
+}
+
+void TestMultiLine::fontDialogChangesColour() {
+    TScriptedInteraction interaction;
+    TTestCardPanel panel;
+    int changes = 0;
+    panel.LabelChangedEvent = [&](TGBasePanel*) { ++changes; };
+    auto* label =
+        static_cast<TGMultiLineLabel*>(panel.AddObject(std::make_unique<TGMultiLineLabel>()));
+    label->Loaded();
+    label->SetItems({"red text"});
+    interaction.OnExec = [](QDialog& d) {
+        d.findChild<TColorDropDown*>("FontColor")->SetColor(clRed);
+        return int(QDialog::Accepted);
+    };
+    MenuItem(label->ContextMenu(), "Font")->trigger();
+    QCOMPARE(label->Font().Color, TColor(clRed));
+    QCOMPARE(changes, 1);
+    bool red = false;
+    const QImage image = PaintAlone(*label);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            red = red || image.pixel(x, y) == qRgb(255, 0, 0);
+    QVERIFY(red);
 }
 
 void TestMultiLine::editorLimitAndLines() {

@@ -324,6 +324,12 @@ void TestPanelCommands::clipboardFileGoesWithPanel() {
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
+    // Only the program's own card panel owns the file; other panels leave it for it.
+    QVERIFY(QFile::exists(file));
+    {
+        TGBasePanel panel;
+        panel.SetOwnsClipboardFile(true);
+    }
     QVERIFY(!QFile::exists(file));
 }
 
@@ -351,6 +357,19 @@ void TestPanelCommands::fontGoesToSelection() {
     QCOMPARE(b->Font, TFont());
     QCOMPARE(c.Panel.Font(), panelFont);
     QVERIFY(!presetFamily.isEmpty());
+    QCOMPARE(c.Changes, 1);
+    // Only a new size: the family shown for Arial is its stand-in, and Arial stays.
+    c.Interaction.OnExec = [&](QDialog& d) {
+        auto& dialog = static_cast<QFontDialog&>(d);
+        QFont f = dialog.currentFont();
+        f.setPointSize(12);
+        dialog.setCurrentFont(f);
+        return int(QDialog::Accepted);
+    };
+    c.Item("Font")->trigger();
+    QCOMPARE(a->Font.Name, QStringLiteral("Arial"));
+    QCOMPARE(a->Font.Size(), 12);
+    QCOMPARE(c.Changes, 2);
 }
 
 QTEST_MAIN(TestPanelCommands)

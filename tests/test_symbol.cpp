@@ -59,6 +59,7 @@ private slots:
     void fontButtonCaption();
     void fontChoiceKeepsGridSize();
     void fontCancelStillRefreshesCaption();
+    void fontSizeAloneKeepsTheSymbolFontsName();
     void wingdingsStandIn_data();
     void wingdingsStandIn();
     void otherFontsDrawnAsTheyAre();
@@ -130,6 +131,26 @@ void TestSymbol::fontCancelStillRefreshesCaption() {
     dialog.FontbuttonClick();
     QCOMPARE(dialog.SelectedFont(), before);
     QCOMPARE(dialog.FontButton()->text(), QStringLiteral("Wingdings, 20pt "));
+}
+
+void TestSymbol::fontSizeAloneKeepsTheSymbolFontsName() {
+    TScriptedInteraction interaction;
+    QString shown;
+    interaction.OnExec = [&](QDialog& d) {
+        auto& fonts = dynamic_cast<QFontDialog&>(d);
+        QFont f = fonts.currentFont();
+        shown = f.family();
+        f.setPointSize(30);
+        fonts.setCurrentFont(f);
+        return int(QDialog::Accepted);
+    };
+    TGetSymbol dialog(nullptr);
+    dialog.FontbuttonClick();
+    // Wingdings is shown through its stand-in, and stays Wingdings when only the size changes.
+    QCOMPARE(shown, SymbolStandInFamily());
+    QCOMPARE(dialog.SelectedFont().Name, QStringLiteral("Wingdings"));
+    QCOMPARE(dialog.SelectedFont().Size(), 30);
+    QCOMPARE(dialog.GridFont().Name, QStringLiteral("Wingdings"));
 }
 
 void TestSymbol::wingdingsStandIn_data() {

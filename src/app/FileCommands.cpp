@@ -63,12 +63,10 @@ bool TFileCommands::CheckSaveNeeded() {
         !ui().Question(FDialogParent, QStringLiteral("Save changes?"), QStringLiteral("Save"))) {
         return true;
     }
-    if (FState.CurrentFileName.isEmpty()) {
-        // A cancelled Save As lets the command go on without a saved copy.
-        SaveAs();
-        ChangesMadeTo(false);
-        return true;
-    }
+    // A save that was cancelled or failed stops the command: the design is not thrown away
+    // unsaved after the user asked to keep it.
+    if (FState.CurrentFileName.isEmpty())
+        return SaveAs();
     if (!SaveBCFile(FState.CurrentFileName))
         return false;
     FState.ChangesMade = false;
@@ -138,7 +136,7 @@ void TFileCommands::Save() {
         ChangesMadeTo(false);
 }
 
-void TFileCommands::SaveAs() {
+bool TFileCommands::SaveAs() {
     FPanel.RemoveStrayObjects();
     const QString folder = SavedFolder();
     if (FState.CurrentFileName.isEmpty()) {
@@ -148,15 +146,14 @@ void TFileCommands::SaveAs() {
     } else {
         FSaveDialogName = QFileInfo(FState.CurrentFileName).fileName();
     }
-    QString chosen = ui().SaveFileName(FDialogParent, QStringLiteral("Save As"),
-                                       folder + FSaveDialogName, kOpenFilter);
+    const QString chosen = ChooseSaveName(folder + FSaveDialogName);
+    bool saved = false;
     if (!chosen.isEmpty()) {
-        if (QFileInfo(chosen).suffix().isEmpty())
-            chosen += QStringLiteral(".PTV");
         FSaveDialogName = QFileInfo(chosen).fileName();
         const QString previous = FState.CurrentFileName;
         FState.CurrentFileName = chosen;
-        if (SaveBCFile(chosen)) {
+        saved = SaveBCFile(chosen);
+        if (saved) {
             ChangesMadeTo(false);
             FRecent.Remember(chosen);
         } else {
@@ -164,6 +161,26 @@ void TFileCommands::SaveAs() {
         }
     }
     UpdateButtons();
+    return saved;
+}
+
+QString TFileCommands::ChooseSaveName(QString proposed) {
+    for (;;) {
+        QString chosen =
+            ui().SaveFileName(FDialogParent, QStringLiteral("Save As"), proposed, kOpenFilter);
+        if (chosen.isEmpty() || !QFileInfo(chosen).suffix().isEmpty())
+            return chosen; // the chooser asked about replacing a name it was given whole
+        // The extension goes on before the question, so that an existing design is never
+        // replaced without asking; No goes back to the chooser.
+        chosen += QStringLiteral(".PTV");
+        if (!QFileInfo::exists(chosen) ||
+            ui().Question(FDialogParent,
+                          QFileInfo(chosen).fileName() +
+                              QStringLiteral(" already exists.\nDo you want to replace it?"),
+                          QStringLiteral("Save As")))
+            return chosen;
+        proposed = chosen;
+    }
 }
 
 void TFileCommands::SaveButton() {
@@ -186,22 +203,19 @@ void TFileCommands::CancelChanges() {
     FPanel.update();
 }
 
-void TFileCommands::Exit() {
-    if (CheckSaveNeeded() && CloseWindow)
-        CloseWindow();
-}
-
-void TFileCommands::OpenBCFile(const QString& path) {
+void TFileCommands::OpenBCFile(QString path) {
     FState.Loading = true;
     FPanel.ClearObjects();
     FPanel.Handle()->move(FPanel.width() + 1, FPanel.Handle()->y());
     FState.BackgroundFileName.clear();
     FPanel.ClearColorPicture();
-    const QString previous = FState.CurrentFileName;
     const bool hidden = FPanel.isHidden();
     try {
         FPanel.hide();
         FPanel.LoadFromFile(path);
+        // Text boxes fit themselves to their text when first drawn; drawing the card now,
+        // while loading, keeps that fitting from counting as a change of the design.
+        FPanel.CardImage();
         FPanel.setHidden(hidden);
         FState.CurrentFileName = path;
         FRecent.Remember(path);
@@ -215,7 +229,8 @@ void TFileCommands::OpenBCFile(const QString& path) {
     } catch (const EStreamError&) {
         FPanel.ClearObjects();
         FPanel.setHidden(hidden);
-        FState.CurrentFileName = previous;
+        // The empty design is untitled: saving it must not overwrite the file that was open.
+        FState.CurrentFileName.clear();
         ui().Information(FDialogParent,
                          QStringLiteral("Unable to open ") + path +
                              QStringLiteral(". Possibly corrupted, posibly not a PTV file"));

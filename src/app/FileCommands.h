@@ -16,9 +16,9 @@ struct TDesignState {
     bool& Loading; // while true the main window ignores change notifications
 };
 
-// The File commands of the main window: New, Open, Open recent, Delete, Save, Save As,
-// Cancel changes and Exit, with the design file and its companion file. Every question and
-// file chooser goes through TInteraction.
+// The File commands of the main window: New, Open, Open recent, Delete, Save, Save As and
+// Cancel changes, with the design file and its companion file. Every question and file
+// chooser goes through TInteraction.
 class TFileCommands {
 public:
     TFileCommands(TGBasePanel& panel, TDesignState state, TRecentFiles& recent,
@@ -27,10 +27,10 @@ public:
     // Hooks into the main window; unset ones only update the state.
     std::function<void(bool)> SetChangesMade;
     std::function<void()> Setbuttons;
-    std::function<void()> CloseWindow;
 
-    // Asks "Save changes?" when the design changed and saves on Yes. False only when that
-    // save failed, so the command that asked does not throw the changes away.
+    // Asks "Save changes?" when the design changed and saves on Yes. False when that save
+    // failed or its Save As was cancelled: the command that asked (New, Open, closing the
+    // window) then stops instead of throwing the changes away.
     bool CheckSaveNeeded();
     void New();
     void Open();
@@ -38,15 +38,16 @@ public:
     void OpenRecent(const QString& path);
     void Delete();
     void Save();
-    void SaveAs();
+    // True when the design was saved under the chosen name.
+    bool SaveAs();
     // The bottom bar's save button: Save As for an untitled design, else Save.
     void SaveButton();
     void CancelChanges();
-    void Exit();
 
     // Clears the panel, reads the design and its background art; on failure says so and
-    // leaves an empty design.
-    void OpenBCFile(const QString& path);
+    // leaves an empty, untitled design.
+    // (The path is a copy: it may be an entry of the recent-files list, which this reorders.)
+    void OpenBCFile(QString path);
     // Writes the design at 100 % and its companion file; false (after saying why) on failure.
     bool SaveBCFile(const QString& path);
 
@@ -58,6 +59,9 @@ private:
     void ChangesMadeTo(bool value);
     void UpdateButtons();
     bool PickDesignFile(const QString& title, QString& path);
+    // The Save As chooser; a name typed without extension gets ".PTV" and, when that file
+    // exists, the question whether to replace it. Empty when the user cancelled.
+    QString ChooseSaveName(QString proposed);
 
     TGBasePanel& FPanel;
     TDesignState FState;

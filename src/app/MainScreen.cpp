@@ -2,8 +2,8 @@
 
 #include "app/CommandAction.h"
 #include "app/MainSettings.h"
-#include "app/RecentFiles.h"
 #include "app/PrintCommands.h"
+#include "app/RecentFiles.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
 #include "platform/Interaction.h"
@@ -52,6 +52,7 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BusinessCardPanel->SetGridSize(gs4x4);
     BusinessCardPanel->SetPanelState(psPointing);
     BusinessCardPanel->ClearColorPicture();
+    BusinessCardPanel->SetOwnsClipboardFile(true);
     BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
     ScrollBox1->setWidget(FScrollContent);
     column->addWidget(ScrollBox1, 1);
@@ -90,7 +91,6 @@ void TMainScreen::WireCommands() {
         *Settings->RecentFiles, this);
     FileCommands->SetChangesMade = [this](bool value) { SetChangesMade(value); };
     FileCommands->Setbuttons = [this] { Setbuttons(); };
-    FileCommands->CloseWindow = [this] { close(); };
     TFileCommands* files = FileCommands.get();
     NewItem->Wire(this, [files] { files->New(); });
     OpenItem->Wire(this, [files] { files->Open(); });
@@ -189,6 +189,12 @@ void TMainScreen::FormActivate() {
 }
 
 void TMainScreen::closeEvent(QCloseEvent* event) {
+    // Every way of closing (Exit, the close box, Alt+F4, the end of the session) asks about
+    // unsaved changes; a cancelled save keeps the window open.
+    if (!FileCommands->CheckSaveNeeded()) {
+        event->ignore();
+        return;
+    }
     Settings->SavePlacement();
     QMainWindow::closeEvent(event);
 }
@@ -339,7 +345,7 @@ void TMainScreen::FitScrollContent() {
 }
 
 void TMainScreen::ExitClick() {
-    FileCommands->Exit();
+    close();
 }
 
 void TMainScreen::AboutClick() {

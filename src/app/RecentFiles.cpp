@@ -26,8 +26,9 @@ void TMRUFileList::Load() {
 }
 
 void TMRUFileList::Add(const QString& path) {
-    FItems.removeAll(path);
-    FItems.prepend(path);
+    const QString entry = path; // the path may be one of the entries about to move
+    FItems.removeAll(entry);
+    FItems.prepend(entry);
     while (FItems.size() > MaxEntries)
         FItems.removeLast();
     RebuildMenu();

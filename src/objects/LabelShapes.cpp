@@ -85,8 +85,10 @@ void TGLabelShapes::Loaded() {
     AddMenuItem(QStringLiteral("Line Color"), [this] { ChooseLineColor(); });
     FThicknessItems = AddLineThicknessMenu(menu, [this](int n) { SetPenWidthFromMenu(n); });
     AddMenuSeparator();
-    FTransparentItem =
-        AddMenuItem(QStringLiteral("Transparent"), [this] { SetTransparent(!FTransparent); });
+    FTransparentItem = AddMenuItem(QStringLiteral("Transparent"), [this] {
+        SetTransparent(!FTransparent);
+        NotifyChanged();
+    });
     FTransparentItem->setCheckable(true);
     // The rounding choice belongs to the kind the object had when its menu was built.
     if (IsRounded()) {

@@ -30,7 +30,7 @@ const TPropertyList& TGMultiLineBaseLabel::ClassProperties() {
     static const TPropertyList list = [] {
         TPropertyList l = TGGraphicControl::ClassProperties();
         l.push_back(Published<C>(
-            "Items", TPropType::StringList, [](const C& o) { return o.Items(); },
+            "Items.Strings", TPropType::StringList, [](const C& o) { return o.Items(); },
             [](C& o, const QVariant& v) { o.SetItems(v.toStringList()); }));
         l.push_back(Published<C>(
             "AutoSize", TPropType::Boolean, [](const C& o) { return o.AutoSize(); },

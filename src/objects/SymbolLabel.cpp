@@ -63,7 +63,11 @@ void TGSymbolLabel::ChooseSymbol() {
     dialog.SetSelectedIndex(code < 0 ? 0 : code - TGetSymbol::FirstCode);
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return;
-    SetFont(dialog.SelectedFont());
+    // A new font alone (colour, style) is a change even when the box keeps its size.
+    if (dialog.SelectedFont() != Font()) {
+        SetFont(dialog.SelectedFont());
+        NotifyChanged();
+    }
     if (dialog.SelectedIndex() >= 0) {
         const char byte = char(dialog.SelectedIndex() + TGetSymbol::FirstCode);
         SetCaption(FromWindows1252(&byte, 1));

@@ -29,7 +29,8 @@ TGBasePanel::TGBasePanel(QWidget* parent) : QWidget(parent) {
 }
 
 TGBasePanel::~TGBasePanel() {
-    QFile::remove(FClipboardFile);
+    if (FOwnsClipboardFile)
+        QFile::remove(FClipboardFile);
     delete FHandle;
     FHandle = nullptr;
     for (auto it = FObjects.rbegin(); it != FObjects.rend(); ++it)
@@ -100,10 +101,17 @@ void TGBasePanel::SetZoom(float newZoom) {
     const float f = newZoom / FZoom;
     resize(RoundHalfEven(width() * f), RoundHalfEven(height() * f));
     FZoom = newZoom;
-    for (TGGraphicControl* o : FObjects)
-        o->SetZoom(newZoom);
+    ShowAtPanelZoom(FObjects);
     QCoreApplication::processEvents();
     FZoomInProgress = false;
+}
+
+void TGBasePanel::ShowAtPanelZoom(const std::vector<TGGraphicControl*>& objects) {
+    const bool zooming = FZoomInProgress;
+    FZoomInProgress = true;
+    for (TGGraphicControl* o : objects)
+        o->SetZoom(FZoom);
+    FZoomInProgress = zooming;
 }
 
 void TGBasePanel::SetShape(TLabelShapeType s) {

@@ -50,6 +50,9 @@ public:
 
     float Zoom() const { return FZoom; }
     void SetZoom(float newZoom);
+    // Brings objects to the panel's zoom as zooming does, which is no change of the design:
+    // objects just read from a stream hold their 100 % geometry at zoom 1.0.
+    void ShowAtPanelZoom(const std::vector<TGGraphicControl*>& objects);
     bool ZoomInProgress() const { return FZoomInProgress; }
 
     bool Pointing() const { return FPointing; }
@@ -114,8 +117,10 @@ public:
     // Runs SelectionCommand, or ObjectCommand when an object is given, for a menu item or a
     // key: a failure is shown to the user in a message box.
     void RunClipboardCommand(TObjectCommand command, TGGraphicControl* object = nullptr);
-    // The clipboard file in the program folder; the panel deletes it when it goes.
+    // The clipboard file in the program folder. Only the program's own card panel owns it and
+    // deletes it when it goes; other panels (the command-line tool's) leave it alone.
     QString ClipboardFile() const { return FClipboardFile; }
+    void SetOwnsClipboardFile(bool v) { FOwnsClipboardFile = v; }
 
     // The commands of the panel's context menu; those on the selection do nothing without one.
     void BringSelectionToFront();
@@ -154,7 +159,7 @@ public:
     void InvalidateCard();
     // Refits the selection frame once pending events have run.
     void PostHandleRefit();
-    // The composed card (without selection marks), rebuilt when stale; for tests and tools.
+    // The composed card (without selection marks), rebuilt when stale.
     const QImage& CardImage();
     // The rubber band while one is drawn, normalised; null otherwise.
     QRect RubberBand() const;
@@ -211,6 +216,7 @@ private:
     bool FRefitPosted = false;
     TPanelMenu* FContextMenu = nullptr;
     QString FClipboardFile;
+    bool FOwnsClipboardFile = false;
     qint64 FLastPaste = 0;
     TMergeRecord FMergeRecord;
 };

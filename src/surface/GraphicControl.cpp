@@ -15,6 +15,11 @@ int RoundHalfEven(double v) {
     return int(std::nearbyint(v));
 }
 
+QRect ScaledRect(const QRect& r, float f) {
+    return QRect(RoundHalfEven(r.left() * f), RoundHalfEven(r.top() * f),
+                 RoundHalfEven(r.width() * f), RoundHalfEven(r.height() * f));
+}
+
 TGGraphicControl::TGGraphicControl() = default;
 
 // The menu may be the one whose item is deleting this object (Cut, Delete): it goes once
@@ -28,20 +33,22 @@ const TPropertyList& TGGraphicControl::ClassProperties() {
     using C = TGGraphicControl;
     static const TPropertyList list = [] {
         TPropertyList l;
+        // The geometry is streamed at 100 %; an object being read has zoom 1.0 and takes it as
+        // it stands.
         l.push_back(Published<C>(
             "Tag", TPropType::Integer, [](const C& o) { return o.Tag(); },
             [](C& o, const QVariant& v) { o.SetTag(v.toInt()); }, 0));
         l.push_back(Published<C>(
-            "Left", TPropType::Integer, [](const C& o) { return o.Left(); },
+            "Left", TPropType::Integer, [](const C& o) { return o.DesignBounds().left(); },
             [](C& o, const QVariant& v) { o.SetLeft(v.toInt()); }));
         l.push_back(Published<C>(
-            "Top", TPropType::Integer, [](const C& o) { return o.Top(); },
+            "Top", TPropType::Integer, [](const C& o) { return o.DesignBounds().top(); },
             [](C& o, const QVariant& v) { o.SetTop(v.toInt()); }));
         l.push_back(Published<C>(
-            "Width", TPropType::Integer, [](const C& o) { return o.Width(); },
+            "Width", TPropType::Integer, [](const C& o) { return o.DesignBounds().width(); },
             [](C& o, const QVariant& v) { o.SetWidth(v.toInt()); }));
         l.push_back(Published<C>(
-            "Height", TPropType::Integer, [](const C& o) { return o.Height(); },
+            "Height", TPropType::Integer, [](const C& o) { return o.DesignBounds().height(); },
             [](C& o, const QVariant& v) { o.SetHeight(v.toInt()); }));
         l.push_back(Published<C>(
             "Cursor", TPropType::Cursor, [](const C& o) { return o.Cursor(); },
@@ -123,7 +130,9 @@ void TGGraphicControl::BoundsChanged() {
     if (FBoundsGuard)
         return;
     FBoundsGuard = true;
-    if (FLastBounds.isNull())
+    // Only bounds never seen (all zero) are taken silently: an object shrunk to no size and
+    // later restored is a change like any other.
+    if (FLastBounds == QRect(0, 0, 0, 0))
         FLastBounds = FBounds;
     if (FBounds != FLastBounds) {
         NotifyChanged();
@@ -136,13 +145,14 @@ void TGGraphicControl::BoundsChanged() {
 void TGGraphicControl::SetZoom(float newZoom) {
     if (newZoom == FZoom)
         return;
-    const float f = newZoom / FZoom;
-    const QRect r(RoundHalfEven(Left() * f), RoundHalfEven(Top() * f), RoundHalfEven(Width() * f),
-                  RoundHalfEven(Height() * f));
-    FBounds = r;
+    FBounds = ScaledRect(FBounds, newZoom / FZoom);
     FZoom = newZoom;
     Invalidate();
     BoundsChanged();
+}
+
+QRect TGGraphicControl::DesignBounds() const {
+    return FZoom == 1.0f ? FBounds : ScaledRect(FBounds, 1.0f / FZoom);
 }
 
 void TGGraphicControl::SetLocked(bool v) {

@@ -65,6 +65,9 @@ public:
     float Zoom() const { return FZoom; }
     // Rescales the bounds by NewZoom / Zoom (halves round to even), then BoundsChanged.
     void SetZoom(float newZoom);
+    // The bounds at 100 %, as zooming back to 1.0 would give them: what the object stream
+    // stores, whatever the zoom.
+    QRect DesignBounds() const;
     // Takes the panel's zoom without rescaling (after loading or pasting).
     void SetZoomField(float zoom) { FZoom = zoom; }
 
@@ -125,7 +128,7 @@ private:
     bool FBoundsGuard = false;
     float FZoom = 1.0f;
     QMenu* FContextMenu = nullptr;
-    QRect FLastBounds; // null until the first BoundsChanged
+    QRect FLastBounds; // all zero until the first BoundsChanged
     bool FLocked = false;
     bool FUnselectable = false;
     bool FReading = false;
@@ -135,3 +138,5 @@ private:
 
 // Rounds to the nearest integer, halves to even, as the zoom arithmetic requires.
 int RoundHalfEven(double v);
+// Each of the rectangle's left, top, width and height times f, rounded halves to even.
+QRect ScaledRect(const QRect& r, float f);

@@ -53,11 +53,10 @@ bool isValidIdent(const QString& name) {
 
 } // namespace
 
-void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object,
-                                     const QString& name) {
+void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicControl& object) {
     w.WriteSignature();
     w.WriteStr(object.ClassName().toLatin1());
-    w.WriteStr(name.toLatin1());
+    w.WriteStr(object.Name().toLatin1());
     for (const TPropertyInfo& p : object.Properties()) {
         if (!p.Set || !p.IsStored(object))
             continue;
@@ -69,23 +68,21 @@ void TGLabelObjectFiler::WriteObject(TObjectStreamWriter& w, const TGGraphicCont
 }
 
 void TGLabelObjectFiler::WriteObjects(QIODevice& device,
-                                      const std::vector<TGGraphicControl*>& objects,
-                                      const QStringList& names) {
+                                      const std::vector<TGGraphicControl*>& objects) {
     TObjectStreamWriter w(device);
     w.WriteListBegin();
-    for (size_t i = 0; i < objects.size(); ++i)
-        WriteObject(w, *objects[i], i < size_t(names.size()) ? names[i] : objects[i]->Name());
+    for (const TGGraphicControl* o : objects)
+        WriteObject(w, *o);
     w.WriteListEnd();
     w.Flush();
 }
 
 void TGLabelObjectFiler::WriteFile(const QString& fileName,
-                                   const std::vector<TGGraphicControl*>& objects,
-                                   const QStringList& names) {
+                                   const std::vector<TGGraphicControl*>& objects) {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EStreamError(StreamMessage::CannotCreate(fileName));
-    WriteObjects(file, objects, names);
+    WriteObjects(file, objects);
     if (!file.commit())
         ThrowStreamError(StreamMessage::WriteError);
 }
@@ -144,7 +141,6 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data,
     TObjectStreamReader reader(data, size);
     std::vector<TGGraphicControl*> read;
     FNextComponent = 0;
-    FStoredNames.clear();
     FTakenNames.clear();
     for (const TGGraphicControl* o : FPanel.Objects())
         FTakenNames.insert(o->Name().toLower());
@@ -165,6 +161,7 @@ std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data,
         o->SetReading(false);
         o->Loaded();
     }
+    FPanel.ShowAtPanelZoom(read);
     return read;
 }
 
@@ -193,7 +190,6 @@ TGGraphicControl* TGLabelObjectFiler::ReadObject(TObjectStreamReader& reader) {
         FPanel.DeleteObject(object);
         throw;
     }
-    FStoredNames << storedName;
     return object;
 }
 
@@ -217,18 +213,29 @@ void TGLabelObjectFiler::GiveName(TGGraphicControl& object, const QString& store
     FTakenNames.insert(storedName.toLower());
 }
 
+const TPropertyInfo* TGLabelObjectFiler::FindProperty(const TPropertyList& properties,
+                                                      const QString& name) {
+    const int count = int(properties.size());
+    // Properties mostly come in list order, so the search starts after the last one found.
+    for (int k = 0; k < count; ++k) {
+        const int i = (FPropertyHint + k) % count;
+        if (properties[i].Name.compare(name, Qt::CaseInsensitive) == 0) {
+            FPropertyHint = i + 1;
+            return &properties[i];
+        }
+    }
+    return nullptr;
+}
+
 void TGLabelObjectFiler::ReadProperty(TObjectStreamReader& reader, TGGraphicControl& object) {
     const QString name = reader.ReadStr();
     const TPropertyList& properties = object.Properties();
-    const int count = int(properties.size());
-    // Properties mostly come in list order, so the search starts after the last one found.
-    const TPropertyInfo* found = nullptr;
-    for (int k = 0; k < count && !found; ++k) {
-        const int i = (FPropertyHint + k) % count;
-        if (properties[i].Name.compare(name, Qt::CaseInsensitive) == 0) {
-            found = &properties[i];
-            FPropertyHint = i + 1;
-        }
+    const TPropertyInfo* found = FindProperty(properties, name);
+    // Our earlier version wrote a string list under its own name, without "Strings".
+    if (!found) {
+        const TPropertyInfo* list = FindProperty(properties, name + QStringLiteral(".Strings"));
+        if (list && list->Type == TPropType::StringList)
+            found = list;
     }
     if (!found)
         throwMissing(properties, name);

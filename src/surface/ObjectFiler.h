@@ -2,7 +2,6 @@
 
 #include <QSet>
 #include <QString>
-#include <QStringList>
 
 #include <vector>
 
@@ -11,6 +10,8 @@ class TGBasePanel;
 class TGGraphicControl;
 class TObjectStreamReader;
 class TObjectStreamWriter;
+struct TPropertyInfo;
+using TPropertyList = std::vector<TPropertyInfo>;
 
 // Writes design objects to the object stream and reads them back: design files, the
 // clipboard file and the copy behind Clone. Each object is written as its class name, its
@@ -37,33 +38,29 @@ public:
     // Writes the object to memory and reads it straight back; returns the copy.
     TGGraphicControl* CopyObject(const TGGraphicControl& object);
 
-    // The stream itself: ListStart, one record per object, EndMarker. Names, when given,
-    // replace the objects' own names in the records (one per object).
-    static void WriteObjects(QIODevice& device, const std::vector<TGGraphicControl*>& objects,
-                             const QStringList& names = {});
+    // The stream itself: ListStart, one record per object, EndMarker. Geometry is written at
+    // 100 %, whatever the zoom.
+    static void WriteObjects(QIODevice& device, const std::vector<TGGraphicControl*>& objects);
     // Writes a whole file through a temporary file renamed over FileName when complete.
-    static void WriteFile(const QString& fileName, const std::vector<TGGraphicControl*>& objects,
-                          const QStringList& names = {});
-    // Reads a whole stream onto the panel and completes every object with Loaded. When
-    // reading fails inside a record, that object is freed; objects read before it stay on
-    // the panel without Loaded, and the error propagates.
+    static void WriteFile(const QString& fileName, const std::vector<TGGraphicControl*>& objects);
+    // Reads a whole stream onto the panel, completes every object with Loaded and shows it at
+    // the panel's zoom. When reading fails inside a record, that object is freed; objects read
+    // before it stay on the panel without Loaded, and the error propagates.
     std::vector<TGGraphicControl*> ReadObjects(const char* data, qint64 size);
-    // The names the records of the last read carried, one per object read.
-    const QStringList& StoredNames() const { return FStoredNames; }
 
 private:
-    static void WriteObject(TObjectStreamWriter& writer, const TGGraphicControl& object,
-                            const QString& name);
+    static void WriteObject(TObjectStreamWriter& writer, const TGGraphicControl& object);
     void ReadFile(const QString& fileName);
     TGGraphicControl* ReadObject(TObjectStreamReader& reader);
     void ReadProperty(TObjectStreamReader& reader, TGGraphicControl& object);
+    // The property of that name, searched from just after the one found last; or nullptr.
+    const TPropertyInfo* FindProperty(const TPropertyList& properties, const QString& name);
     void GiveName(TGGraphicControl& object, const QString& storedName);
 
     TGBasePanel& FPanel;
     bool FPaste = false;
     int FNextComponent = 0;
     QSet<QString> FTakenNames; // lower case
-    QStringList FStoredNames;
 
     int FPropertyHint = 0;
 };

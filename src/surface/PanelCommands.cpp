@@ -1,32 +1,11 @@
 // The panel's arrange, align, lock, select and font commands, and its command keys.
 #include "surface/BasePanel.h"
 
-#include "platform/Interaction.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
-
-#include <QFontDialog>
+#include "widgets/StandardDialogs.h"
 
 #include <algorithm>
-
-namespace {
-
-// The dialog's choice as the panel's font with the new face, size and style.
-TFont FontFromDialog(const TFont& base, const QFont& chosen) {
-    TFont f = base;
-    f.Name = chosen.family();
-    if (chosen.pointSize() > 0)
-        f.SetSize(chosen.pointSize());
-    else if (chosen.pixelSize() > 0)
-        f.Height = -chosen.pixelSize();
-    f.Set(fsBold, chosen.bold());
-    f.Set(fsItalic, chosen.italic());
-    f.Set(fsUnderline, chosen.underline());
-    f.Set(fsStrikeOut, chosen.strikeOut());
-    return f;
-}
-
-} // namespace
 
 void TGBasePanel::BringSelectionToFront() {
     if (FHandle->Count() == 0)
@@ -116,14 +95,12 @@ void TGBasePanel::SelectAll() {
 void TGBasePanel::FontCommand() {
     if (FHandle->Count() == 0)
         return;
-    QFont preset = FFont.ToQFont();
-    preset.setPointSize(FFont.Size());
-    QFontDialog dialog(preset, this);
-    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
+    const std::optional<TFont> chosen = ChooseFont(FFont, this);
+    if (!chosen)
         return;
-    const TFont chosen = FontFromDialog(FFont, dialog.selectedFont());
     for (TGGraphicControl* o : FHandle->Selection())
-        o->ApplyFont(chosen);
+        o->ApplyFont(*chosen);
+    FireLabelChanged();
     update();
 }
 

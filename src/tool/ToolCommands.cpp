@@ -2,8 +2,6 @@
 
 #include "app/Companion.h"
 #include "surface/BusinessCardPanel.h"
-#include "surface/GraphicControl.h"
-#include "surface/ObjectFiler.h"
 #include "surface/ObjectStreamReader.h"
 #include "tool/StreamJson.h"
 
@@ -43,16 +41,12 @@ int DumpCommand(const QString& fileName) {
 
 int ResaveCommand(const QString& in, const QString& out) {
     requireFile(in);
+    // As the program opens a design and saves it: the objects come back named
+    // "Component"+N and are written at 100 %.
     TGBusinessCardPanel32 panel;
     panel.resize(kCardWidth, kCardHeight);
-    TGLabelObjectFiler filer(panel);
-    filer.LoadDesign(in);
-    panel.RehookObjects();
-    for (TGGraphicControl* o : panel.Objects())
-        o->BeforeSave();
-    // The records keep the names they came with, so a file this program wrote comes out
-    // byte for byte; names in a file carry no meaning.
-    TGLabelObjectFiler::WriteFile(out, panel.Objects(), filer.StoredNames());
+    panel.LoadFromFile(in);
+    panel.SaveToFile(out);
     return 0;
 }
 
