@@ -34,13 +34,10 @@ bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; "$$b" || exit 1; done
 
 fuzz: deps
-	cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	    -DCMAKE_CXX_COMPILER=clang++ -DPENTAVO_FUZZ=ON
-	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
-	@for f in $(BUILD_DIR)-fuzz/bin/fuzz_*; do \
-	    n=$$(basename $$f); echo "== $$n"; \
-	    "$$f" -max_total_time=$${FUZZ_SECONDS:-60} -rss_limit_mb=512 fuzz/corpus/$${n#fuzz_} || exit 1; \
-	done
+	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS) --target fuzzers
+	@scripts/run-fuzzers.sh $(BUILD_DIR)-fuzz $${FUZZ_SECONDS:-60}
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,12 +1,14 @@
 // Reading and writing design files: a design of 1,000 objects and one with a 10 MB picture.
-// Goals: the 1,000 objects read and written back in under 50 ms; the picture at 200 MB/s or
-// more; peak memory while reading under three times the file size.
+// Goals: the 1,000 objects read and written back in 10 ms or less; the picture at 200 MB/s
+// or more; peak memory while reading under three times the file size. The files lie in
+// memory-backed storage where there is one, so that the figures are the program's and not
+// the disk's (a save waits for its file to reach the disk).
+#include "BenchSupport.h"
 #include "support/AllTypesObject.h"
 
-#include "surface/BasePanel.h"
 #include "surface/ObjectFiler.h"
 
-#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -15,20 +17,14 @@
 
 namespace {
 
-void fillDesign(TGBasePanel& panel, int count) {
-    for (int i = 0; i < count; ++i) {
-        auto* o = static_cast<TAllTypes*>(panel.AddObject(std::make_unique<TAllTypes>()));
-        o->SetName(QStringLiteral("Component%1").arg(i));
-        o->SetBounds(i % 300, i % 180, 40 + i % 50, 15);
-        o->Caption = QStringLiteral("Business card line %1").arg(i);
-        o->Font.Color = i % 2 ? clRed : 0x123456;
-        o->Font.Style = i % 4;
-        o->Align = i % 3;
-        o->Lines = {QStringLiteral("first"), QStringLiteral("second")};
-    }
+// Kilobytes from a line of /proc/self/status.
+// A scratch folder in memory-backed storage when the system has it.
+QString scratchTemplate() {
+    const QString shm = QStringLiteral("/dev/shm");
+    return (QFileInfo(shm).isWritable() ? shm : QDir::tempPath()) +
+           QStringLiteral("/pentavo-bench-XXXXXX");
 }
 
-// Kilobytes from a line of /proc/self/status.
 long statusKb(const char* key) {
     QFile f(QStringLiteral("/proc/self/status"));
     if (!f.open(QIODevice::ReadOnly))
@@ -46,9 +42,9 @@ void resetPeak() {
 }
 
 void BM_ThousandObjectsReadAndWrite(benchmark::State& state) {
-    QTemporaryDir dir;
+    QTemporaryDir dir(scratchTemplate());
     TGBasePanel source;
-    fillDesign(source, 1000);
+    FillAllTypesDesign(source, 1000);
     const QString path = dir.filePath(QStringLiteral("design.ptv"));
     TGLabelObjectFiler(source).SaveDesign(path);
     for (auto _ : state) {
@@ -65,9 +61,9 @@ void BM_ThousandObjectsReadAndWrite(benchmark::State& state) {
 BENCHMARK(BM_ThousandObjectsReadAndWrite)->Unit(benchmark::kMillisecond);
 
 void BM_PictureReadAndWrite(benchmark::State& state) {
-    QTemporaryDir dir;
+    QTemporaryDir dir(scratchTemplate());
     TGBasePanel source;
-    fillDesign(source, 1);
+    FillAllTypesDesign(source, 1);
     auto* holder = static_cast<TAllTypes*>(source.Objects()[0]);
     holder->Data = QByteArray(10 * 1024 * 1024, '\x5A');
     const QString path = dir.filePath(QStringLiteral("picture.ptv"));
@@ -93,11 +89,5 @@ BENCHMARK(BM_PictureReadAndWrite)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TAllTypes::Register();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv, [] { TAllTypes::Register(); });
 }

@@ -2,14 +2,11 @@
 #include "objects/BusinessCardLabel.h"
 #include "objects/LabelShapes.h"
 #include "objects/LineShape.h"
-#include "printing/CardPrinting.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
 #include "surface/GraphicControl.h"
 
-#include <QApplication>
-#include <QFileInfo>
-#include <QTemporaryDir>
+#include "BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -63,14 +60,7 @@ void PrintSheets(benchmark::State& state) {
     TGBasePanel panel;
     panel.resize(336, 192);
     AddDesign(panel);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("cards.pdf");
-    TPrintRunSettings settings;
-    settings.Copies = int(state.range(0));
-    for (auto _ : state)
-        if (!PrintToPdf(panel, settings, file, nullptr))
-            state.SkipWithError("cannot write the PDF");
-    state.counters["bytes"] = double(QFileInfo(file).size());
+    PrintSheetsToPdf(state, panel);
 }
 
 } // namespace
@@ -78,11 +68,5 @@ void PrintSheets(benchmark::State& state) {
 BENCHMARK(PrintSheets)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks(argc, argv);
 }

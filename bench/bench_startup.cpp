@@ -70,7 +70,7 @@ struct TCardAt150 {
         Panel.SetShowGrid(true);
         QImage art(640, 400, QImage::Format_RGB32);
         art.fill(QColor(230, 240, 255));
-        Panel.SetColorPicture(art);
+        Panel.SetColorPicture(TPicture::FromBitmap(art));
         for (int i = 0; i < 10; ++i)
             Panel.AddObject(std::make_unique<TBusyObject>())
                 ->SetBounds(10 + 30 * i, 20 + 15 * i, 120, 40);

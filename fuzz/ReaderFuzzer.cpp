@@ -1,5 +1,6 @@
 // Design file bytes in: the reader must end in a loaded design or a stream error, and a
 // design it loaded must write out and read back to the same bytes.
+#include "FuzzApplication.h"
 #include "support/AllTypesObject.h"
 
 #include "app/ObjectKinds.h"
@@ -7,7 +8,6 @@
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStreamReader.h"
 
-#include <QApplication>
 #include <QBuffer>
 
 #include <cstdint>
@@ -16,16 +16,8 @@
 namespace {
 
 void setUp() {
-    static bool done = false;
-    if (done)
+    if (!StartFuzzApplication("fuzz_reader"))
         return;
-    done = true;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "fuzz_reader";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
     RegisterObjectKinds();
     TAllTypes::Register();
 }
@@ -41,12 +33,25 @@ QByteArray written(const std::vector<TGGraphicControl*>& objects) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     setUp();
+    // The panels live for the whole run: an input costs no widgets, only its objects.
+    // Rich text objects need the shared control of the window they load into.
+    static TGBasePanel& panel = *[] {
+        auto* p = new TGBasePanel;
+        CreateMasterRichText(p);
+        return p;
+    }();
+    static TGBasePanel& again = *[] {
+        auto* p = new TGBasePanel;
+        CreateMasterRichText(p);
+        return p;
+    }();
+    panel.ClearObjects();
+    again.ClearObjects();
     const auto* bytes = reinterpret_cast<const char*>(data);
     try {
         ReadStreamObjects(bytes, qint64(size));
     } catch (const EStreamError&) {
     }
-    TGBasePanel panel;
     try {
         TGLabelObjectFiler(panel).ReadObjects(bytes, qint64(size));
     } catch (const EStreamError&) {
@@ -54,7 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // What was read once must survive a second trip unchanged.
     const QByteArray first = written(panel.Objects());
-    TGBasePanel again;
     TGLabelObjectFiler(again).ReadObjects(first.constData(), first.size());
     if (written(again.Objects()) != first)
         std::abort();

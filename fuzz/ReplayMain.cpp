@@ -1,9 +1,6 @@
-// Runs the reader fuzz target without libFuzzer: every file of the corpus, every prefix of
-// it and a spread of single-byte changes. With --make-seeds DIR it writes the seed designs.
-#include "support/AllTypesObject.h"
-
-#include "surface/BasePanel.h"
-#include "surface/ObjectFiler.h"
+// Runs a fuzz target without libFuzzer: every file of its corpus, every prefix of it and a
+// spread of single-byte changes. With --make-seeds DIR it writes the target's seed inputs.
+#include "FuzzReplay.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
+std::function<void(const QString& folder)>& FuzzSeedMaker() {
+    static std::function<void(const QString&)> maker;
+    return maker;
+}
+
 namespace {
 
 void run(const QByteArray& bytes) {
@@ -20,53 +22,12 @@ void run(const QByteArray& bytes) {
                            std::size_t(bytes.size()));
 }
 
-TAllTypes* addRich(TGBasePanel& panel, int i) {
-    auto* o = static_cast<TAllTypes*>(panel.AddObject(std::make_unique<TAllTypes>()));
-    o->SetName(QStringLiteral("Special%1").arg(i + 1));
-    o->SetBounds(10 + i, 20 + i, 100, 30);
-    o->Align = i % 3;
-    o->Options = 5;
-    o->BackColor = 0x123456;
-    o->Ratio = 1.25;
-    o->Caption = i == 1 ? QString(300, 'x') : QString::fromUtf8("Straße Ω");
-    o->Lines = {"a", "b"};
-    o->Data = QByteArray("\x07TBitmap\x00\x00\x00\x00", 12);
-    o->Font.Charset = 2;
-    o->Font.Pitch = fpFixed;
-    o->Font.Style = 3;
-    o->Pen.Width = 3;
-    o->Brush.Style = bsCross;
-    return o;
-}
-
-void makeSeeds(const QString& folder) {
-    QDir().mkpath(folder);
-    auto save = [&](const QString& name, TGBasePanel& panel) {
-        TGLabelObjectFiler(panel).SaveDesign(folder + '/' + name);
-    };
-    TGBasePanel empty;
-    save(QStringLiteral("empty.ptv"), empty);
-    TGBasePanel three;
-    for (int i = 0; i < 3; ++i)
-        addRich(three, i);
-    save(QStringLiteral("all-types.ptv"), three);
-    // One object of every kind the program registers, as its constructor makes it.
-    for (const QString& className : TClassRegistry::ClassNames()) {
-        TGBasePanel panel;
-        std::unique_ptr<TGGraphicControl> o = TClassRegistry::Create(className);
-        TGGraphicControl* placed = panel.AddObject(std::move(o));
-        placed->SetName(QStringLiteral("Special1"));
-        placed->SetBounds(20, 30, 120, 40);
-        save(className + QStringLiteral(".ptv"), panel);
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    run(QByteArray()); // sets up the application and the registry
-    if (argc == 3 && QByteArray(argv[1]) == "--make-seeds") {
-        makeSeeds(QString::fromLocal8Bit(argv[2]));
+    run(QByteArray()); // sets the target up
+    if (argc == 3 && QByteArray(argv[1]) == "--make-seeds" && FuzzSeedMaker()) {
+        FuzzSeedMaker()(QString::fromLocal8Bit(argv[2]));
         return 0;
     }
     const QDir corpus(argc > 1 ? QString::fromLocal8Bit(argv[1])

@@ -8,6 +8,7 @@ packages=(
     libgraphicsmagick++1-dev libuemf-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core fonts-symbola fonts-urw-base35
     poppler-utils xvfb xauth
+    desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,10 +1,15 @@
 #include "support/TestSupport.h"
 
+#include "widgets/ColorButton.h"
 #include "widgets/ColorDropDown.h"
+#include "widgets/ColorPalette.h"
 #include "widgets/DialogFrame.h"
 
 #include <QColorDialog>
+#include <QGridLayout>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QtTest>
 
 class TestDialogWidgets : public QObject {
@@ -13,6 +18,9 @@ private slots:
     void colorDropDownShowsAnyColor();
     void colorDropDownPicks();
     void colorDropDownOther();
+    void colorButtonPaletteOrder();
+    void colorButtonPicksFromPalette();
+    void colorButtonOther();
     void centringTruncatesTowardZero_data();
     void centringTruncatesTowardZero();
 };
@@ -57,6 +65,67 @@ void TestDialogWidgets::colorDropDownOther() {
     emit box.activated(box.count() - 1);
     QCOMPARE(box.Color(), RGBColor(1, 2, 3));
     QCOMPARE(box.currentText(), QString("$00030201"));
+    QCOMPARE(spy.count(), 1);
+}
+
+void TestDialogWidgets::colorButtonPaletteOrder() {
+    // Four across, five down, row by row; blue sits in the high byte.
+    TColorButton button;
+    const auto& colors = TColorPalette::Colors();
+    QCOMPARE(colors[1], clRed);
+    QCOMPARE(colors[3], clBlue);
+    QCOMPARE(colors[4], TColor(0xBFD7BF));
+    QCOMPARE(colors[19], TColor(0x9F9F9F));
+    auto* grid = qobject_cast<QGridLayout*>(button.Palette()->layout());
+    QVERIFY(grid);
+    for (int i : {0, 3, 4, 19}) {
+        int row = -1, column = -1, rows = 0, columns = 0;
+        grid->getItemPosition(grid->indexOf(button.Palette()->Swatch(i)), &row, &column, &rows,
+                              &columns);
+        QCOMPARE(row, i / 4);
+        QCOMPARE(column, i % 4);
+    }
+    QCOMPARE(button.Palette()->OtherButton()->text(), QString("&Other"));
+}
+
+void TestDialogWidgets::colorButtonPicksFromPalette() {
+    TColorButton button;
+    button.SetColor(clBlack);
+    QSignalSpy spy(&button, &TColorButton::ColorChanged);
+    button.ShowPalette();
+    QVERIFY(button.Palette()->isVisible());
+    button.Palette()->Swatch(3)->click(); // blue
+    QVERIFY(!button.Palette()->isVisible());
+    QCOMPARE(button.Color(), clBlue);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.at(0).at(0).value<TColor>(), clBlue);
+    button.ShowPalette();
+    button.Palette()->Swatch(3)->click(); // the colour shown already: no change
+    QCOMPARE(spy.count(), 1);
+    button.SetColor(clWhite); // set by the program: not reported
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(button.Color(), clWhite);
+}
+
+void TestDialogWidgets::colorButtonOther() {
+    TScriptedInteraction script;
+    script.OnExec = [](QDialog& d) {
+        auto& dialog = dynamic_cast<QColorDialog&>(d);
+        if (dialog.currentColor() != QColor(Qt::green))
+            return int(QDialog::Rejected);
+        dialog.setCurrentColor(QColor(10, 20, 30));
+        return int(QDialog::Accepted);
+    };
+    TColorButton button;
+    button.SetColor(clLime); // the dialog starts at the colour shown
+    QSignalSpy spy(&button, &TColorButton::ColorChanged);
+    button.ShowPalette();
+    button.Palette()->OtherButton()->click();
+    QCOMPARE(button.Color(), RGBColor(10, 20, 30));
+    QCOMPARE(spy.count(), 1);
+    script.OnExec = nullptr; // cancelled: nothing changes
+    button.Palette()->OtherButton()->click();
+    QCOMPARE(button.Color(), RGBColor(10, 20, 30));
     QCOMPARE(spy.count(), 1);
 }
 

@@ -211,7 +211,7 @@ void TestFileCommands::openCorruptedFileLeavesEmptyDesign() {
 void TestFileCommands::openReadsDesignAndBackground() {
     TFixture f;
     const QString design = f.saved("art.PTV");
-    const QString picture = f.folder.Path() + "sky.png";
+    const QString picture = f.folder.Path() + "sky.bmp";
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::blue);
     QVERIFY(image.save(picture));
@@ -224,13 +224,13 @@ void TestFileCommands::openReadsDesignAndBackground() {
     f.commands.OpenBCFile(design);
     QCOMPARE(f.panel.Objects().size(), size_t(1));
     QCOMPARE(f.state.BackgroundFileName, picture);
-    QVERIFY(!f.panel.ColorPicture().isNull());
+    QVERIFY(f.panel.ColorPicture().IsDrawable());
     QCOMPARE(f.recent.Items.first(), design);
     // A companion naming a missing picture keeps the name, shows nothing.
     WriteCompanionFile(design, "/no/such/picture.bmp");
     f.commands.OpenBCFile(design);
     QCOMPARE(f.state.BackgroundFileName, QString("/no/such/picture.bmp"));
-    QVERIFY(f.panel.ColorPicture().isNull());
+    QVERIFY(f.panel.ColorPicture().IsEmpty());
 }
 
 void TestFileCommands::openRecentMissingFile() {

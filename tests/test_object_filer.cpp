@@ -2,13 +2,17 @@
 #include "support/TestSupport.h"
 
 #include "app/ObjectKinds.h"
+#include "objects/PLabel.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStream.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -67,6 +71,7 @@ private slots:
     void everyPropertyTypeRoundTrips();
     void saveReadSaveIsByteIdentical();
     void everyRegisteredKindRoundTrips();
+    void readingMakesNoWidgetsUntilAMenuOpens();
     void foreignFontCharsetAndPitch();
     void namesAreComponentN();
     void allNamesTakenKeepsStoredName_data();
@@ -226,6 +231,7 @@ void TestObjectFiler::everyRegisteredKindRoundTrips() {
     QTemporaryDir dir;
     for (const QString& kind : TClassRegistry::ClassNames()) {
         TGBasePanel panel;
+        CreateMasterRichText(&panel); // rich text objects paint through it
         panel.resize(336, 192);
         TGGraphicControl* o = panel.AddObject(TClassRegistry::Create(kind));
         o->Loaded();
@@ -234,6 +240,7 @@ void TestObjectFiler::everyRegisteredKindRoundTrips() {
         const QString first = dir.filePath(kind + "1"), second = dir.filePath(kind + "2");
         panel.SaveToFile(first);
         TGBasePanel reread;
+        CreateMasterRichText(&reread);
         reread.resize(336, 192);
         reread.LoadFromFile(first);
         QCOMPARE(reread.Objects().size(), size_t(1));
@@ -241,6 +248,38 @@ void TestObjectFiler::everyRegisteredKindRoundTrips() {
         reread.SaveToFile(second);
         QVERIFY2(ReadTestFile(second) == ReadTestFile(first), qPrintable(kind));
     }
+}
+
+void TestObjectFiler::readingMakesNoWidgetsUntilAMenuOpens() {
+    RegisterObjectKinds();
+    TGBasePanel source;
+    for (const QString& kind : TClassRegistry::ClassNames())
+        source.AddObject(TClassRegistry::Create(kind))->SetBounds(12, 34, 150, 40);
+    auto* label = static_cast<TGPLabel*>(source.AddObject(std::make_unique<TGPLabel>()));
+    label->SetAlignment(taRightJustify);
+    const QByteArray bytes = streamOf(source.Objects());
+
+    TGBasePanel panel;
+    const qsizetype widgets = QApplication::allWidgets().size();
+    TGLabelObjectFiler(panel).ReadObjects(bytes.constData(), bytes.size());
+    QCOMPARE(QApplication::allWidgets().size(), widgets);
+
+    // Each menu appears when first wanted, with the base's items first.
+    for (TGGraphicControl* o : panel.Objects()) {
+        QMenu* menu = o->ContextMenu();
+        QVERIFY2(menu, qPrintable(o->ClassName()));
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Bring To Front"));
+        QCOMPARE(o->ContextMenu(), menu);
+    }
+    // Opening it still runs PopupOpening, which sets the check marks.
+    QMenu* menu = panel.Objects().back()->ContextMenu();
+    emit menu->aboutToShow();
+    QAction* right = nullptr;
+    for (QMenu* sub : menu->findChildren<QMenu*>())
+        for (QAction* a : sub->actions())
+            if (a->text() == QStringLiteral("Right"))
+                right = a;
+    QVERIFY(right && right->isChecked());
 }
 
 void TestObjectFiler::foreignFontCharsetAndPitch() {

@@ -74,10 +74,11 @@ void TestPanelCommands::menuItemsInOrder() {
     for (QAction* a : c.Menu()->actions())
         captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
     QCOMPARE(captions.join('|'),
-             QStringLiteral("Bring To Front|Send To Back|-|Cut|Copy|Paste|-|Delete|-|Align Left|"
-                            "Align Right|Align Tops|Align Bottoms|-|Center Vertically|"
-                            "Center Horizontally|-|Lock All|Unlock All|-|Mark All Selectable|"
-                            "Mark All Unselectable|Select All|-|Font"));
+             QStringLiteral(
+                 "Undo|Redo|-|Bring To Front|Send To Back|-|Cut|Copy|Paste|-|Delete|-|Align Left|"
+                 "Align Right|Align Tops|Align Bottoms|-|Center Vertically|"
+                 "Center Horizontally|-|Lock All|Unlock All|-|Mark All Selectable|"
+                 "Mark All Unselectable|Select All|-|Font"));
 }
 
 void TestPanelCommands::menuEnabling_data() {

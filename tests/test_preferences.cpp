@@ -16,6 +16,7 @@
 #include "widgets/WindowPlacement.h"
 
 #include <QDir>
+
 #include <QFile>
 #include <QFontDialog>
 #include <QFormLayout>
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <QtTest>
+#include <climits>
 
 namespace {
 
@@ -44,6 +46,7 @@ private slots:
     void lengthsInThousandths_data();
     void lengthsInThousandths();
     void badValuesReadDefaults();
+    void extremeValuesOfEveryKeyAreClamped();
     void writesEverySectionInOrder();
     void roundTripKeepsForeignLines();
     void defaultFontStyles();
@@ -53,6 +56,8 @@ private slots:
     void placementSectionName();
     void placementPushBack_data();
     void placementPushBack();
+    void placementClamp_data();
+    void placementClamp();
     void placementRoundTrip();
     void personalInformationDialog();
     void personalInformationRereadsAndSaves();
@@ -113,13 +118,69 @@ void TestPreferences::badValuesReadDefaults() {
                                                      "[Printer]\nShowBottomMarginWarning=0\n"
                                                      "TopMarginNudge=-3\n"));
     const TPreferences p = ReadPreferences(SettingsFileName());
-    QCOMPARE(p.Layout.Across, 16);
+    QCOMPARE(p.Layout.Across, 10); // 16 is more than a sheet takes
     QCOMPARE(p.Layout.Down, 5);
     QCOMPARE(p.Layout.Width, 3.5f);
     QCOMPARE(p.DefaultFont.Size, 10); // a zero-point font is no usable default
     QVERIFY(p.DefaultFont.Bold);
     QVERIFY(!p.Nudges.ShowBottomMarginWarning);
     QCOMPARE(p.Nudges.TopMarginNudge, -3);
+}
+
+void TestPreferences::extremeValuesOfEveryKeyAreClamped() {
+    TTestProgramFolder folder;
+    const QByteArray huge(100000, 'x');
+    QByteArray ini = "[Printer]\nTopMarginNudge=30000\nLeftMarginNudge=-30000\n"
+                     "VerticalSpacing=0x7FFFFFFF\nHorizontalSpacing=-9\n"
+                     "ShowBottomMarginWarning=maybe\n"
+                     "[Personal]\nName=" +
+                     huge + "\nFax=\x01\xff\n" +
+                     "[Layout]\nHeight=2147483647\nWidth=-2147483648\nAcross=30000\nDown=30000\n"
+                     "TopMargin=0xFFFFFFFF\nLeftMargin=99999999999\nHPitch=-1\nVPitch=12001\n"
+                     "PredefLayout=-7\nPapersize=5\nUseMM=2\n"
+                     "[Default Font]\nName=" +
+                     huge + "\nSize=100000\nBold=x\nItalic=0x\n" +
+                     "[TMainScreen_Placement]\nLeft=-2147483648\nTop=-2147483648\n"
+                     "Right=2147483647\nBottom=2147483647\nMaximized=0\n"
+                     "[MRU]\nF0=" +
+                     huge + "\n";
+    for (int i = 1; i < 1000; ++i)
+        ini += "F" + QByteArray::number(i) + "=/cards/" + QByteArray::number(i) + ".ptv\n";
+    QVERIFY(WriteTestFile(folder.Path() + "PTV.INI", ini));
+
+    const TPreferences p = ReadPreferences(SettingsFileName());
+    QCOMPARE(p.Nudges.TopMarginNudge, 8);
+    QCOMPARE(p.Nudges.LeftMarginNudge, -8);
+    QCOMPARE(p.Nudges.VerticalSpacing, 8);
+    QCOMPARE(p.Nudges.HorizontalSpacing, -8);
+    QVERIFY(p.Nudges.ShowBottomMarginWarning);
+    QCOMPARE(p.Personal[0].size(), MaxPersonalLength);
+    const TCardLayout& l = p.Layout;
+    QCOMPARE(l.Height, MaxLayoutInches);
+    QCOMPARE(l.Width, 0.0f);
+    QCOMPARE(l.Across, MaxAcross);
+    QCOMPARE(l.Down, MaxDown);
+    QCOMPARE(l.TopMargin, 0.0f);
+    QCOMPARE(l.LeftMargin, 0.75f); // no integer at all: the default
+    QCOMPARE(l.HPitch, 0.0f);
+    QCOMPARE(l.VPitch, MaxLayoutInches);
+    QCOMPARE(l.PredefLayout, 0);
+    QCOMPARE(l.Papersize, 1);
+    QVERIFY(l.UseMM);
+    QCOMPARE(p.DefaultFont.Name, QString("Arial"));
+    QCOMPARE(p.DefaultFont.Size, 10);
+    QVERIFY(!p.DefaultFont.Bold && !p.DefaultFont.Italic);
+
+    // The main window starts with them on a card of bounded size.
+    TMainScreen w;
+    QVERIFY(w.BusinessCardPanel->width() <= 96 * MaxLayoutInches);
+    QVERIFY(w.BusinessCardPanel->height() <= 96 * MaxLayoutInches);
+    QVERIFY(w.CardSelection.Size() <= MaxAcross * MaxDown);
+    QCOMPARE(w.Settings->RecentFiles->Items().size(), TMRUFileList::MaxEntries);
+    QCOMPARE(w.Settings->RecentFiles->Items().first(), QString("/cards/1.ptv"));
+    w.Settings->RestorePlacement();
+    const QRect screen = w.screen()->geometry();
+    QVERIFY(w.width() <= screen.width() && w.height() <= screen.height());
 }
 
 void TestPreferences::writesEverySectionInOrder() {
@@ -246,6 +307,26 @@ void TestPreferences::placementPushBack() {
     QFETCH(TStoredPlacement, stored);
     QFETCH(TStoredPlacement, expected);
     QCOMPARE(PushOntoScreen(stored, QRect(0, 0, 1280, 1024)), expected);
+}
+
+void TestPreferences::placementClamp_data() {
+    QTest::addColumn<TStoredPlacement>("stored");
+    QTest::addColumn<TStoredPlacement>("expected");
+    QTest::newRow("normal") << TStoredPlacement{40, 30, 240, 130}
+                            << TStoredPlacement{40, 30, 240, 130};
+    QTest::newRow("whole integer range")
+        << TStoredPlacement{INT_MIN, INT_MIN, INT_MAX, INT_MAX}
+        << TStoredPlacement{-32767, -32767, -32767 + 1280, -32767 + 1024};
+    QTest::newRow("inside out") << TStoredPlacement{500, 400, 100, 100}
+                                << TStoredPlacement{500, 400, 501, 401};
+    QTest::newRow("larger than the screen")
+        << TStoredPlacement{0, 0, 5000, 3000} << TStoredPlacement{0, 0, 1280, 1024};
+}
+
+void TestPreferences::placementClamp() {
+    QFETCH(TStoredPlacement, stored);
+    QFETCH(TStoredPlacement, expected);
+    QCOMPARE(ClampPlacement(stored, QRect(0, 0, 1280, 1024)), expected);
 }
 
 void TestPreferences::placementRoundTrip() {

@@ -12,9 +12,14 @@
 #include "printing/PreviewForm.h"
 #include "printing/PrintFineTune.h"
 #include "report/PagePreview.h"
+#include "report/ReportPrinter.h"
 #include "surface/BusinessCardPanel.h"
 
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -28,6 +33,33 @@ struct TShownMainScreen {
     TShownMainScreen() { Window.show(); }
 };
 
+// The first page's size as pdfinfo reports it, in points.
+QSizeF PdfPageSize(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
+        if (line.startsWith("Page size:")) {
+            const QList<QByteArray> words = line.mid(10).simplified().split(' ');
+            return QSizeF(words.value(0).toDouble(), words.value(2).toDouble());
+        }
+    return {};
+}
+
+// Picks "Print to File (PDF)" in a shown printer dialog, names the file and confirms.
+int ChoosePdfPrinter(QDialog& d, const QString& file) {
+    d.show();
+    auto* printers = d.findChild<QComboBox*>(QStringLiteral("printers"));
+    const int pdf = printers ? printers->findText(QStringLiteral("Print to File (PDF)")) : -1;
+    if (pdf < 0)
+        return QDialog::Rejected;
+    printers->setCurrentIndex(pdf);
+    d.findChild<QLineEdit*>(QStringLiteral("filename"))->setText(file);
+    d.accept();
+    return d.result();
+}
+
 } // namespace
 
 class TestPrintCommands : public QObject {
@@ -37,6 +69,8 @@ private slots:
     void fineTuningIsSaved();
     void previewUsesTheWindowsSelection();
     void exportPdfWritesTheChosenFile();
+    void outlinePageOnTheLayoutsPaperInPortrait();
+    void pdfPrinterOfferedInPrinterDialogs();
 };
 
 void TestPrintCommands::layoutChangeIsSavedAndSizesTheCard() {
@@ -108,6 +142,46 @@ void TestPrintCommands::exportPdfWritesTheChosenFile() {
     QCOMPARE(ui.FileTitles, QStringList{"Export PDF"});
     QVERIFY(QFileInfo(file).size() > 0);
     QVERIFY(ui.Messages.isEmpty());
+}
+
+void TestPrintCommands::outlinePageOnTheLayoutsPaperInPortrait() {
+    TScriptedInteraction ui;
+    QTemporaryDir dir;
+    TGBasePanel panel;
+    TReportPrinter printer;
+    printer.SetPrinterName(TReportPrinter::PdfPrinterName());
+    printer.Printer().setPageOrientation(QPageLayout::Landscape);
+    TPrintStateStore state;
+    state.Layout.Papersize = 9; // an A4 card stock
+    TCardPrinting printing(panel, printer, state.State(), nullptr);
+    const QString pdf = dir.filePath("outline.pdf");
+    ui.FileNames.push_back(pdf);
+    ui.OnExec = [](QDialog& d) {
+        if (auto* status = qobject_cast<TLabelPrinter*>(&d))
+            status->Run();
+        return int(QDialog::Accepted);
+    };
+    QVERIFY(printing.PrintOutlineTestPage());
+    const QSizeF page = PdfPageSize(pdf);
+    QVERIFY2(qAbs(page.width() - 595.28) < 1 && qAbs(page.height() - 841.89) < 1,
+             qPrintable(QString("%1 x %2").arg(page.width()).arg(page.height())));
+}
+
+void TestPrintCommands::pdfPrinterOfferedInPrinterDialogs() {
+    TScriptedInteraction ui;
+    QTemporaryDir dir;
+    const QString setupFile = dir.filePath("setup.pdf"), printFile = dir.filePath("print.pdf");
+    TReportPrinter printer;
+    ui.OnExec = [&](QDialog& d) { return ChoosePdfPrinter(d, setupFile); };
+    QVERIFY(printer.ShowPrinterSetup(nullptr));
+    QCOMPARE(printer.PrinterName(), TReportPrinter::PdfPrinterName());
+    QCOMPARE(printer.OutputFileName(), setupFile);
+    ui.OnExec = [&](QDialog& d) { return ChoosePdfPrinter(d, printFile); };
+    QVERIFY(printer.ShowPrintDialog(nullptr));
+    QCOMPARE(printer.OutputFileName(), printFile);
+    // The file named in the dialog is used as it stands: nobody is asked again.
+    QVERIFY(printer.PrepareOutput(nullptr));
+    QVERIFY(ui.FileTitles.isEmpty());
 }
 
 QTEST_MAIN(TestPrintCommands)

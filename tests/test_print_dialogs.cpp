@@ -29,6 +29,7 @@ private slots:
     void validation_data();
     void validation();
     void pitchFollowsCardSize();
+    void lengthsStayWithinTheSheet();
     void reopenKeepsStoredStock();
     void layoutCommandSizesPanel();
     void fineTuneCaptions_data();
@@ -126,6 +127,31 @@ void TestPrintDialogs::pitchFollowsCardSize() {
     emit d.eCardHeight->textEdited("1.5");
     emit d.eCardHeight->editingFinished();
     QCOMPARE(d.eVertPitch->text(), QStringLiteral("2")); // a smaller card keeps the pitch
+}
+
+void TestPrintDialogs::lengthsStayWithinTheSheet() {
+    TScriptedInteraction ui;
+    TEditCardLayout d{TCardLayout()};
+    auto type = [](QLineEdit* e, const QString& text) {
+        e->setText(text);
+        emit e->textEdited(text);
+        emit e->editingFinished();
+    };
+    // Leaving a field shows the nearest length the layout takes; the pitch follows.
+    type(d.eCardwidth, "500");
+    QCOMPARE(d.eCardwidth->text(), QStringLiteral("12"));
+    QCOMPARE(d.eHorizPitch->text(), QStringLiteral("12"));
+    type(d.eleftmarg, "-1");
+    QCOMPARE(d.eleftmarg->text(), QStringLiteral("0"));
+    d.MMButton->setChecked(true);
+    type(d.eCardHeight, "9999");
+    QCOMPARE(d.eCardHeight->text(), QStringLiteral("304.8"));
+    d.OkButtonClick();
+    QVERIFY(ui.Messages.isEmpty());
+    const TCardLayout l = d.Layout();
+    QCOMPARE(l.Width, 12.0f);
+    QCOMPARE(l.Height, 12.0f);
+    QCOMPARE(l.LeftMargin, 0.0f);
 }
 
 void TestPrintDialogs::reopenKeepsStoredStock() {

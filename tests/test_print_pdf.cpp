@@ -2,10 +2,18 @@
 #include "support/TestSupport.h"
 
 #include "printing/CardPrinting.h"
+#include "printing/LabelPrinter.h"
+#include "report/ReportJob.h"
+#include "report/ReportPrinter.h"
+#include "report/StreamJob.h"
 #include "surface/BasePanel.h"
 
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
+
+#include <stdexcept>
 
 namespace {
 
@@ -35,6 +43,67 @@ bool Dark(const QImage& img, int x, int y) {
     return qGray(img.pixel(x, y)) < 128;
 }
 
+// The number of pages pdfinfo finds in a PDF file; 0 when it is no PDF.
+int PdfPages(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return 0;
+    for (const QByteArray& line : p.readAllStandardOutput().split('\n'))
+        if (line.startsWith("Pages:"))
+            return line.mid(6).trimmed().toInt();
+    return 0;
+}
+
+// A card object that lets the test act while the sheet is being printed: AtCard runs as
+// each card is printed (counted from 1), before the card draws its frame.
+class TCardHook : public TGGraphicControl {
+public:
+    QString ClassName() const override { return QStringLiteral("TCardHook"); }
+    void PrintTo(TReportCanvas& report, double x, double y) override {
+        if (AtCard)
+            AtCard(++Printed);
+        report.Rectangle({x, y, x + 1, y + 1});
+    }
+    std::function<void(int)> AtCard;
+    int Printed = 0;
+};
+
+// A print run on the PDF printer, through the print status window, into a fresh folder.
+struct TPdfRun {
+    QTemporaryDir Dir;
+    TGBasePanel Panel;
+    TReportPrinter Printer;
+    TPrintRunSettings Settings;
+    QString Pdf = Dir.filePath(QStringLiteral("cards.pdf"));
+    TCardHook* Card;
+    std::unique_ptr<TReportJob> Job;
+    std::unique_ptr<TLabelPrinter> Window;
+
+    TPdfRun() {
+        Printer.SetPrinterName(TReportPrinter::PdfPrinterName());
+        Printer.SetOutputFileName(Pdf);
+        Card = static_cast<TCardHook*>(Panel.AddObject(std::make_unique<TCardHook>()));
+        Settings.Copies = 2; // the PDF printer makes no copies: two sheets
+        Job = Printer.CreateJob();
+        Window = std::make_unique<TLabelPrinter>(Panel, Settings, *Job);
+        Window->OpenFailedMessage = QStringLiteral("The PDF file cannot be written.");
+    }
+    // Presses the status window's button while the given card is being printed.
+    void PressButtonAt(int card) {
+        Card->AtCard = [this, card](int n) {
+            if (n == card)
+                Window->CancelButtonClick();
+        };
+    }
+    // Shows the window as the program does and runs the print.
+    void Run() {
+        Window->show();
+        Window->Run();
+    }
+    QString Status() const { return Job->StatusLine(); }
+};
+
 } // namespace
 
 class TestPrintPdf : public QObject {
@@ -43,6 +112,8 @@ private slots:
     void outlinePageLandsOnTheSheet();
     void repeatedPictureStoredOnceAndTextStaysText();
     void unwritableFileIsReported();
+    void cancelledOrFailedRunLeavesNoFile();
+    void escapeAndCloseBoxActAsTheButton();
 };
 
 void TestPrintPdf::outlinePageLandsOnTheSheet() {
@@ -103,6 +174,98 @@ void TestPrintPdf::unwritableFileIsReported() {
     QVERIFY(!PrintToPdf(panel, TPrintRunSettings(), "/nonexistent-folder/x.pdf", &error));
     QCOMPARE(error,
              QStringLiteral("The PDF file \"/nonexistent-folder/x.pdf\" cannot be written."));
+}
+
+void TestPrintPdf::cancelledOrFailedRunLeavesNoFile() {
+    TScriptedInteraction ui;
+    {
+        // Yes to "Cancel Business Card Printing?" at the third card of the first sheet: the
+        // cards already drawn never reach the file.
+        TPdfRun run;
+        ui.Answers = {true};
+        run.PressButtonAt(3);
+        run.Run();
+        QCOMPARE(ui.Questions, QStringList{"Pentavo: Cancel Business Card Printing?"});
+        QVERIFY(run.Window->Aborted());
+        QCOMPARE(run.Status(), QStringLiteral("\rBusiness Card Print Canceled!"));
+        QVERIFY(!QFileInfo::exists(run.Pdf));
+    }
+    {
+        // An error on the second sheet ends the run in order; nothing is written.
+        TPdfRun run;
+        run.Card->AtCard = [](int card) {
+            if (card == 14)
+                throw std::runtime_error("The card could not be drawn.");
+        };
+        run.Run();
+        QCOMPARE(ui.Messages, QStringList{"The card could not be drawn."});
+        QVERIFY(run.Window->Aborted());
+        QCOMPARE(run.Window->CancelButton->text(), QStringLiteral("OK"));
+        QCOMPARE(run.Status(), QStringLiteral("\rBusiness Card Print Canceled!"));
+        QVERIFY(!QFileInfo::exists(run.Pdf));
+    }
+    {
+        // Answering No lets the run go on: both sheets arrive.
+        TPdfRun run;
+        ui.Answers = {false};
+        run.PressButtonAt(3);
+        run.Run();
+        QVERIFY(!run.Window->Aborted());
+        QCOMPARE(run.Status(), QStringLiteral("Print job completed and sent to printer!"));
+        QCOMPARE(PdfPages(run.Pdf), 2);
+    }
+}
+
+void TestPrintPdf::escapeAndCloseBoxActAsTheButton() {
+    TScriptedInteraction ui;
+    {
+        // Escape while printing asks the cancel question; No goes on printing.
+        TPdfRun run;
+        run.Card->AtCard = [&](int card) {
+            if (card == 2)
+                QTest::keyClick(run.Window.get(), Qt::Key_Escape);
+        };
+        run.Run();
+        QCOMPARE(ui.Questions, QStringList{"Pentavo: Cancel Business Card Printing?"});
+        QVERIFY(run.Window->isVisible());
+        QCOMPARE(PdfPages(run.Pdf), 2);
+        // Once the run is over, Escape closes the window.
+        QTest::keyClick(run.Window.get(), Qt::Key_Escape);
+        QVERIFY(!run.Window->isVisible());
+    }
+    {
+        // The close box while printing asks too; Yes cancels, and the window stays up to
+        // show the outcome.
+        TPdfRun run;
+        ui.Answers = {true};
+        run.Card->AtCard = [&](int card) {
+            if (card == 2)
+                run.Window->close();
+        };
+        run.Run();
+        QCOMPARE(ui.Questions.size(), 2);
+        QVERIFY(run.Window->isVisible());
+        QVERIFY(!QFileInfo::exists(run.Pdf));
+        QCOMPARE(run.Status(), QStringLiteral("\rBusiness Card Print Canceled!"));
+    }
+    {
+        // In a preview Escape is Stop: no question, the preview is cancelled.
+        TPdfRun run;
+        run.Settings.Printing = false;
+        TPageStream stream;
+        TStreamJob job(stream);
+        TLabelPrinter window(run.Panel, run.Settings, job);
+        run.Card->AtCard = [&](int card) {
+            if (card == 2)
+                QTest::keyClick(&window, Qt::Key_Escape);
+        };
+        window.show();
+        window.Run();
+        QCOMPARE(ui.Questions.size(), 2);
+        QVERIFY(window.Aborted());
+        QVERIFY(window.isVisible());
+        QCOMPARE(job.StatusLine(), QStringLiteral("\rBusiness Card Preview Canceled!"));
+    }
 }
 
 QTEST_MAIN(TestPrintPdf)

@@ -1,3 +1,5 @@
+#include "support/ObjectTestSupport.h"
+
 #include "report/PainterCanvas.h"
 #include "report/RecordingCanvas.h"
 #include "report/StreamJob.h"
@@ -6,16 +8,6 @@
 #include <QtTest>
 
 namespace {
-
-// The bounding box of the dark pixels of an image.
-QRect Ink(const QImage& img) {
-    QRect box;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (qGray(img.pixel(x, y)) < 128)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
 
 // A white page image at `dpi` whose device origin lies at the given offsets.
 struct TPageImage {

@@ -54,7 +54,7 @@ void TestShapes::ellipseToolDefaultsAndTransparency() {
     // A red card under the ellipse: the interior hides it until "Transparent" is chosen.
     QImage red(panel.size(), QImage::Format_RGB32);
     red.fill(Qt::red);
-    panel.SetPicture(red);
+    panel.SetPicture(TPicture::FromBitmap(red));
     const QPoint centre(70, 50);
     QCOMPARE(panel.CardImage().pixelColor(centre), QColor(Qt::white));
     QVERIFY(IsDark(panel.CardImage().pixel(20, 50)));

@@ -1,12 +1,16 @@
 #include "support/TestSupport.h"
 
 #include "app/ObjectKinds.h"
+#include "effects/DiduzOvoz.h"
+#include "effects/RirizIzadu.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 #include "surface/ClassRegistry.h"
 #include "surface/GraphicControl.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStreamReader.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -40,6 +44,8 @@ private slots:
     void resaveOfEmptyDesign();
     void resaveReproducesEveryKind();
     void renderPaintsTheCard();
+    void renderAndPrintDrawLettering();
+    void renderAndPrintDrawShapes();
 };
 
 void TestTool::dumpShowsEveryKindOfValue() {
@@ -135,6 +141,7 @@ void TestTool::resaveReproducesEveryKind() {
     QVERIFY(!kinds.isEmpty());
     QTemporaryDir dir;
     TGBasePanel panel;
+    CreateMasterRichText(&panel); // rich text objects paint through it
     panel.resize(336, 192);
     int n = 0;
     for (const QString& kind : kinds) {
@@ -193,6 +200,68 @@ void TestTool::renderPaintsTheCard() {
     QCOMPARE(r.status, 0);
     QCOMPARE(QImage(png).size(), QSize(504, 288));
     QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "x"}).status, 1);
+}
+
+void TestTool::renderAndPrintDrawLettering() {
+    QTemporaryDir dir;
+    TGDiduzOvoz lettering;
+    lettering.SetBounds(20, 20, 250, 90);
+    lettering.SetCaption("Pentavo");
+    lettering.SetSurfaceType(stBrushTransparent);
+    lettering.SetFontColor(clRed);
+    QBuffer design;
+    design.open(QIODevice::WriteOnly);
+    TGLabelObjectFiler::WriteObjects(design, {&lettering});
+    QVERIFY(WriteTestFile(dir.filePath("in.ptv"), design.data()));
+    auto redPixels = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                n += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        return n;
+    };
+    const QString png = dir.filePath("card.png");
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png}).status, 0);
+    const int red100 = redPixels(QImage(png));
+    QVERIFY(red100 > 300);
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "1.5"}).status, 0);
+    QVERIFY(redPixels(QImage(png)) > 2 * red100); // the lettering grows with the card
+    const QString pdf = dir.filePath("sheet.pdf");
+    const TRun printed = tool({"print", dir.filePath("in.ptv"), pdf});
+    QCOMPARE(printed.status, 0);
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {"-r", "96", "-f", "1", "-l", "1", "-png",
+                                              "-singlefile", pdf, dir.filePath("page")});
+    QVERIFY(render.waitForFinished(30000));
+    QVERIFY(redPixels(QImage(dir.filePath("page.png"))) > 10 * red100); // on every card
+}
+
+void TestTool::renderAndPrintDrawShapes() {
+    QTemporaryDir dir;
+    TGBasePanel panel;
+    panel.resize(336, 192);
+    auto* shape = static_cast<TRirizIzadu*>(panel.AddObject(std::make_unique<TRirizIzadu>()));
+    shape->SetName(QStringLiteral("Shape1"));
+    shape->SetBounds(50, 40, 60, 40);
+    shape->SetShape(gstEllipse);
+    shape->SetSurfaceType(stGradientFill);
+    shape->SetBackColor(clRed);
+    shape->SetGradientToColor(clRed);
+    const QString in = dir.filePath("shape.ptv"), png = dir.filePath("card.png");
+    panel.SaveToFile(in);
+    QCOMPARE(tool({"render", in, png, "--zoom", "1.5"}).status, 0);
+    const QImage card(png);
+    QCOMPARE(card.pixel(120, 90), qRgb(255, 0, 0));
+    QCOMPARE(card.pixel(76, 61), qRgb(255, 255, 255)); // outside the ellipse's corner
+    const TRun r = tool({"print", in, dir.filePath("card.pdf"), "--cards", "1"});
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.status, 0);
+    // The gradient's bands are filled rectangles in red: vectors, no picture.
+    const QByteArray pdf = ReadTestFile(dir.filePath("card.pdf"));
+    QVERIFY(pdf.startsWith("%PDF"));
+    QCOMPARE(pdf.count("/Subtype /Image"), 0);
 }
 
 QTEST_MAIN(TestTool)

@@ -188,6 +188,7 @@ void TestZoomFlows::reopeningTakesThePanelsZoom_data() {
     QTest::addColumn<QString>("how");
     QTest::newRow("Open") << "Open";
     QTest::newRow("Open recent") << "Open recent";
+    QTest::newRow("Handed over by a second start") << "Handed over";
     QTest::newRow("Cancel changes") << "Cancel changes";
 }
 
@@ -198,6 +199,8 @@ void TestZoomFlows::reopeningTakesThePanelsZoom() {
         w.Open(FDesign);
     } else if (how == "Open recent") {
         w.Window.Settings->RecentFiles->OnClick(FDesign);
+    } else if (how == "Handed over") {
+        w.Window.OpenDesignFile(FDesign);
     } else {
         w.Open(FDesign);
         w.Object(0)->SetLeft(200);

@@ -7,6 +7,7 @@
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/ObjectStream.h"
+#include "surface/UndoHistory.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,6 +84,7 @@ void TFileCommands::New() {
     FPanel.update();
     FState.CurrentFileName.clear();
     ChangesMadeTo(false);
+    FPanel.History()->Clear();
     FState.Loading = false;
     UpdateButtons();
 }
@@ -200,6 +202,7 @@ void TFileCommands::CancelChanges() {
     if (!FState.CurrentFileName.isEmpty())
         OpenBCFile(FState.CurrentFileName);
     ChangesMadeTo(false);
+    FPanel.History()->Clear();
     FPanel.update();
 }
 
@@ -236,6 +239,7 @@ void TFileCommands::OpenBCFile(QString path) {
                              QStringLiteral(". Possibly corrupted, posibly not a PTV file"));
     }
     ChangesMadeTo(false);
+    FPanel.History()->Clear();
     FState.Loading = false;
     UpdateButtons();
     FPanel.update();
@@ -248,6 +252,7 @@ bool TFileCommands::SaveBCFile(const QString& path) {
         ui().Information(FDialogParent, e.Message());
         return false;
     }
+    FPanel.History()->MarkSaved();
     // The design itself is saved; a companion file that can't be written is only reported.
     if (FState.BackgroundFileName.isEmpty())
         DeleteCompanionFile(path);

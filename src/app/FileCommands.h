@@ -34,7 +34,8 @@ public:
     bool CheckSaveNeeded();
     void New();
     void Open();
-    // A click on a recent-files entry, which has already left the list.
+    // Asks "Save changes?" and opens path, or says it no longer exists: a click on a
+    // recent-files entry (which has already left the list), or a design named at start.
     void OpenRecent(const QString& path);
     void Delete();
     void Save();

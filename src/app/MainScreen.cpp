@@ -1,16 +1,23 @@
 #include "app/MainScreen.h"
 
 #include "app/CommandAction.h"
+#include "app/LoadBackGround.h"
 #include "app/MainSettings.h"
 #include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
+#include "app/ShippedPictures.h"
 #include "app/Splashform.h"
 #include "app/ToolIcons.h"
+#include "effects/BrushTextures.h"
+#include "help/HelpContexts.h"
+#include "platform/HelpRequest.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
+#include "surface/UndoHistory.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -54,6 +61,15 @@ TMainScreen::TMainScreen(QWidget* parent) : QMainWindow(parent) {
     BusinessCardPanel->ClearColorPicture();
     BusinessCardPanel->SetOwnsClipboardFile(true);
     BusinessCardPanel->DroppedObjectEvent = [this](QRect&) { DroppedObject(); };
+    // The card opens its own menus on a right-click; its text is for "What's this?" mode.
+    BusinessCardPanel->setContextMenuPolicy(Qt::PreventContextMenu);
+    BusinessCardPanel->setWhatsThis(
+        QStringLiteral("The card. Draw on it with the tools above; right-click it or an "
+                       "object on it for the arranging and editing commands."));
+    FScrollContent->setWhatsThis(
+        QStringLiteral("The area around the card. Click here to clear the selection."));
+    // The hidden control through which every rich text object paints.
+    CreateMasterRichText(ScrollBox1);
     ScrollBox1->setWidget(FScrollContent);
     column->addWidget(ScrollBox1, 1);
     auto* bottomBar = new QWidget(central);
@@ -117,6 +133,27 @@ void TMainScreen::WireCommands() {
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
     ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
+    BackgroundArtItem->Wire(this, [this] {
+        if (SetBackgroundArt(this, *BusinessCardPanel, BackgroundFileName))
+            SetChangesMade(true);
+    });
+    ContentsItem->Wire(this, [] { RequestHelp(HelpContext::Contents); });
+    HelpCommand->Wire(this, [] { RequestHelp(HelpContext::MainWindow); });
+
+    TUndoHistory* history = BusinessCardPanel->History();
+    history->SaveOutside = [this] { return BackgroundFileName; };
+    history->RestoreOutside = [this](const QString& name) { BackgroundFileName = name; };
+    UndoItem->Wire(this, [history] { history->Undo(); });
+    RedoItem->Wire(this, [history] { history->Redo(); });
+    connect(history, &TUndoHistory::Changed, this, &TMainScreen::HistoryChanged);
+    HistoryChanged();
+}
+
+void TMainScreen::HistoryChanged() {
+    const TUndoHistory* history = BusinessCardPanel->History();
+    ShowHistoryIn(*history, UndoItem, RedoItem);
+    if (!Loading)
+        ShowChangesMade(history->Modified());
 }
 
 void TMainScreen::FormCreate() {
@@ -134,10 +171,10 @@ void TMainScreen::SelectAllLabels() {
 }
 
 void TMainScreen::CreateProgramFolders() {
-    // Each in its own attempt; a folder that exists or cannot be made is no reason to stop.
-    const QDir folder(ProgramFolder());
-    for (const char* name : {"bmbrush", "Saved", "BG"})
-        folder.mkdir(QString::fromLatin1(name));
+    MakeProgramSubfolders(ProgramFolder());
+    // The textures and pictures that come with the program are built into it.
+    InstallBrushTextures(ProgramFolder() + QStringLiteral("bmbrush"));
+    InstallShippedPictures(ProgramFolder());
 }
 
 void TMainScreen::SetCardSizeFromInches(double width, double height) {
@@ -195,6 +232,7 @@ void TMainScreen::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    BusinessCardPanel->History()->Clear();
     Settings->SavePlacement();
     QMainWindow::closeEvent(event);
 }
@@ -207,6 +245,14 @@ void TMainScreen::CheckPrinters() {
 }
 
 void TMainScreen::SetChangesMade(bool value) {
+    // Commands that change the design outside the panel's objects (the background art) say
+    // so here only.
+    if (value)
+        BusinessCardPanel->History()->DesignChanged();
+    ShowChangesMade(value);
+}
+
+void TMainScreen::ShowChangesMade(bool value) {
     ChangesMade = value;
     Cancelbutton->setVisible(value);
     Savebutton->setText(CurrentFileName.isEmpty() ? QStringLiteral("Save As")

@@ -91,6 +91,8 @@ public:
     TCommandAction* FineTuningItem = nullptr;
     TCommandAction* OutlineTestPageItem = nullptr;
     TCommandAction* ExitItem = nullptr;
+    TCommandAction* UndoItem = nullptr; // caption names the step, as "Undo Move"
+    TCommandAction* RedoItem = nullptr;
     TCommandAction* DefaultFontItem = nullptr; // caption set by SetDefaultFontCaption
     TCommandAction* PersonalInformationItem = nullptr;
     TCommandAction* BackgroundArtItem = nullptr; // also behind SetBackgroundArtButton
@@ -99,7 +101,8 @@ public:
     TCommandAction* AboutItem = nullptr;
     TCommandAction* HelpCommand = nullptr; // the main window's help page; not in a menu
 
-    // Sets the change flag and the Save and Cancel buttons that follow it.
+    // Sets the change flag and the Save and Cancel buttons that follow it. A change is also a
+    // step of the undo history.
     void SetChangesMade(bool value);
     // Caption, the Save item, and the print commands.
     void Setbuttons();
@@ -116,6 +119,10 @@ public:
     void AboutClick();
     // Restores a minimised window or brings it to the front (a second start asked for it).
     void BringToFront();
+    // Opens a design named on the command line or handed over by a later start. Before the
+    // first activation it takes the place of the most recent design; while a dialog is open
+    // it waits until the dialog has closed.
+    void OpenDesignFile(const QString& path);
 
 protected:
     bool event(QEvent* event) override;
@@ -133,13 +140,18 @@ private:
     void WireCommands();
     void DroppedObject();
     void LabelChanged();
+    void ShowChangesMade(bool value);
+    // Undo and Redo follow the panel's history; the change flag follows the saved state.
+    void HistoryChanged();
     void StepZoom(bool up);
     void SaveButtonClick();
     bool FormKeyDown(const QKeyEvent& key);
     bool FormKeyUp(const QKeyEvent& key);
     void FitScrollContent();
     void OpenMostRecent();
+    void OpenPendingDesign();
 
     QWidget* FScrollContent = nullptr;
     bool FActivated = false;
+    QString FPendingOpen; // a design to open once the start-up or a dialog allows
 };

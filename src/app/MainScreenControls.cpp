@@ -4,6 +4,7 @@
 #include "app/CommandAction.h"
 #include "app/ToolIcons.h"
 #include "surface/BusinessCardPanel.h"
+#include "surface/UndoHistory.h"
 #include "widgets/SpinButton.h"
 
 #include <QButtonGroup>
@@ -167,6 +168,7 @@ void TMainScreen::BuildBottomBar(QWidget* bar) {
     ZoomCaption->setStyleSheet(QStringLiteral("color: navy"));
     ZoomCaption->setMinimumWidth(ZoomCaption->fontMetrics().horizontalAdvance("8888%"));
     zoomRow->addWidget(ZoomCaption);
+    zoomBox->setWhatsThis(QStringLiteral("The zoom of the card on the screen."));
     row->addWidget(zoomBox);
     row->addStretch();
 
@@ -240,6 +242,14 @@ void TMainScreen::BuildMenus() {
     ExitItem = command(FileMenu, QStringLiteral("E&xit"), QStringLiteral("Ends Pentavo."));
 
     EditMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    UndoItem = command(EditMenu, QStringLiteral("Undo"),
+                       QStringLiteral("Takes back the last change to the design."));
+    UndoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    RedoItem = command(EditMenu, QStringLiteral("Redo"),
+                       QStringLiteral("Makes the last change taken back again."));
+    RedoItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    EditMenu->addSeparator();
     DefaultFontItem = command(EditMenu, QStringLiteral("&Default Font - "),
                               QStringLiteral("Chooses the font that new text starts with."));
     PersonalInformationItem =
@@ -247,6 +257,9 @@ void TMainScreen::BuildMenus() {
                 QStringLiteral("Your name, address and numbers, ready to put on a card."));
     BackgroundArtItem = command(EditMenu, QStringLiteral("&Set or Change Background Art"),
                                 QStringLiteral("Chooses the picture printed behind the card."));
+    // Named before the command, which is connected later, runs.
+    connect(BackgroundArtItem, &QAction::triggered, this,
+            [this] { BusinessCardPanel->History()->BeginStep(QStringLiteral("Background Art")); });
     EditMenu->addSeparator();
     ChangeLayoutItem = command(EditMenu, QStringLiteral("Change Business Card Layout"),
                                QStringLiteral("Sets the card size and the sheet layout."));
@@ -257,4 +270,7 @@ void TMainScreen::BuildMenus() {
     AboutItem = command(HelpMenu, QStringLiteral("&About"),
                         QStringLiteral("Shows the program's name and version."));
     HelpCommand = command(nullptr, QStringLiteral("&Help"), QString());
+    // F1 anywhere in the window opens its help page.
+    HelpCommand->setShortcut(QKeySequence(Qt::Key_F1));
+    addAction(HelpCommand);
 }

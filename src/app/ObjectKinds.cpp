@@ -1,7 +1,9 @@
 #include "app/ObjectKinds.h"
 
+#include "effects/EffectObjects.h"
 #include "objects/CardObjects.h"
 
 void RegisterObjectKinds() {
     RegisterCardObjects();
+    RegisterEffectObjects();
 }

@@ -30,7 +30,13 @@ TPersonalInformation::TPersonalInformation(QWidget* mainWindow) : QDialog(mainWi
     for (size_t i = 0; i < Edits.size(); ++i) {
         Edits[i] = new QLineEdit(this);
         Edits[i]->setObjectName(QLatin1String(names[i]));
+        Edits[i]->setMaxLength(MaxPersonalLength);
         Edits[i]->setMinimumWidth(280);
+        Edits[i]->setWhatsThis(
+            QStringLiteral("Your %1, offered as a ready-made text for the card.")
+                .arg(QString::fromLatin1(labels[i])
+                         .replace(QStringLiteral("E-mail"), QStringLiteral("e-mail address"))
+                         .toLower()));
         form->addRow(QLatin1String(labels[i]), Edits[i]);
     }
     Buttons = new TDialogButtonBar(*this, HelpContext::PersonalInformation);

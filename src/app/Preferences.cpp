@@ -29,7 +29,10 @@ int ThousandthsFromInches(float inches) {
 }
 
 TPreferences ReadPreferences(const QString& fileName) {
-    const TIniFile ini(fileName);
+    return ReadPreferences(TIniFile(fileName));
+}
+
+TPreferences ReadPreferences(const TIniFile& ini) {
     TPreferences p;
     auto length = [&](const QString& key, float def) {
         return InchesFromThousandths(ini.ReadInteger(layout, key, ThousandthsFromInches(def)));
@@ -41,8 +44,10 @@ TPreferences ReadPreferences(const QString& fileName) {
     n.HorizontalSpacing = ini.ReadInteger(printer, "HorizontalSpacing", n.HorizontalSpacing);
     n.ShowBottomMarginWarning =
         ini.ReadBool(printer, "ShowBottomMarginWarning", n.ShowBottomMarginWarning);
+    n.Clamp();
     for (size_t i = 0; i < p.Personal.size(); ++i)
-        p.Personal[i] = ini.ReadString(personal, PersonalKeys()[i], QString());
+        p.Personal[i] =
+            ini.ReadString(personal, PersonalKeys()[i], QString()).left(MaxPersonalLength);
     TCardLayout& l = p.Layout;
     l.Height = length("Height", l.Height);
     l.Width = length("Width", l.Width);
@@ -55,8 +60,11 @@ TPreferences ReadPreferences(const QString& fileName) {
     l.PredefLayout = ini.ReadInteger(layout, "PredefLayout", l.PredefLayout);
     l.Papersize = ini.ReadInteger(layout, "Papersize", l.Papersize);
     l.UseMM = ini.ReadBool(layout, "UseMM", l.UseMM);
+    ClampCardLayout(l);
     TDefaultFontValues& f = p.DefaultFont;
-    f.Name = ini.ReadString(defaultFont, "Name", f.Name);
+    const QString name = ini.ReadString(defaultFont, "Name", f.Name);
+    if (!name.trimmed().isEmpty() && name.size() <= MaxFontNameLength)
+        f.Name = name;
     // A size no font dialog offers would make unusable text; such a value reads as the default.
     const int size = ini.ReadInteger(defaultFont, "Size", f.Size);
     if (size >= MinFontSize && size <= MaxFontSize)

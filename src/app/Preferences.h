@@ -7,9 +7,15 @@
 
 #include <array>
 
+class TIniFile;
+
 // Font sizes in points that the settings file accepts.
 constexpr int MinFontSize = 1;
 constexpr int MaxFontSize = 1638;
+// No installed font family has a longer name.
+constexpr int MaxFontNameLength = 64;
+// A personal-information line as long as its edit takes.
+constexpr int MaxPersonalLength = 32767;
 
 // The font new text objects take.
 struct TDefaultFontValues {
@@ -36,8 +42,11 @@ struct TPreferences {
 // The keys of section "Personal" in their fixed order.
 const std::array<QString, 10>& PersonalKeys();
 
-// Reads every key; what is missing or unreadable keeps its default.
+// Reads every key; what is missing or unreadable keeps its default, and values beyond what
+// the dialogs accept become the nearest allowed value (a font name or size no font has
+// becomes the default).
 TPreferences ReadPreferences(const QString& fileName);
+TPreferences ReadPreferences(const TIniFile& ini);
 // Writes every key; false when the file could not be written.
 bool WritePreferences(const QString& fileName, const TPreferences& prefs);
 

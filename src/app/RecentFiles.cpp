@@ -20,7 +20,7 @@ void TMRUFileList::Load() {
     FItems.clear();
     const auto values = TIniFile(FSettingsFile).ReadSectionValues(section);
     for (const auto& kv : values)
-        if (FItems.size() < MaxEntries && !kv.second.isEmpty())
+        if (FItems.size() < MaxEntries && !kv.second.isEmpty() && kv.second.size() <= MaxPathLength)
             FItems.append(kv.second);
     RebuildMenu();
 }
@@ -64,6 +64,7 @@ void TMRUFileList::RebuildMenu() {
         QString shown = FItems[i];
         shown.replace('&', QLatin1String("&&"));
         QAction* a = FMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown));
+        a->setWhatsThis(QStringLiteral("Opens this design again."));
         connect(a, &QAction::triggered, this, [this, i] { EntryClicked(i); });
         FMenuItems.append(a);
     }

@@ -21,11 +21,14 @@ public:
     explicit TMRUFileList(QString settingsFile, QObject* parent = nullptr);
 
     static constexpr int MaxEntries = 5;
+    // No file system takes a longer path.
+    static constexpr int MaxPathLength = 4096;
 
     const QStringList& Items() const { return FItems; }
     // The menu the entries are appended to; the entries are rebuilt at once.
     void AttachMenu(QMenu* menu);
-    // Reads section "MRU" in file order, keeping the first MaxEntries paths.
+    // Reads section "MRU" in file order, keeping the first MaxEntries paths; a value too
+    // long to be a path is none.
     void Load();
     // An equal path moves to the top, a new one is inserted there; the list is cut to
     // MaxEntries.

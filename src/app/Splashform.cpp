@@ -26,6 +26,7 @@ TSplashform::TSplashform(QWidget* parent) : QDialog(parent) {
 
     FOk = new QPushButton(QStringLiteral("Ok"), this);
     FOk->setDefault(true);
+    FOk->setWhatsThis(QStringLiteral("Closes this window."));
     connect(FOk, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* words = new QVBoxLayout;

@@ -1,7 +1,8 @@
 #pragma once
 
-// Help topics opened by the Help buttons, by context number.
+// Help topics opened by the Help buttons, by context number. Contents is the contents page.
 namespace HelpContext {
+constexpr int Contents = 0;
 constexpr int MainWindow = 2016;
 constexpr int ChooseCards = 2020;
 constexpr int PreviewWindow = 2039;
@@ -12,8 +13,12 @@ constexpr int BottomMarginWarning = 2105;
 constexpr int SheetLayout = 3101;
 constexpr int MergeList = 3201;
 constexpr int MultiLineText = 40001;
+constexpr int ImageBrowser = 40003;
 constexpr int TextCaption = 40004;
 constexpr int SymbolSelector = 40005;
 constexpr int Text3DEffects = 40008;
+constexpr int RirizIzaduProperties = 40011;
+constexpr int LoadTextureBitmap = 40012;
+constexpr int RichText = 40013;
 constexpr int DiduzOvozProperties = 40014;
 } // namespace HelpContext

@@ -267,28 +267,26 @@ void TGBaseLabel::UpdateHighlightOffset() {
     }
 }
 
-void TGBaseLabel::UpdateShadowOffset() {
-    const int d = FDepthShadow;
-    switch (FDirectionShadow) {
+QPoint ShadowDirectionOffset(int direction, int depth) {
+    const int d = depth;
+    switch (direction) {
     case sdRight:
-        FShadowOffset = {d, 0};
-        break;
+        return {d, 0};
     case sdLeft:
-        FShadowOffset = {-d, 0};
-        break;
+        return {-d, 0};
     case sdDownRight:
-        FShadowOffset = {d, d};
-        break;
+        return {d, d};
     case sdDownLeft:
-        FShadowOffset = {-d, d};
-        break;
+        return {-d, d};
     case sdDown:
-        FShadowOffset = {0, d};
-        break;
+        return {0, d};
     default:
-        FShadowOffset = {0, 0};
-        break;
+        return {0, 0};
     }
+}
+
+void TGBaseLabel::UpdateShadowOffset() {
+    FShadowOffset = ShadowDirectionOffset(FDirectionShadow, FDepthShadow);
 }
 
 void TGBaseLabel::BoundsChanged() {
@@ -459,8 +457,8 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
     report.SetFontRotation(0);
 }
 
-void TGBaseLabel::Loaded() {
-    TGGraphicControl::Loaded();
+void TGBaseLabel::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Font"), [this] { ChooseFont(); });
     AddMenuItem(QStringLiteral("3D Effects"), [this] { Open3DEffects(); });

@@ -11,6 +11,9 @@ enum THighlightDirection { hdNone = 0, hdright, hdLeft, hdUpRight, hdUpLeft, hdU
 enum TShadowDirection { sdNone = 0, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 enum TBorderStyle { bsNone = 0, bsSingle };
 
+// Where a shadow of the given direction and depth falls, relative to the text.
+QPoint ShadowDirectionOffset(int direction, int depth);
+
 // A single line of text on the card: one font, a quarter-turn rotation, an optional "3D"
 // look made of a shadow copy and a highlight copy drawn at small offsets behind the text,
 // an optional background and an optional one-pixel border. Measuring is cached: the layout
@@ -23,7 +26,6 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
     void Paint(QPainter& canvas) override;
     void BoundsChanged() override;
     void PopupOpening() override;
@@ -96,6 +98,7 @@ public:
     void ToggleBorder();
 
 protected:
+    void BuildContextMenu() override;
     void UpdateShadowOffset();
     void UpdateHighlightOffset();
     // Part of the layout: keeps the box between one and 1.2 text heights high (wide, for

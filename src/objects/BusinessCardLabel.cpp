@@ -15,8 +15,8 @@ TGBusinessCardPanel32* TGBusinessCardLabel::CardPanel() const {
     return dynamic_cast<TGBusinessCardPanel32*>(Panel());
 }
 
-void TGBusinessCardLabel::Loaded() {
-    TGPLabel::Loaded();
+void TGBusinessCardLabel::BuildContextMenu() {
+    TGPLabel::BuildContextMenu();
     FPersonalInfoMenu = nullptr;
     if (CardPanel()) {
         QMenu* menu = ContextMenu();
@@ -26,8 +26,6 @@ void TGBusinessCardLabel::Loaded() {
         menu->insertMenu(first, FPersonalInfoMenu);
         menu->insertSeparator(first);
     }
-    if (FTransparentItem)
-        FTransparentItem->setChecked(Transparent());
 }
 
 void TGBusinessCardLabel::PopupOpening() {

@@ -11,7 +11,6 @@ class TGBusinessCardPanel32;
 class TGBusinessCardLabel : public TGPLabel {
 public:
     QString ClassName() const override { return QStringLiteral("TGBusinessCardLabel"); }
-    void Loaded() override;
     void PopupOpening() override;
     void EditText() override { EditBusinessCardText(); }
 
@@ -19,10 +18,18 @@ public:
     // The caption becomes the part of the item's caption after its first tab.
     void PickPersonalInfo(const QAction* item);
 
-    QMenu* PersonalInfoMenu() const { return FPersonalInfoMenu; }
+    // The personal-information submenu of the context menu (built with it); nullptr away
+    // from the card panel.
+    QMenu* PersonalInfoMenu() {
+        ContextMenu();
+        return FPersonalInfoMenu;
+    }
 
     // Labels of the submenu, in the panel's order of the values.
     static const QStringList& PersonalInfoLabels();
+
+protected:
+    void BuildContextMenu() override;
 
 private:
     TGBusinessCardPanel32* CardPanel() const;

@@ -1,7 +1,9 @@
 #include "objects/CardObjects.h"
 
 #include "objects/BusinessCardLabel.h"
+#include "objects/ClipArt.h"
 #include "objects/DrawingObjects.h"
+#include "objects/RichTextKind.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ClassRegistry.h"
 
@@ -34,4 +36,6 @@ void registerText() {
 void RegisterCardObjects() {
     registerText();
     RegisterDrawingObjects();
+    RegisterClipArt();
+    RegisterRichText();
 }

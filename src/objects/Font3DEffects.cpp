@@ -62,6 +62,17 @@ TGFont3DEffects::TGFont3DEffects(QWidget* mainWindow) : QDialog(mainWindow) {
     labelled(1, 1, QStringLiteral("Highlight Color"), HighLightColorCombo, "HighLightColorCombo");
     labelled(1, 2, QStringLiteral("Highlight Depth"), HighLightDepth, "HighLightDepth");
     labelled(2, 0, QStringLiteral("Font Color"), FontColorCombo, "FontColorCombo");
+    ShadowDirection->setWhatsThis(
+        QStringLiteral("The side towards which the shadow copy of the text is moved."));
+    ShadowColorCombo->setWhatsThis(QStringLiteral("The colour of the shadow copy."));
+    ShadowDepth->setWhatsThis(
+        QStringLiteral("How many pixels the shadow copy is moved; 0 draws no shadow."));
+    HighlightDirection->setWhatsThis(
+        QStringLiteral("The side towards which the highlight copy of the text is moved."));
+    HighLightColorCombo->setWhatsThis(QStringLiteral("The colour of the highlight copy."));
+    HighLightDepth->setWhatsThis(
+        QStringLiteral("How many pixels the highlight copy is moved; 0 draws no highlight."));
+    FontColorCombo->setWhatsThis(QStringLiteral("The colour of the text itself."));
     Panel4 = new TLabelSample(this);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setMinimumSize(260, 70);

@@ -77,8 +77,8 @@ void TGLabelShapes::SetShape(TShapeType v) {
     Invalidate();
 }
 
-void TGLabelShapes::Loaded() {
-    TGGraphicControl::Loaded();
+void TGLabelShapes::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     QMenu& menu = *ContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Background Color"), [this] { ChooseBackgroundColor(); });

@@ -16,7 +16,6 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
     void Paint(QPainter& canvas) override;
     void PopupOpening() override;
     void PrintTo(TReportCanvas& report, double x, double y) override;
@@ -39,6 +38,9 @@ public:
     QRect OutlineBox() const;
     // Width and height of the rounded corners' ellipse on screen.
     int CornerSize() const;
+
+protected:
+    void BuildContextMenu() override;
 
 private:
     void ChooseBackgroundColor();

@@ -54,8 +54,8 @@ void TGLineShape::SetPen(const TPen& p) {
     Invalidate();
 }
 
-void TGLineShape::Loaded() {
-    TGGraphicControl::Loaded();
+void TGLineShape::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     QMenu& menu = *ContextMenu();
     AddMenuSeparator();
     QMenu* style = menu.addMenu(QStringLiteral("Style"));

@@ -16,7 +16,6 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
     void Paint(QPainter& canvas) override;
     void PopupOpening() override;
     void PrintTo(TReportCanvas& report, double x, double y) override;
@@ -31,6 +30,9 @@ public:
     QLine ScreenLine() const;
     // Runs the line from edge to edge of the card panel, keeping its other coordinate.
     void StretchToEdges();
+
+protected:
+    void BuildContextMenu() override;
 
 private:
     void ChooseLineColor();

@@ -109,8 +109,8 @@ void TGMultiLineBaseLabel::BoundsChanged() {
     TGGraphicControl::BoundsChanged();
 }
 
-void TGMultiLineBaseLabel::Loaded() {
-    TGGraphicControl::Loaded();
+void TGMultiLineBaseLabel::BuildContextMenu() {
+    TGGraphicControl::BuildContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Font"), [this] { ChooseFontFromMenu(); });
     QMenu* alignment = ContextMenu()->addMenu(QStringLiteral("Alignment"));

@@ -17,7 +17,6 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
     void Paint(QPainter& canvas) override;
     void BoundsChanged() override;
     void PopupOpening() override;
@@ -45,6 +44,9 @@ public:
     QStringList ShownLines() const;
     // After the first edit: one line height per line, widened to the widest line.
     void FitToText();
+
+protected:
+    void BuildContextMenu() override;
 
 private:
     QFontMetrics ScreenMetrics() const;

@@ -7,8 +7,8 @@
 #include <QAction>
 #include <QPlainTextEdit>
 
-void TGMultiLineLabel::Loaded() {
-    TGMultiLineBaseLabel::Loaded();
+void TGMultiLineLabel::BuildContextMenu() {
+    TGMultiLineBaseLabel::BuildContextMenu();
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Text"), [this] { EditText(); });
     FWordWrapItem = AddMenuItem(QStringLiteral("Word Wrap"), [this] {

@@ -7,9 +7,11 @@ class TGMultiLineLabel : public TGMultiLineBaseLabel {
 public:
     QString ClassName() const override { return QStringLiteral("TGMultiLineLabel"); }
 
-    void Loaded() override;
     // Edits the lines in the multi-line text editor; Cancel changes nothing.
     void EditText();
+
+protected:
+    void BuildContextMenu() override;
 
 private:
     QAction* FWordWrapItem = nullptr;

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
-void TGPLabel::Loaded() {
-    TGBaseLabel::Loaded();
+void TGPLabel::BuildContextMenu() {
+    TGBaseLabel::BuildContextMenu();
     AddMenuSeparator();
     QAction* text = AddMenuItem(QStringLiteral("Text"), [this] { EditText(); });
     text->setData(TextItemTag);

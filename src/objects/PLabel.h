@@ -11,13 +11,13 @@ public:
     static constexpr int TextItemTag = 1000;
 
     QString ClassName() const override { return QStringLiteral("TGPLabel"); }
-    void Loaded() override;
     // The font dialog; the box then grows to the text whether or not a font was chosen.
     void ChooseFont() override;
     // The caption dialog; on Ok the caption changes and the box grows to fit it.
     virtual void EditText();
 
 protected:
+    void BuildContextMenu() override;
     // Shows `dialog` with the caption filled in; on Ok takes its text and grows to fit it.
     void RunCaptionDialog(TGetLabelText& dialog);
 };

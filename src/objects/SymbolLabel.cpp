@@ -17,8 +17,8 @@ TGSymbolLabel::TGSymbolLabel() {
     SetCaption(QStringLiteral("["));
 }
 
-void TGSymbolLabel::Loaded() {
-    TGBaseLabel::Loaded();
+void TGSymbolLabel::BuildContextMenu() {
+    TGBaseLabel::BuildContextMenu();
     QMenu* menu = ContextMenu();
     const QList<QAction*> items = menu->actions();
     for (auto it = items.crbegin(); it != items.crend(); ++it) {

@@ -11,7 +11,6 @@ public:
 
     QString ClassName() const override { return QStringLiteral("TGSymbolLabel"); }
 
-    void Loaded() override;
     void BoundsChanged() override;
     void ApplyFont(const TFont&) override {}
 
@@ -21,6 +20,7 @@ public:
     void ChooseSymbol();
 
 protected:
+    void BuildContextMenu() override;
     // The box hugs the character (see BoundsChanged); the text layout leaves it alone.
     void FitBoxToText(int, int) override {}
 };

@@ -22,24 +22,33 @@ QString decodeLine(QByteArray line) {
     return text;
 }
 
-// The section named by a header line, or nothing when the line is no header.
-std::optional<QString> headerName(const QString& text) {
-    const QString t = text.trimmed();
-    if (!t.startsWith('['))
+// The section named by a header line, or nothing when the line is no header. Views, not
+// copies: every look-up passes over every line.
+std::optional<QStringView> headerName(QStringView text) {
+    const QStringView t = text.trimmed();
+    if (!t.startsWith(u'['))
         return std::nullopt;
-    const qsizetype close = t.indexOf(']');
+    const qsizetype close = t.indexOf(u']');
     return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
 }
 
-// Key and value of a key line; nothing for blank lines, comments and lines without '='.
-std::optional<QPair<QString, QString>> keyValue(const QString& text) {
-    const qsizetype eq = text.indexOf('=');
-    if (eq < 0 || text.trimmed().startsWith(';'))
+// The key of a key line; nothing for blank lines, comments and lines without '='.
+std::optional<QStringView> keyOf(QStringView text) {
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq < 0 || text.trimmed().startsWith(u';'))
         return std::nullopt;
-    return QPair<QString, QString>(text.left(eq).trimmed(), text.mid(eq + 1));
+    return text.left(eq).trimmed();
 }
 
-bool sameName(const QString& a, const QString& b) {
+// Key and value of a key line.
+std::optional<QPair<QString, QString>> keyValue(const QString& text) {
+    const auto key = keyOf(text);
+    if (!key)
+        return std::nullopt;
+    return QPair<QString, QString>(key->toString(), text.mid(text.indexOf(u'=') + 1));
+}
+
+bool sameName(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -58,6 +67,7 @@ TIniFile::TIniFile(const QString& fileName) : FFileName(fileName) {
 
 void TIniFile::Load() {
     FLines.clear();
+    FTexts.clear();
     FTrailingNewline = true;
     FWritable = true;
     const QFileInfo info(FFileName);
@@ -73,24 +83,57 @@ void TIniFile::Load() {
         FWritable = false;
         return;
     }
+    Parse(data);
+}
+
+void TIniFile::Parse(const QByteArray& data) {
     if (data.isEmpty())
         return;
     FLines = data.split('\n');
     FTrailingNewline = data.endsWith('\n');
     if (FTrailingNewline)
         FLines.removeLast();
+    FTexts.reserve(FLines.size());
+    for (const QByteArray& line : FLines)
+        FTexts.append(decodeLine(line));
+}
+
+void TIniFile::SetLine(int index, const QByteArray& line) {
+    FLines[index] = line;
+    FTexts[index] = decodeLine(line);
+}
+
+void TIniFile::InsertLine(int index, const QByteArray& line) {
+    FLines.insert(index, line);
+    FTexts.insert(index, decodeLine(line));
+}
+
+TIniFile TIniFile::FromBytes(const QByteArray& bytes) {
+    TIniFile ini{QString()};
+    ini.FInMemory = true;
+    if (bytes.size() > MaxFileSize)
+        ini.FWritable = false;
+    else
+        ini.Parse(bytes);
+    return ini;
+}
+
+QByteArray TIniFile::Bytes() const {
+    QByteArray data = FLines.join('\n');
+    if (FTrailingNewline && !FLines.isEmpty())
+        data += '\n';
+    return data;
 }
 
 bool TIniFile::Save() {
     if (!FWritable)
         return false;
-    QByteArray data = FLines.join('\n');
-    if (FTrailingNewline && !FLines.isEmpty())
-        data += '\n';
+    if (FInMemory)
+        return true;
     QSaveFile file(FFileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(data);
+    file.write(Bytes());
     return file.commit();
 }
 
@@ -115,8 +158,8 @@ QByteArray TIniFile::LineEnding() const {
 
 TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key) const {
     TLocation loc;
-    for (int i = 0; i < FLines.size(); ++i) {
-        const QString text = decodeLine(FLines[i]);
+    for (int i = 0; i < FTexts.size(); ++i) {
+        const QString& text = FTexts[i];
         if (const auto name = headerName(text)) {
             if (loc.SectionLine >= 0)
                 break; // only the first section of that name counts
@@ -128,11 +171,11 @@ TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key)
         }
         if (loc.SectionLine < 0)
             continue;
-        if (!text.trimmed().isEmpty())
+        if (!QStringView(text).trimmed().isEmpty())
             loc.EndLine = i + 1;
         if (loc.KeyLine < 0 && !key.isEmpty()) {
-            const auto kv = keyValue(text);
-            if (kv && sameName(kv->first, key))
+            const auto name = keyOf(text);
+            if (name && sameName(*name, key))
                 loc.KeyLine = i;
         }
     }
@@ -143,7 +186,7 @@ QString TIniFile::ReadString(const QString& section, const QString& key, const Q
     const TLocation loc = Locate(section, key);
     if (loc.KeyLine < 0)
         return def;
-    return keyValue(decodeLine(FLines[loc.KeyLine]))->second;
+    return keyValue(FTexts[loc.KeyLine])->second;
 }
 
 std::optional<int> TIniFile::ParseInteger(const QString& text) {
@@ -176,7 +219,7 @@ QList<QPair<QString, QString>> TIniFile::ReadSectionValues(const QString& sectio
     if (loc.SectionLine < 0)
         return values;
     for (int i = loc.SectionLine + 1; i < loc.EndLine; ++i)
-        if (const auto kv = keyValue(decodeLine(FLines[i])))
+        if (const auto kv = keyValue(FTexts[i]))
             values.append(*kv);
     return values;
 }
@@ -190,12 +233,12 @@ bool TIniFile::WriteString(const QString& section, const QString& key, const QSt
     if (loc.KeyLine >= 0) {
         if (FLines[loc.KeyLine] == line)
             return true;
-        FLines[loc.KeyLine] = line;
+        SetLine(loc.KeyLine, line);
     } else if (loc.SectionLine >= 0) {
-        FLines.insert(loc.EndLine, line);
+        InsertLine(loc.EndLine, line);
     } else {
-        FLines.append('[' + section.toUtf8() + ']' + eol);
-        FLines.append(line);
+        InsertLine(FLines.size(), '[' + section.toUtf8() + ']' + eol);
+        InsertLine(FLines.size(), line);
         FTrailingNewline = true;
     }
     return Commit();
@@ -216,6 +259,7 @@ bool TIniFile::EraseSection(const QString& section) {
     for (TLocation loc = Locate(section, QString()); loc.SectionLine >= 0;
          loc = Locate(section, QString())) {
         FLines.erase(FLines.begin() + loc.SectionLine, FLines.begin() + loc.EndLine);
+        FTexts.erase(FTexts.begin() + loc.SectionLine, FTexts.begin() + loc.EndLine);
         erased = true;
     }
     return erased ? Commit() : true;

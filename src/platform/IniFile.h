@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -17,6 +18,11 @@
 class TIniFile {
 public:
     explicit TIniFile(const QString& fileName);
+    // Settings text held in memory only: it reads as a file of these bytes would, and
+    // writes change the text without touching any file.
+    static TIniFile FromBytes(const QByteArray& bytes);
+    // The text as it stands, as it would be written.
+    QByteArray Bytes() const;
 
     const QString& FileName() const { return FFileName; }
 
@@ -56,6 +62,10 @@ private:
     };
 
     void Load();
+    void Parse(const QByteArray& data);
+    // Line edits that keep the decoded text beside the bytes.
+    void SetLine(int index, const QByteArray& line);
+    void InsertLine(int index, const QByteArray& line);
     bool Save();
     bool Commit(); // saves now, or marks the file dirty while updates are deferred
     TLocation Locate(const QString& section, const QString& key) const;
@@ -63,10 +73,12 @@ private:
 
     QString FFileName;
     QList<QByteArray> FLines; // without their '\n'; a '\r' stays part of the line
+    QStringList FTexts;       // each line decoded once, for the look-ups
     bool FTrailingNewline = true;
     bool FWritable = true; // false when an existing file could not be read
     bool FDeferred = false;
     bool FDirty = false;
+    bool FInMemory = false;
 };
 
 // The program's settings file, "PTV.INI" in the program folder, whatever the case of its name.

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -18,15 +19,40 @@ QString withSlash(QString f) {
 }
 } // namespace
 
-void SetProgramFolder(const QString& folder) { folderOverride() = withSlash(folder); }
+void SetProgramFolder(const QString& folder) {
+    folderOverride() = withSlash(folder);
+}
+
+QString ChooseProgramFolder(const QString& exeDir, const QString& userDataDir) {
+    const QFileInfo exe(exeDir);
+    if (!exeDir.isEmpty() && exe.isDir() && exe.isWritable() &&
+        ShippedDataFolderFor(exeDir).isEmpty())
+        return withSlash(exeDir);
+    QDir().mkpath(userDataDir);
+    return withSlash(userDataDir);
+}
 
 QString ProgramFolder() {
-    if (!folderOverride().isEmpty())
-        return folderOverride();
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (!exeDir.isEmpty() && QFileInfo(exeDir).isWritable())
-        return folderOverride() = withSlash(exeDir);
-    QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    return folderOverride() = withSlash(data);
+    if (folderOverride().isEmpty())
+        folderOverride() =
+            ChooseProgramFolder(QCoreApplication::applicationDirPath(),
+                                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return folderOverride();
+}
+
+QString ShippedDataFolderFor(const QString& exeDir) {
+    const QString data = QDir(exeDir).absoluteFilePath(QStringLiteral("../share/pentavo"));
+    if (exeDir.isEmpty() || !QFileInfo(data).isDir())
+        return {};
+    return withSlash(QDir::cleanPath(data));
+}
+
+QString ShippedDataFolder() {
+    return ShippedDataFolderFor(QCoreApplication::applicationDirPath());
+}
+
+void MakeProgramSubfolders(const QString& programFolder) {
+    const QDir folder(programFolder);
+    for (const char* name : {"bmbrush", "Saved", "BG"})
+        folder.mkdir(QString::fromLatin1(name));
 }

@@ -4,6 +4,22 @@
 
 // The folder the program keeps its files in (settings, Saved/, BG/, bmbrush/, the
 // clipboard file), always ending in '/'. It is the executable's folder when that is
-// writable, otherwise the per-user data folder. Tests set their own.
+// writable (the build tree, a portable copy), otherwise the per-user data folder. An
+// installed program (its data in share/pentavo/ beside bin/) always uses the per-user
+// folder, also where it could write beside itself (a prefix of the user's own, or root).
+// Tests set their own.
 QString ProgramFolder();
 void SetProgramFolder(const QString& folder);
+
+// The choice behind ProgramFolder for an executable in exeDir; userDataDir is the per-user
+// data folder, made when it is chosen. Both results end in '/'.
+QString ChooseProgramFolder(const QString& exeDir, const QString& userDataDir);
+
+// The read-only data installed with the program (the examples): <prefix>/share/pentavo/ for
+// an executable in <prefix>/bin/. Empty when there is none.
+QString ShippedDataFolder();
+QString ShippedDataFolderFor(const QString& exeDir);
+
+// Makes "bmbrush", "Saved" and "BG" in the program folder, each in its own attempt; one that
+// exists or cannot be made is no reason to stop.
+void MakeProgramSubfolders(const QString& programFolder);

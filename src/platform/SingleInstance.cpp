@@ -2,11 +2,16 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QUrl>
 
 #include <unistd.h>
 
 namespace {
-const QByteArray RaiseRequest = QByteArrayLiteral("raise\n");
+// One request line: "raise" or "open " + the percent-encoded path (so any name fits one line).
+const QByteArray RaiseRequest = QByteArrayLiteral("raise");
+const QByteArray OpenRequest = QByteArrayLiteral("open ");
+// A longer line is no request of ours; the connection is dropped unread.
+constexpr qint64 MaxRequestBytes = 64 * 1024;
 // How long a later copy waits for the first one; together well under a second.
 constexpr int ConnectTimeoutMs = 300;
 constexpr int WriteTimeoutMs = 300;
@@ -16,7 +21,7 @@ QString TJustOne::DefaultName() {
     return QStringLiteral("pentavo-%1").arg(ulong(getuid()));
 }
 
-TJustOne::TJustOne(const QString& name, QObject* parent)
+TJustOne::TJustOne(const QString& name, const QString& openPath, QObject* parent)
     : QObject(parent), FName(name.isEmpty() ? DefaultName() : name) {
     FServer = new QLocalServer(this);
     connect(FServer, &QLocalServer::newConnection, this, [this] {
@@ -24,10 +29,13 @@ TJustOne::TJustOne(const QString& name, QObject* parent)
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 // A request may arrive in pieces; act once the whole line is there.
-                if (!socket->canReadLine())
+                if (socket->canReadLine()) {
+                    const QByteArray line = socket->readLine(MaxRequestBytes + 1);
+                    if (line.endsWith('\n'))
+                        HandleRequest(line.chopped(1));
+                } else if (socket->bytesAvailable() <= MaxRequestBytes) {
                     return;
-                if (socket->readLine() == RaiseRequest)
-                    emit ActivationRequested();
+                }
                 socket->disconnectFromServer();
             });
         }
@@ -39,7 +47,7 @@ TJustOne::TJustOne(const QString& name, QObject* parent)
     if (FServer->serverError() != QAbstractSocket::AddressInUseError)
         return;
     // The name is taken: either a copy is running, or one ended without cleaning up.
-    if (AskRunningCopy()) {
+    if (AskRunningCopy(openPath)) {
         FAnotherRunning = true;
         return;
     }
@@ -51,12 +59,25 @@ TJustOne::~TJustOne() {
     FServer->close();
 }
 
-bool TJustOne::AskRunningCopy() {
+void TJustOne::HandleRequest(const QByteArray& line) {
+    if (line == RaiseRequest) {
+        emit ActivationRequested();
+    } else if (line.startsWith(OpenRequest)) {
+        const QString path = QUrl::fromPercentEncoding(line.mid(OpenRequest.size()));
+        emit ActivationRequested();
+        if (!path.isEmpty())
+            emit OpenRequested(path);
+    }
+}
+
+bool TJustOne::AskRunningCopy(const QString& openPath) {
     QLocalSocket socket;
     socket.connectToServer(FName);
     if (!socket.waitForConnected(ConnectTimeoutMs))
         return false;
-    socket.write(RaiseRequest);
+    const QByteArray request =
+        openPath.isEmpty() ? RaiseRequest : OpenRequest + QUrl::toPercentEncoding(openPath);
+    socket.write(request + '\n');
     socket.waitForBytesWritten(WriteTimeoutMs);
     socket.disconnectFromServer();
     return true;

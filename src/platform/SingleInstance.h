@@ -6,16 +6,19 @@
 class QLocalServer;
 
 // Keeps the program to one running copy per user. The first copy listens on a local socket;
-// a later copy finds it there, asks it to come to the front and then ends.
+// a later copy finds it there, asks it to come to the front (and to open the design file the
+// later copy was started with) and then ends.
 class TJustOne : public QObject {
     Q_OBJECT
 public:
     // name: the local socket's name (a file path is used as it stands); empty = the
-    // program's own name for the current user.
-    explicit TJustOne(const QString& name = QString(), QObject* parent = nullptr);
+    // program's own name for the current user. openPath: a file to hand to a running copy.
+    explicit TJustOne(const QString& name = QString(), const QString& openPath = QString(),
+                      QObject* parent = nullptr);
     ~TJustOne() override;
 
-    // True when another copy was running; it has been asked to raise its window.
+    // True when another copy was running; it has been asked to raise its window and to open
+    // openPath, if one was given.
     bool AnotherRunning() const { return FAnotherRunning; }
 
     static QString DefaultName();
@@ -23,9 +26,12 @@ public:
 signals:
     // A later copy asked this one to bring its window to the front.
     void ActivationRequested();
+    // A later copy was started with this file; it comes after ActivationRequested.
+    void OpenRequested(const QString& path);
 
 private:
-    bool AskRunningCopy();
+    bool AskRunningCopy(const QString& openPath);
+    void HandleRequest(const QByteArray& line);
 
     QString FName;
     QLocalServer* FServer = nullptr;

@@ -22,6 +22,10 @@ int byteFor(char16_t c) {
 
 } // namespace
 
+int Windows1252Byte(QChar c) {
+    return byteFor(c.unicode());
+}
+
 TWindows1252Text ToWindows1252(const QString& text) {
     TWindows1252Text result;
     result.Bytes.resize(text.size());

@@ -1,5 +1,9 @@
 #include "printing/CardLayout.h"
 
+#include <QtGlobal>
+
+#include <cmath>
+
 QSizeF TCardLayout::SheetInches() const {
     return Papersize == 1 ? QSizeF(8.5, 11.0) : QSizeF(8.268, 11.69);
 }
@@ -48,6 +52,26 @@ QString CardLayoutError(const TCardLayout& l) {
     if (l.Down >= 2 && l.VPitch < l.Height)
         return QStringLiteral("Vertical Pitch must be at least = Card Height");
     return {};
+}
+
+float ClampLayoutLength(double inches) {
+    // NaN is no length at all.
+    return std::isnan(inches) ? 0.0f : float(qBound(0.0, inches, double(MaxLayoutInches)));
+}
+
+void ClampCardLayout(TCardLayout& l) {
+    l.Across = qBound(1, l.Across, MaxAcross);
+    l.Down = qBound(1, l.Down, MaxDown);
+    for (float* length : {&l.Height, &l.Width, &l.TopMargin, &l.LeftMargin, &l.HPitch, &l.VPitch})
+        *length = ClampLayoutLength(*length);
+    l.PredefLayout = qBound(0, l.PredefLayout, int(PredefinedCardStocks().size()) - 1);
+    if (l.Papersize != 9)
+        l.Papersize = 1;
+}
+
+void TPrinterNudges::Clamp() {
+    for (int* nudge : {&TopMarginNudge, &LeftMarginNudge, &VerticalSpacing, &HorizontalSpacing})
+        *nudge = qBound(-MaxNudge, *nudge, MaxNudge);
 }
 
 void TCardSelection::Set(int position, bool selected) {

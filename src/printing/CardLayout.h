@@ -5,6 +5,12 @@
 
 #include <vector>
 
+// What the layout dialog accepts: cards across and down, and lengths in inches (no sheet
+// is longer, and the card panel is sized from the card's lengths).
+constexpr int MaxAcross = 10;
+constexpr int MaxDown = 30;
+constexpr float MaxLayoutInches = 12.0f;
+
 // Where the cards sit on a sheet of card stock. Lengths in inches.
 struct TCardLayout {
     float Height = 2.0f;
@@ -38,7 +44,16 @@ void ApplyPredefinedLayout(TCardLayout& layout, int index);
 // The first check the layout fails, as the message the user sees; empty when it passes.
 QString CardLayoutError(const TCardLayout& layout);
 
-// The printer nudges in 1/32 inch, and whether to warn about the bottom margin.
+// Brings a layout from anywhere into what the layout dialog accepts: counts and lengths to
+// the nearest allowed value, the predefined index to the nearest stock, an unknown paper
+// code to Letter.
+void ClampCardLayout(TCardLayout& layout);
+// A length in inches within 0 .. MaxLayoutInches.
+float ClampLayoutLength(double inches);
+
+// The printer nudges in 1/32 inch, -MaxNudge .. MaxNudge, and whether to warn about the
+// bottom margin.
+constexpr int MaxNudge = 8;
 struct TPrinterNudges {
     int TopMarginNudge = 0;
     int LeftMarginNudge = 0;
@@ -46,6 +61,8 @@ struct TPrinterNudges {
     int HorizontalSpacing = 0;
     bool ShowBottomMarginWarning = true;
     bool operator==(const TPrinterNudges&) const = default;
+    // Each nudge to the nearest value the fine-tuning dialog offers.
+    void Clamp();
 };
 
 // The card positions chosen for printing, by position number (row * Across + column).

@@ -72,6 +72,8 @@ void TCardPrinting::Preview() {
 }
 
 bool TCardPrinting::PrintOutlineTestPage() {
+    // The test page goes out on the sheet the cards will: the layout's paper.
+    FPrinter.SelectPaper(FState.Layout.Papersize);
     if (!FPrinter.ShowPrintDialog(FParent))
         return false;
     return DoPrint(true, true);
@@ -117,6 +119,7 @@ bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
     TPrintRunSettings settings = RunSettings();
     settings.Copies = FPrinter.Copies();
     FPrinter.SetCopies(1);
+    FPrinter.SetPortrait();
     settings.OutlineOnly = outlineTestPage;
     settings.Printing = printMode;
     settings.DriverMaxCopies = FPrinter.DriverMaxCopies();

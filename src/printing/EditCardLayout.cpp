@@ -72,9 +72,9 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
     form->addRow(QStringLiteral("Top Margin"), etopmarg);
 
     enbracross = new QSpinBox;
-    enbracross->setRange(1, 10);
+    enbracross->setRange(1, MaxAcross);
     enbrdown = new QSpinBox;
-    enbrdown->setRange(1, 30);
+    enbrdown->setRange(1, MaxDown);
     form->addRow(QStringLiteral("# across"), enbracross);
     form->addRow(QStringLiteral("# down"), enbrdown);
 
@@ -82,6 +82,24 @@ TEditCardLayout::TEditCardLayout(const TCardLayout& layout, QWidget* parent)
     epapersize->addItems(
         {QStringLiteral("Letter (8.5 x 11\")"), QStringLiteral("A4 (210 x 297mm)"), QString()});
     form->addRow(QStringLiteral("Paper size"), epapersize);
+
+    const std::pair<QWidget*, const char*> helpTexts[] = {
+        {PredefinedLayouts, "Pick the card stock you print on; its sizes fill the boxes below."},
+        {Inchesbutton, "Shows and takes the sizes below in inches."},
+        {MMButton, "Shows and takes the sizes below in millimetres."},
+        {eCardwidth, "The width of one card."},
+        {eCardHeight, "The height of one card."},
+        {eHorizPitch, "From the left edge of one card to the left edge of the next card in "
+                      "the row."},
+        {eVertPitch, "From the top edge of one row of cards to the top edge of the next row."},
+        {eleftmarg, "From the left edge of the sheet to the first card."},
+        {etopmarg, "From the top edge of the sheet to the first card."},
+        {enbracross, "How many cards there are in a row (1 to 10)."},
+        {enbrdown, "How many rows of cards there are on the sheet (1 to 30)."},
+        {epapersize, "The paper size of the card stock."},
+    };
+    for (const auto& [control, text] : helpTexts)
+        control->setWhatsThis(QString::fromLatin1(text));
 
     auto* buttons = new TDialogButtonBar(*this, HelpContext::SheetLayout);
     buttons->SetOkAction([this] { OkButtonClick(); });
@@ -113,6 +131,14 @@ QLineEdit* TEditCardLayout::NewEdit() {
     e->setMaxLength(8);
     connect(e, &QLineEdit::textEdited, e,
             [e](const QString& text) { e->setProperty("value", text.trimmed().toDouble()); });
+    // As a numeric edit with limits does, a value out of range becomes the nearest allowed
+    // one when the field is left.
+    connect(e, &QLineEdit::editingFinished, this, [this, e] {
+        const double unit = MMButton->isChecked() ? MillimetresPerInch : 1.0;
+        const double v = Shown(e);
+        if (!(v >= 0 && v <= MaxLayoutInches * unit))
+            ShowValue(e, ClampLayoutLength(v / unit) * unit);
+    });
     return e;
 }
 
@@ -211,6 +237,7 @@ void TEditCardLayout::OkButtonClick() {
         FLayout.Papersize = 1;
     else if (epapersize->currentIndex() == 1)
         FLayout.Papersize = 9;
+    ClampCardLayout(FLayout);
     if (ValidCard())
         accept();
 }

@@ -1,6 +1,8 @@
 #include "printing/LabelPrintRun.h"
 
 #include "platform/GraphicsValues.h"
+#include "platform/PictureFile.h"
+#include "report/PictureGraphic.h"
 #include "report/ReportJob.h"
 #include "surface/BasePanel.h"
 
@@ -31,14 +33,20 @@ void TLabelPrintRun::Pump() const {
 }
 
 void TLabelPrintRun::LoadBackGround() {
-    FBackground = QImage();
+    FBackground = TPicture();
     const QString& file = FSettings.BackgroundFile;
-    if (file.isEmpty() || !file.toUpper().contains(QLatin1String(".BMP")))
+    const QString name = file.toUpper();
+    // Bitmaps by ".BMP" (when the file exists), metafiles by ".WMF"; a file that does not
+    // load, or any other name, prints no art.
+    const bool bitmap = name.contains(QLatin1String(".BMP")) && QFileInfo(file).isFile();
+    if (!bitmap && !name.contains(QLatin1String(".WMF")))
         return;
-    const QFileInfo info(file);
-    // Only a regular file of sane size is opened; one that does not load prints nothing.
-    if (info.isFile() && info.size() < 256 * 1024 * 1024)
-        FBackground.load(file, "BMP");
+    try {
+        const TPicture art = TPicture::LoadFromFile(file, false);
+        if (art.Kind() == (bitmap ? TPicture::TKind::Bitmap : TPicture::TKind::Metafile))
+            FBackground = art;
+    } catch (const EPictureError&) {
+    }
 }
 
 void TLabelPrintRun::BeforePrintLabels(TReportJob& report) {
@@ -55,8 +63,7 @@ void TLabelPrintRun::BeforePrintLabels(TReportJob& report) {
 }
 
 void TLabelPrintRun::PrintBackGround(TReportCanvas& report, double x, double y) {
-    if (!FBackground.isNull())
-        report.StretchBitmap({x, y, x + 3.5, y + 2.0}, FBackground);
+    PrintPicture(report, {x, y, x + 3.5, y + 2.0}, FBackground);
 }
 
 void TLabelPrintRun::PrintLabels(TReportJob& report) {

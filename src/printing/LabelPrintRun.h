@@ -2,7 +2,8 @@
 
 #include "printing/CardLayout.h"
 
-#include <QImage>
+#include "platform/Picture.h"
+
 #include <QList>
 
 #include <functional>
@@ -35,7 +36,7 @@ class TLabelPrintRun {
 public:
     TLabelPrintRun(TGBasePanel& panel, const TPrintRunSettings& settings);
 
-    // The background art: a .BMP file that loads; anything else prints none.
+    // The background art: a bitmap (.BMP) or a metafile (.WMF) that loads; else none.
     void LoadBackGround();
     void BeforePrintLabels(TReportJob& report);
     void PrintLabels(TReportJob& report);
@@ -55,7 +56,7 @@ public:
     // Set by Stop during a preview: the loop ends at its next position.
     bool Stopped = false;
     int Copies() const { return FCopies; }
-    bool HasBackground() const { return !FBackground.isNull(); }
+    bool HasBackground() const { return FBackground.IsDrawable(); }
 
 private:
     void Pump() const;
@@ -66,5 +67,5 @@ private:
     TGBasePanel& FPanel;
     TPrintRunSettings FSettings;
     int FCopies;
-    QImage FBackground;
+    TPicture FBackground;
 };

@@ -82,7 +82,7 @@ void TLabelPrinter::Run() {
 }
 
 bool TLabelPrinter::Aborted() const {
-    return FOpenFailed || FJob.Aborted();
+    return !FStarted || FOpenFailed || FJob.Aborted();
 }
 
 bool TLabelPrinter::ContainsComplexObjects() const {
@@ -120,6 +120,10 @@ void TLabelPrinter::Finish() {
             FJob.StatusFormat = QStringLiteral("\rBusiness Card preview ready!");
     }
     FJob.RefreshStatus();
+}
+
+void TLabelPrinter::reject() {
+    CancelButtonClick();
 }
 
 void TLabelPrinter::CancelButtonClick() {

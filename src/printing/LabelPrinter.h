@@ -22,6 +22,7 @@ public:
 
     // The run; the first showing of the window calls it, later ones do not.
     void Run();
+    // True when the run was cancelled, stopped, failed, or never started.
     bool Aborted() const;
     bool ContainsComplexObjects() const;
     QString OpenFailedMessage;
@@ -32,6 +33,9 @@ public:
 
     // The Cancel/Stop/OK button's work.
     void CancelButtonClick();
+    // Escape and the close box do what the button does: while the run goes on they cancel
+    // or stop it instead of hiding the window.
+    void reject() override;
 
 protected:
     void showEvent(QShowEvent* event) override;

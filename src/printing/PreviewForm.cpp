@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
+#include <QWhatsThis>
 
 QCursor MagnifierCursor() {
     QPixmap glass(32, 32);
@@ -37,28 +38,48 @@ TPreviewForm::TPreviewForm(const TPageStream& stream, QWidget* parent) : QDialog
     FilePreview1 = new TPagePreview;
     FilePreview1->SetStream(&stream);
     FilePreview1->setCursor(MagnifierCursor());
+    // Its right-click zooms out; the text is for "What's this?" mode.
+    FilePreview1->setContextMenuPolicy(Qt::PreventContextMenu);
+    FilePreview1->setWhatsThis(QStringLiteral("The sheet as it will print. Click to zoom in, "
+                                              "right-click to zoom out."));
     box->addWidget(FilePreview1, 1);
 
     auto* bar = new QHBoxLayout;
     bar->setContentsMargins(8, 6, 8, 6);
     CloseButton = new QPushButton(QStringLiteral("Ok"));
     CloseButton->setDefault(true);
-    auto tool = [bar](const QString& text, const QString& tip) {
+    CloseButton->setWhatsThis(QStringLiteral("Closes the preview."));
+    auto tool = [bar](const QString& text, const QString& tip, const QString& help) {
         auto* b = new QToolButton;
         b->setText(text);
         b->setToolTip(tip);
+        b->setWhatsThis(help);
         bar->addWidget(b);
         return b;
     };
     bar->addWidget(CloseButton);
-    sbZoomIn = tool(QStringLiteral("+"), QStringLiteral("Zoom in"));
-    sbZoomOut = tool(QStringLiteral("\u2212"), QStringLiteral("Zoom out"));
-    sbZoomPageWidth = tool(QStringLiteral("\u2194"), QStringLiteral("Page width"));
-    sbZoomPage = tool(QStringLiteral("\u25a1"), QStringLiteral("Whole page"));
+    sbZoomIn = tool(QStringLiteral("+"), QStringLiteral("Zoom in"),
+                    QStringLiteral("Shows the page larger. A click on the page does the same."));
+    sbZoomOut = tool(QStringLiteral("\u2212"), QStringLiteral("Zoom out"),
+                     QStringLiteral("Shows the page smaller. A right-click on the page does the "
+                                    "same."));
+    sbZoomPageWidth = tool(QStringLiteral("\u2194"), QStringLiteral("Page width"),
+                           QStringLiteral("Fits the width of the page into the window."));
+    sbZoomPage = tool(QStringLiteral("\u25a1"), QStringLiteral("Whole page"),
+                      QStringLiteral("Shows the whole page in the window."));
     bar->addStretch();
     auto* help = new QPushButton(QStringLiteral("Help"));
+    help->setWhatsThis(QStringLiteral("Opens help for the preview window."));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
     connect(help, &QPushButton::clicked, this, [] { RequestHelp(HelpContext::PreviewWindow); });
     bar->addWidget(help);
+    auto* mouseHelp = new QToolButton;
+    mouseHelp->setText(QStringLiteral("?"));
+    mouseHelp->setToolTip(QStringLiteral("What's this?"));
+    mouseHelp->setWhatsThis(
+        QStringLiteral("Click here, then on any control, to learn what it does."));
+    connect(mouseHelp, &QToolButton::clicked, this, [] { QWhatsThis::enterWhatsThisMode(); });
+    bar->addWidget(mouseHelp);
     box->addLayout(bar);
 
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);

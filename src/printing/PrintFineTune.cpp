@@ -10,7 +10,6 @@
 #include <QToolButton>
 
 QString NudgeCaption(int value) {
-    // Values from the settings file may lie outside -8..8; they read the same way.
     if (value > 0)
         return QStringLiteral("Increase by %1/32\"").arg(value);
     if (value < 0)
@@ -50,6 +49,10 @@ TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
         up->setArrowType(Qt::UpArrow);
         auto* down = new QToolButton;
         down->setArrowType(Qt::DownArrow);
+        const QString help = QString::fromLatin1(p.Text).trimmed() +
+                             QStringLiteral(" Each click moves it by 1/32 inch.");
+        up->setWhatsThis(help);
+        down->setWhatsThis(help);
         auto* text = new QLabel(QString::fromLatin1(p.Text));
         text->setWordWrap(true);
         box->addWidget(caption, 0, 0, 2, 1);
@@ -70,6 +73,7 @@ TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
 
     auto* buttons = new TDialogButtonBar(*this, HelpContext::FineTuning);
     QPushButton* defaults = buttons->AddButton(QStringLiteral("Default"));
+    defaults->setWhatsThis(QStringLiteral("Sets all four nudges back to 0."));
     top->addWidget(buttons);
     connect(defaults, &QPushButton::clicked, this, &TPrintFineTune::DefaultButtonClick);
     ShowValues();
@@ -85,13 +89,13 @@ TPrinterNudges TPrintFineTune::Nudges() const {
 }
 
 void TPrintFineTune::StepDown(TNudge n) {
-    if (FValues[n] < 8)
+    if (FValues[n] < MaxNudge)
         ++FValues[n];
     ShowValues();
 }
 
 void TPrintFineTune::StepUp(TNudge n) {
-    if (FValues[n] > -8)
+    if (FValues[n] > -MaxNudge)
         --FValues[n];
     ShowValues();
 }

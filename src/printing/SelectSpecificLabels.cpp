@@ -56,6 +56,8 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     auto* cards = new QGroupBox(QStringLiteral(" Select Cards To Print"));
     auto* cardsBox = new QVBoxLayout(cards);
     PaintBox1 = new TSheetDrawing(*this);
+    PaintBox1->setWhatsThis(QStringLiteral("The sheet with its card positions. Click a position "
+                                           "to print on it or to leave it out."));
     cardsBox->addWidget(PaintBox1);
     auto* allNone = new QHBoxLayout;
     auto* all = new QPushButton(QStringLiteral("&All"));
@@ -90,6 +92,10 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     buttons->SetOkAction([this] { OkButtonClick(); });
     top->addWidget(buttons);
 
+    all->setWhatsThis(QStringLiteral("Prints on every card position of the sheet."));
+    none->setWhatsThis(QStringLiteral("Clears every card position; then click the ones to print."));
+    setup->setWhatsThis(QStringLiteral("Chooses the printer and its paper."));
+    pages->setWhatsThis(QStringLiteral("How many sheets to print (1 to 99)."));
     connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);
     connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::NoneButtonClick);
     connect(setup, &QPushButton::clicked, this, &TSelectSpecificLabels::PrintSetupClick);

@@ -41,10 +41,14 @@ TWarnBottomMargin::TWarnBottomMargin(double bottomStrip, QWidget* parent) : QDia
     box->addWidget(Text(QStringLiteral("(Note: some printers, including some of the HP Deskjet "
                                        "series, cannot print beyond a 0.66 inch bottom margin)")));
     DontShowCheck = new QCheckBox(QStringLiteral("Don't show this warning again"));
+    DontShowCheck->setWhatsThis(
+        QStringLiteral("Check here so that this warning does not appear before later prints."));
     box->addWidget(DontShowCheck);
     auto* buttons = new TDialogButtonBar(*this, HelpContext::BottomMarginWarning);
     buttons->OKButton()->setText(QStringLiteral("Continue"));
     buttons->CancelButton()->setText(QStringLiteral("Cancel Printing"));
+    buttons->OKButton()->setWhatsThis(QStringLiteral("Prints anyway."));
+    buttons->CancelButton()->setWhatsThis(QStringLiteral("Prints nothing."));
     box->addWidget(buttons);
 }
 

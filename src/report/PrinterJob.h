@@ -1,31 +1,25 @@
 #pragma once
 
-#include "report/PainterCanvas.h"
-#include "report/ReportJob.h"
-
-#include <memory>
+#include "report/StreamJob.h"
 
 class QPrinter;
 
-// A job printed on a QPrinter (a real printer or a PDF file).
-class TPrinterJob : public TReportJob {
+// A job printed on a QPrinter (a real printer or a PDF file). Printer engines cannot take
+// back a page once it is drawn, so the pages are recorded first and replayed to the printer
+// only when the run has ended without being aborted or failing: a cancelled run sends no
+// page and leaves no file.
+class TPrinterJob : public TStreamJob {
 public:
     TPrinterJob(QPrinter& printer, const TPageMetrics& metrics);
-    ~TPrinterJob() override;
-
-    const TPageMetrics& Metrics() const override { return FMetrics; }
 
 protected:
     TReportCanvas& DeviceCanvas() override;
     bool BeginJob() override;
     void BeginNextPage() override;
-    void EndJob() override;
+    bool EndJob() override;
     void AbortJob() override;
 
 private:
     QPrinter& FPrinter;
-    TPageMetrics FMetrics;
-    QPainter FPainter;
-    std::unique_ptr<TPainterCanvas> FCanvas;
-    bool FPageUsed = false; // something was drawn on the device's current page
+    bool FPageUsed = false; // something was drawn on the current page
 };

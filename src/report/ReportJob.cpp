@@ -10,24 +10,21 @@ bool TReportJob::Execute() {
         OnBeforePrint(*this);
     if (!BeginJob())
         return false;
-    FRunning = true;
-    struct TEnd {
-        TReportJob& Job;
-        ~TEnd() {
-            // Ends the job also when an event handler throws.
-            if (!Job.FRunning)
-                return;
-            Job.FRunning = false;
-            if (Job.FAborted)
-                Job.AbortJob();
-            else
-                Job.EndJob();
-        }
-    } end{*this};
-    RefreshStatus();
-    if (OnPrint && !FAborted)
-        OnPrint(*this);
-    return true;
+    try {
+        RefreshStatus();
+        if (OnPrint && !FAborted)
+            OnPrint(*this);
+    } catch (...) {
+        // A run that failed part-way is abandoned like a cancelled one.
+        FAborted = true;
+        AbortJob();
+        throw;
+    }
+    if (FAborted) {
+        AbortJob();
+        return true;
+    }
+    return EndJob();
 }
 
 TReportCanvas& TReportJob::Canvas() {

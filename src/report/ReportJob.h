@@ -10,7 +10,7 @@ class QLabel;
 
 // One print job: pages drawn on a canvas, a status line, and an abort flag. Execute calls
 // OnBeforePrint, opens the device on page 1, calls OnPrint (which produces every page
-// itself) and ends the job, or abandons it when it was aborted.
+// itself) and ends the job; a job that was aborted, or whose OnPrint threw, is abandoned.
 class TReportJob {
 public:
     virtual ~TReportJob() = default;
@@ -19,7 +19,7 @@ public:
     std::function<void(TReportJob&)> OnBeforePrint;
     std::function<void(TReportJob&)> OnPrint;
 
-    // Runs the job. False when the device could not be opened (nothing was produced).
+    // Runs the job. False when the output could not be produced (nothing was).
     bool Execute();
 
     // Where the current page is drawn. After an abort, and on pages outside the page
@@ -52,7 +52,8 @@ protected:
     virtual TReportCanvas& DeviceCanvas() = 0;
     virtual bool BeginJob() = 0;
     virtual void BeginNextPage() = 0;
-    virtual void EndJob() = 0;
+    // Delivers the finished job; false when its output could not be produced.
+    virtual bool EndJob() = 0;
     virtual void AbortJob() = 0;
 
 private:
@@ -63,5 +64,4 @@ private:
     int FPage = 0;
     int FCopies = 1;
     bool FAborted = false;
-    bool FRunning = false;
 };

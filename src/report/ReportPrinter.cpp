@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <utility>
+
 TReportPrinter::TReportPrinter() : FPrinter(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     const QPrinterInfo system = QPrinterInfo::defaultPrinter();
     SetPrinterName(system.isNull() ? PdfPrinterName() : system.printerName());
@@ -68,6 +70,7 @@ void TReportPrinter::ApplyPaper() {
 
 void TReportPrinter::SetPortrait() {
     FPrinter->setPageOrientation(QPageLayout::Portrait);
+    ReloadPrinterMetrics();
 }
 
 void TReportPrinter::SetCopies(int copies) {
@@ -90,29 +93,38 @@ void TReportPrinter::ReloadPrinterMetrics() {
 
 bool TReportPrinter::ShowPrinterSetup(QWidget* parent) {
     QPrintDialog dialog(FPrinter.get(), parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
+    // "Print to File (PDF)" is offered beside the system's printers.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return false;
-    SetPrinterName(IsPdf() ? PdfPrinterName() : FPrinter->printerName());
+    TakeDialogPrinter();
     return true;
 }
 
 bool TReportPrinter::ShowPrintDialog(QWidget* parent) {
     FPrinter->setCopyCount(FCopies);
     QPrintDialog dialog(FPrinter.get(), parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintToFile);
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return false;
     SetCopies(FPrinter->copyCount());
     const bool range = FPrinter->printRange() == QPrinter::PageRange;
     FFromPage = range ? std::max(1, FPrinter->fromPage()) : 1;
     FToPage = range ? FPrinter->toPage() : 0;
-    SetPrinterName(IsPdf() ? PdfPrinterName() : FPrinter->printerName());
+    TakeDialogPrinter();
     return true;
+}
+
+void TReportPrinter::TakeDialogPrinter() {
+    // A file named in the dialog is the one the next job writes; nobody is asked again.
+    FFileChosen = IsPdf() && !FPrinter->outputFileName().isEmpty();
+    SetPrinterName(IsPdf() ? PdfPrinterName() : FPrinter->printerName());
 }
 
 bool TReportPrinter::PrepareOutput(QWidget* parent) {
     if (!IsPdf())
+        return true;
+    if (std::exchange(FFileChosen, false))
         return true;
     const QString file = TInteraction::Current().SaveFileName(parent, QStringLiteral("Save PDF As"),
                                                               FPrinter->outputFileName(),

@@ -46,11 +46,11 @@ public:
     double BottomUnprintableInches() const { return FMetrics.BottomStrip; }
 
     // The setup dialog: choose the printer. The print dialog: printer, copies and pages.
-    // Both run through the interaction seam; true when confirmed.
+    // Both offer the PDF printer and run through the interaction seam; true when confirmed.
     bool ShowPrinterSetup(QWidget* parent);
     bool ShowPrintDialog(QWidget* parent);
-    // Makes sure the output can be opened: for the PDF printer asks for a file name.
-    // False when the user cancelled.
+    // Makes sure the output can be opened: for the PDF printer asks for a file name unless
+    // one was just given in a printer dialog. False when the user cancelled.
     bool PrepareOutput(QWidget* parent);
 
     // A job on this printer; it takes the page range, which then returns to every page.
@@ -59,10 +59,13 @@ public:
 
 private:
     void ApplyPaper();
+    // After a printer dialog: the printer it chose becomes current.
+    void TakeDialogPrinter();
 
     std::unique_ptr<QPrinter> FPrinter;
     TPageMetrics FMetrics;
     int FPaper = 1;
     int FCopies = 1;
     int FFromPage = 1, FToPage = 0;
+    bool FFileChosen = false;
 };

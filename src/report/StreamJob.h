@@ -11,13 +11,18 @@ public:
     const TPageMetrics& Metrics() const override { return FStream.Metrics; }
 
 protected:
+    // Records into a stream of the job's own.
+    TStreamJob() : FStream(FOwnStream), FCanvas(FOwnStream) {}
+    TPageStream& Stream() { return FStream; }
+
     TReportCanvas& DeviceCanvas() override { return FCanvas; }
     bool BeginJob() override;
     void BeginNextPage() override { FCanvas.BeginPage(); }
-    void EndJob() override {}
+    bool EndJob() override { return true; }
     void AbortJob() override {}
 
 private:
+    TPageStream FOwnStream;
     TPageStream& FStream;
     TRecordingCanvas FCanvas;
 };

@@ -1,12 +1,14 @@
 #include "surface/BasePanel.h"
 
 #include "platform/Interaction.h"
+#include "platform/PictureFile.h"
 #include "platform/ProgramFolder.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStream.h"
 #include "surface/PanelMenu.h"
+#include "surface/UndoHistory.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,6 +26,7 @@ TGBasePanel::TGBasePanel(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     FHandle = new TGHandle(this);
+    FHistory = new TUndoHistory(*this);
     FContextMenu = new TPanelMenu(this);
     FClipboardFile = ProgramFolder() + QStringLiteral("Clipbrd.tmp");
 }
@@ -75,6 +78,13 @@ void TGBasePanel::SendObjectToBack(TGGraphicControl* object) {
         return;
     FObjects.erase(FObjects.begin() + i);
     FObjects.insert(FObjects.begin(), object);
+    InvalidateCard();
+}
+
+void TGBasePanel::SetStackingOrder(std::vector<TGGraphicControl*> order) {
+    Q_ASSERT(order.size() == FObjects.size() &&
+             std::is_permutation(order.begin(), order.end(), FObjects.begin()));
+    FObjects = std::move(order);
     InvalidateCard();
 }
 
@@ -155,22 +165,26 @@ void TGBasePanel::SetDrawOutline(bool v) {
     InvalidateCard();
 }
 
-void TGBasePanel::SetPicture(const QImage& picture) {
+void TGBasePanel::SetPicture(const TPicture& picture) {
     FPicture = picture;
     InvalidateCard();
 }
 
-void TGBasePanel::SetColorPicture(const QImage& picture) {
+void TGBasePanel::SetColorPicture(const TPicture& picture) {
     FColorPicture = picture;
     InvalidateCard();
 }
 
 void TGBasePanel::ClearColorPicture() {
-    SetColorPicture(QImage());
+    SetColorPicture(TPicture());
 }
 
 void TGBasePanel::LoadColorPicture(const QString& fileName) {
-    SetColorPicture(QImage(fileName));
+    try {
+        SetColorPicture(TPicture::LoadFromFile(fileName, false));
+    } catch (const EPictureError&) {
+        ClearColorPicture();
+    }
 }
 
 void TGBasePanel::SaveToFile(const QString& fileName) {
@@ -203,6 +217,7 @@ void TGBasePanel::LoadFromFile(const QString& fileName) {
 void TGBasePanel::FireLabelChanged() {
     if (FZoomInProgress)
         return;
+    FHistory->DesignChanged();
     if (LabelChangedEvent)
         LabelChangedEvent(this);
 }
@@ -343,12 +358,12 @@ void TGBasePanel::PaintCardLayers(QPainter& p) {
     const QRect all(0, 0, width(), height());
     p.fillRect(all, Qt::white);
     const QPainterPath clip = CardShapePath();
-    for (const QImage* picture : {&FPicture, &FColorPicture}) {
-        if (picture->isNull())
+    for (const TPicture* picture : {&FPicture, &FColorPicture}) {
+        if (!picture->IsDrawable())
             continue;
         p.save();
         p.setClipPath(clip);
-        p.drawImage(all, *picture);
+        picture->Draw(p, all);
         p.restore();
     }
     if (FDrawOutline) {
@@ -570,9 +585,10 @@ bool TGBasePanel::FrameMouseDown(Qt::KeyboardModifiers shift, const QPoint& pane
 }
 
 void TGBasePanel::ObjectDoubleClick(TGGraphicControl* object, const QPoint& globalPoint) {
-    if (object->DoubleClickAction)
+    if (object->DoubleClickAction) {
+        FHistory->BeginStep(QStringLiteral("Properties"));
         object->DoubleClickAction(this);
-    else if (object->ContextMenu())
+    } else if (object->ContextMenu())
         object->ContextMenu()->popup(globalPoint);
     FHandle->DoubleClicked();
 }

@@ -2,6 +2,7 @@
 
 #include "merge/MergeFields.h"
 #include "platform/GraphicsValues.h"
+#include "platform/Picture.h"
 
 #include <QImage>
 #include <QKeyEvent>
@@ -15,6 +16,7 @@
 class TGGraphicControl;
 class TGHandle;
 class TReportCanvas;
+class TUndoHistory;
 
 enum TLabelShapeType { lsRectangle = 0, lsRoundRect = 1, lsEllipse = 2 };
 enum TGridSize { gs4x4 = 0, gs8x8 = 1 };
@@ -42,11 +44,15 @@ public:
     int IndexOf(const TGGraphicControl* object) const;
     void BringObjectToFront(TGGraphicControl* object);
     void SendObjectToBack(TGGraphicControl* object);
+    // The panel's objects in a new stacking order; the list holds each of them once.
+    void SetStackingOrder(std::vector<TGGraphicControl*> order);
     TGGraphicControl* FindObject(const QString& name) const; // case-insensitive
     // The topmost visible object containing the point, or nullptr.
     TGGraphicControl* ObjectAt(const QPoint& p) const;
 
     TGHandle* Handle() const { return FHandle; }
+    // Undo and redo of the changes to the design.
+    TUndoHistory* History() const { return FHistory; }
 
     float Zoom() const { return FZoom; }
     void SetZoom(float newZoom);
@@ -70,12 +76,15 @@ public:
     bool Printing() const { return FPrinting; }
     void SetPrinting(bool v) { FPrinting = v; }
 
-    const QImage& Picture() const { return FPicture; }
-    void SetPicture(const QImage& picture);
-    const QImage& ColorPicture() const { return FColorPicture; }
-    void SetColorPicture(const QImage& picture);
+    // The pictures stretched over the card behind the objects: Picture first, then the
+    // background art, ColorPicture.
+    const TPicture& Picture() const { return FPicture; }
+    void SetPicture(const TPicture& picture);
+    const TPicture& ColorPicture() const { return FColorPicture; }
+    void SetColorPicture(const TPicture& picture);
     void ClearColorPicture();
-    // Loads the background art from a picture file; a file that can't be read clears it.
+    // Loads the background art from a picture file, its kind (bitmap, icon, metafile) by
+    // the file's extension; a file that can't be read clears it.
     void LoadColorPicture(const QString& fileName);
 
     // The design file: written at zoom 1.0 (the zoom is kept), read onto the panel.
@@ -197,11 +206,12 @@ private:
 
     std::vector<TGGraphicControl*> FObjects;
     TGHandle* FHandle = nullptr;
+    TUndoHistory* FHistory = nullptr;
     float FZoom = 1.0f;
     bool FZoomInProgress = false;
     bool FPointing = true;
-    QImage FPicture;
-    QImage FColorPicture;
+    TPicture FPicture;
+    TPicture FColorPicture;
     TLabelShapeType FShape = lsRoundRect;
     bool FRubberBandActive = false;
     QPoint FBandAnchor, FBandCorner;

@@ -1,6 +1,7 @@
 #include "surface/BusinessCardPanel.h"
 
 #include "surface/GraphicControl.h"
+#include "surface/UndoHistory.h"
 
 #include <QHash>
 
@@ -34,6 +35,8 @@ void TGBusinessCardPanel32::CreateObjectInRect(QRect& rect) {
     const auto it = tools().constFind(FPanelState);
     if (it == tools().constEnd() || !it->Create)
         return;
+    // The new object and what its first edit gives it are one step.
+    TUndoStep step(*History(), QStringLiteral("Draw"));
     std::unique_ptr<TGGraphicControl> created = it->Create(*this);
     if (!created)
         return;

@@ -4,6 +4,8 @@
 
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
+#include "surface/MenuStepNames.h"
+#include "surface/UndoHistory.h"
 
 #include <QCoreApplication>
 #include <QMenu>
@@ -68,8 +70,31 @@ const TPropertyList& TGGraphicControl::ClassProperties() {
 }
 
 void TGGraphicControl::Loaded() {
-    delete FContextMenu;
-    FContextMenu = new QMenu;
+    FMenuWanted = true;
+    // A second Loaded gives a menu built anew, as the first did.
+    if (FContextMenu) {
+        delete FContextMenu;
+        FContextMenu = nullptr;
+        ContextMenu();
+    }
+}
+
+QMenu* TGGraphicControl::ContextMenu() {
+    if (!FContextMenu && FMenuWanted) {
+        FContextMenu = new QMenu;
+        // Each item's command becomes one undo step named after the item.
+        NameStepsAfterItems(FContextMenu, [this](const QString& caption) {
+            if (FPanel)
+                FPanel->History()->BeginCommand(caption);
+        });
+        BuildContextMenu();
+        QObject::connect(FContextMenu, &QMenu::aboutToShow, FContextMenu,
+                         [this] { PopupOpening(); });
+    }
+    return FContextMenu;
+}
+
+void TGGraphicControl::BuildContextMenu() {
     AddMenuItem(QStringLiteral("Bring To Front"), [this] { BringToFront(); });
     AddMenuItem(QStringLiteral("Send To Back"), [this] { SendToBack(); });
     AddMenuItem(QStringLiteral("Cut"), [this] {
@@ -98,17 +123,17 @@ void TGGraphicControl::Loaded() {
     AddMenuSeparator();
     AddMenuItem(QStringLiteral("Center Vertically"), [this] { CenterVertically(); });
     AddMenuItem(QStringLiteral("Center Horizontally"), [this] { CenterHorizontally(); });
-    QObject::connect(FContextMenu, &QMenu::aboutToShow, FContextMenu, [this] { PopupOpening(); });
 }
 
 QAction* TGGraphicControl::AddMenuItem(const QString& caption, std::function<void()> action) {
-    QAction* item = FContextMenu->addAction(caption);
-    QObject::connect(item, &QAction::triggered, FContextMenu, [action] { action(); });
+    QMenu* menu = ContextMenu();
+    QAction* item = menu->addAction(caption);
+    QObject::connect(item, &QAction::triggered, menu, [action] { action(); });
     return item;
 }
 
 void TGGraphicControl::AddMenuSeparator() {
-    FContextMenu->addSeparator();
+    ContextMenu()->addSeparator();
 }
 
 void TGGraphicControl::Paint(QPainter&) {}

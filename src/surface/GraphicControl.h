@@ -30,6 +30,8 @@ public:
     static const TPropertyList& ClassProperties();
 
     // Called once after creation by drawing or after the last object of a stream was read.
+    // The context menu is built only when it is first asked for, so that reading a design
+    // makes no widgets.
     virtual void Loaded();
     // Draws the object at its bounds and zoom; the painter's origin is the object's
     // top-left corner and it is clipped to the object.
@@ -85,7 +87,8 @@ public:
     bool Visible() const { return FVisible; }
     void SetVisible(bool v);
 
-    QMenu* ContextMenu() const { return FContextMenu; }
+    // The context menu, built on first use; nullptr until the object was Loaded.
+    QMenu* ContextMenu();
     // When set, a double-click runs this instead of opening the context menu.
     std::function<void(TGBasePanel*)> DoubleClickAction;
 
@@ -114,9 +117,22 @@ public:
     static QString TrimSpaces(const QString& s);
 
 protected:
-    // Adds an item to the context menu (for Loaded overrides).
+    // Fills the context menu as it is built: the base's items; each kind calls the base
+    // first and appends its own. The menu's opening then runs PopupOpening.
+    virtual void BuildContextMenu();
+    // Adds an item to the context menu.
     QAction* AddMenuItem(const QString& caption, std::function<void()> action);
     void AddMenuSeparator();
+    // Stores a new value of a property that shows on the card: repaints and, unless the
+    // object is being read, reports the change. Nothing happens when the value is the same.
+    template <class T> void ChangeShownValue(T& field, const T& value) {
+        if (field == value)
+            return;
+        field = value;
+        Invalidate();
+        if (!Reading())
+            NotifyChanged();
+    }
 
 private:
     QString FName;
@@ -128,7 +144,8 @@ private:
     bool FBoundsGuard = false;
     float FZoom = 1.0f;
     QMenu* FContextMenu = nullptr;
-    QRect FLastBounds; // all zero until the first BoundsChanged
+    bool FMenuWanted = false; // Loaded ran: the menu may be built
+    QRect FLastBounds;        // all zero until the first BoundsChanged
     bool FLocked = false;
     bool FUnselectable = false;
     bool FReading = false;

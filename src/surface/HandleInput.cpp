@@ -5,6 +5,7 @@
 #include "surface/BasePanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/TickClock.h"
+#include "surface/UndoHistory.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -113,6 +114,8 @@ void TGHandle::mouseReleaseEvent(QMouseEvent* event) {
     p = ClampToPanel(p);
     if (p != FDragStart) {
         const QRect r = DragBounds(p);
+        TUndoStep step(*FPanel->History(),
+                       FZone == 0 ? QStringLiteral("Move") : QStringLiteral("Resize"));
         SetBounds(r.x(), r.y(), r.width(), r.height());
     }
     ShowOutline(QRect());
@@ -289,7 +292,12 @@ void TGHandle::keyReleaseEvent(QKeyEvent* event) {
 void TGHandle::ApplyNudge() {
     ShowOutline(QRect());
     FNudging = false;
-    SetBounds(FNudgeLeft - 2, FNudgeTop - 2, FNudgeRight - FNudgeLeft + 5,
-              FNudgeBottom - FNudgeTop + 5);
+    const QSize size(FNudgeRight - FNudgeLeft + 5, FNudgeBottom - FNudgeTop + 5);
+    {
+        TUndoStep step(*FPanel->History(),
+                       size == this->size() ? QStringLiteral("Move") : QStringLiteral("Resize"),
+                       TStepKind::Nudge);
+        SetBounds(FNudgeLeft - 2, FNudgeTop - 2, size.width(), size.height());
+    }
     FPanel->update();
 }

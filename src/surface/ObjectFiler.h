@@ -48,8 +48,10 @@ public:
     // before it stay on the panel without Loaded, and the error propagates.
     std::vector<TGGraphicControl*> ReadObjects(const char* data, qint64 size);
 
-private:
+    // One object's record, its geometry at 100 %.
     static void WriteObject(TObjectStreamWriter& writer, const TGGraphicControl& object);
+
+private:
     void ReadFile(const QString& fileName);
     TGGraphicControl* ReadObject(TObjectStreamReader& reader);
     void ReadProperty(TObjectStreamReader& reader, TGGraphicControl& object);

@@ -30,7 +30,7 @@ void TObjectStreamWriter::Flush() {
         return;
     const qint64 written = FDevice.write(FBuffer);
     const bool complete = written == FBuffer.size();
-    FBuffer.clear();
+    FBuffer.resize(0); // keeps the reserved room, where clear() would give it back
     if (!complete)
         ThrowStreamError(StreamMessage::WriteError);
 }
@@ -124,5 +124,16 @@ void TObjectStreamWriter::WriteSet(const QStringList& members) {
 void TObjectStreamWriter::WriteBinary(const QByteArray& data) {
     WriteValueType(TValueType::Binary);
     WriteUInt32(quint32(data.size()));
+    if (FPayloadSink && data.size() >= FPayloadMinimum) {
+        Flush();
+        FPayloadSink(data);
+        return;
+    }
     Write(data.constData(), data.size());
+}
+
+void TObjectStreamWriter::SetPayloadSink(qsizetype minimum,
+                                         std::function<void(const QByteArray&)> sink) {
+    FPayloadMinimum = minimum;
+    FPayloadSink = std::move(sink);
 }

@@ -2,6 +2,8 @@
 
 #include "surface/ObjectStream.h"
 
+#include <functional>
+
 class QIODevice;
 
 // Writes object stream values to a device through a buffer. Every failure of the device
@@ -28,10 +30,17 @@ public:
     void WriteBinary(const QByteArray& data);
     void Flush();
 
+    // Byte payloads of at least `minimum` bytes bypass the device: their tag and length are
+    // written as usual, then the device is flushed and the sink is handed the payload itself
+    // (still shared with its owner) in place of its bytes.
+    void SetPayloadSink(qsizetype minimum, std::function<void(const QByteArray&)> sink);
+
 private:
     void Write(const void* data, qint64 size);
     void WriteUInt32(quint32 value);
 
     QIODevice& FDevice;
     QByteArray FBuffer;
+    qsizetype FPayloadMinimum = 0;
+    std::function<void(const QByteArray&)> FPayloadSink;
 };

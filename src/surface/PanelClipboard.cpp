@@ -7,6 +7,7 @@
 #include "surface/ObjectFiler.h"
 #include "surface/ObjectStream.h"
 #include "surface/TickClock.h"
+#include "surface/UndoHistory.h"
 
 #include <QFileInfo>
 
@@ -64,6 +65,9 @@ void TGBasePanel::ObjectCommand(TObjectCommand command, TGGraphicControl* object
 }
 
 void TGBasePanel::RunClipboardCommand(TObjectCommand command, TGGraphicControl* object) {
+    static const QString captions[] = {QStringLiteral("Cut"), QStringLiteral("Copy"),
+                                       QStringLiteral("Paste"), QStringLiteral("Delete")};
+    TUndoStep step(*FHistory, captions[int(command)]);
     try {
         if (object)
             ObjectCommand(command, object);

@@ -2,13 +2,23 @@
 
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
+#include "surface/UndoHistory.h"
 
 #include <QFileInfo>
 
 TPanelMenu::TPanelMenu(TGBasePanel* panel) : QMenu(panel), FPanel(panel) {
-    auto item = [this](const char* caption, auto command) {
-        QAction* a = addAction(QString::fromLatin1(caption));
-        connect(a, &QAction::triggered, this, command);
+    TUndoHistory* history = panel->History();
+    FUndo = addAction(QStringLiteral("Undo"), history, &TUndoHistory::Undo);
+    FRedo = addAction(QStringLiteral("Redo"), history, &TUndoHistory::Redo);
+    addSeparator();
+    // Every command is one step, named after its item.
+    auto item = [this, history](const char* caption, auto command) {
+        const QString text = QString::fromLatin1(caption);
+        QAction* a = addAction(text);
+        connect(a, &QAction::triggered, this, [history, text, command] {
+            TUndoStep step(*history, text);
+            command();
+        });
         return a;
     };
     TGBasePanel* p = panel;
@@ -41,6 +51,7 @@ TPanelMenu::TPanelMenu(TGBasePanel* panel) : QMenu(panel), FPanel(panel) {
 }
 
 void TPanelMenu::UpdateItems() {
+    ShowHistoryIn(*FPanel->History(), FUndo, FRedo);
     const bool selected = FPanel->Handle()->Count() > 0;
     for (QAction* a : FSelectionItems)
         a->setEnabled(selected);

@@ -4,7 +4,8 @@
 
 class TGBasePanel;
 
-// The card panel's context menu. Just before it opens, the items that act on the selection
+// The card panel's context menu. Just before it opens, Undo and Redo name their steps and are
+// enabled when there is one, the items that act on the selection
 // are enabled only when something is selected, Paste only when the clipboard file exists,
 // and Lock All and Unlock All only when the card holds objects.
 class TPanelMenu : public QMenu {
@@ -19,6 +20,8 @@ public:
 
 private:
     TGBasePanel* FPanel;
+    QAction* FUndo = nullptr;
+    QAction* FRedo = nullptr;
     QList<QAction*> FSelectionItems;
     QAction* FPaste = nullptr;
     QList<QAction*> FLockItems;

@@ -4,6 +4,7 @@
 #include "app/Preferences.h"
 #include "merge/MergeList.h"
 #include "printing/CardPrinting.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ObjectStream.h"
 
@@ -119,6 +120,7 @@ int PrintCommand(const QStringList& args) {
     }
 
     TGBusinessCardPanel32 panel;
+    CreateMasterRichText(&panel);
     panel.LoadFromFile(o.In);
     QString error;
     if (!PrintToPdf(panel, settings, o.Out, &error))

@@ -1,6 +1,7 @@
 #include "tool/ToolCommands.h"
 
 #include "app/Companion.h"
+#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ObjectStreamReader.h"
 #include "tool/StreamJson.h"
@@ -44,6 +45,7 @@ int ResaveCommand(const QString& in, const QString& out) {
     // As the program opens a design and saves it: the objects come back named
     // "Component"+N and are written at 100 %.
     TGBusinessCardPanel32 panel;
+    CreateMasterRichText(&panel);
     panel.resize(kCardWidth, kCardHeight);
     panel.LoadFromFile(in);
     panel.SaveToFile(out);
@@ -53,6 +55,7 @@ int ResaveCommand(const QString& in, const QString& out) {
 int RenderCommand(const QString& in, const QString& out, double zoom) {
     requireFile(in);
     TGBusinessCardPanel32 panel;
+    CreateMasterRichText(&panel);
     panel.resize(kCardWidth, kCardHeight);
     panel.SetShape(lsRectangle);
     panel.SetDrawOutline(true);

@@ -30,6 +30,9 @@ TDialogButtonBar::TDialogButtonBar(QDialog& dialog, int helpContext)
     FMouseHelp = button("MouseHelpButton", QString(), QString());
     FMouseHelp->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
     FMouseHelp->setToolTip(QStringLiteral("What's this?"));
+    FMouseHelp->setWhatsThis(
+        QStringLiteral("Click here, then on any control, to learn what it does."));
+    FHelp->setShortcut(QKeySequence(Qt::Key_F1));
     FOK->setDefault(true);
     connect(FOK, &QPushButton::clicked, &dialog, &QDialog::accept);
     connect(FCancel, &QPushButton::clicked, &dialog, &QDialog::reject);

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -43,6 +44,16 @@ TStoredPlacement PushOntoScreen(TStoredPlacement p, const QRect& screen) {
     return p;
 }
 
+TStoredPlacement ClampPlacement(TStoredPlacement p, const QRect& screen) {
+    // Window systems keep coordinates in 16 bits.
+    constexpr int limit = 32767;
+    for (int* edge : {&p.Left, &p.Top, &p.Right, &p.Bottom})
+        *edge = std::clamp(*edge, -limit, limit);
+    p.Right = p.Left + std::clamp(p.Right - p.Left, 1, std::max(1, screen.width()));
+    p.Bottom = p.Top + std::clamp(p.Bottom - p.Top, 1, std::max(1, screen.height()));
+    return p;
+}
+
 bool SaveWindowPlacement(const QWidget& window, const QString& settingsFile) {
     const QRect r = window.isMaximized() ? window.normalGeometry() : window.geometry();
     const QString section = sectionFor(window);
@@ -68,10 +79,9 @@ void RestoreWindowPlacement(QWidget& window, const QString& settingsFile) {
         p.Maximized = ini.ReadBool(section, QStringLiteral("Maximized"), window.isMaximized());
         const QRect screen = screenRect(window);
         if (p.Bottom != 0) {
-            p = PushOntoScreen(p, screen);
-            // A damaged entry must not give an unusable window.
-            window.setGeometry(p.Left, p.Top, std::max(1, p.Right - p.Left),
-                               std::max(1, p.Bottom - p.Top));
+            // A damaged entry must not give an unusable or unbounded window.
+            p = PushOntoScreen(ClampPlacement(p, screen), screen);
+            window.setGeometry(p.Left, p.Top, p.Right - p.Left, p.Bottom - p.Top);
         } else {
             const QSize size = window.size();
             window.move(screen.x() + (screen.width() - size.width()) / 2,

@@ -21,6 +21,11 @@ QString PlacementSection(const QString& className, int pixelsPerInch);
 // a rectangle left of or above the screen stays where it is.
 TStoredPlacement PushOntoScreen(TStoredPlacement p, const QRect& screen);
 
+// A stored rectangle from anywhere made one a window can take: edges within the range of
+// screen coordinates, and at least one pixel but no more than the screen in each direction
+// (keeping Left and Top).
+TStoredPlacement ClampPlacement(TStoredPlacement p, const QRect& screen);
+
 // Writes the window's normal rectangle and maximised state to its placement section.
 bool SaveWindowPlacement(const QWidget& window, const QString& settingsFile);
 // Restores the stored placement (pushed back onto the screen), or centres the window on its

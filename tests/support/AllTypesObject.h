@@ -1,5 +1,6 @@
 #pragma once
 
+#include "surface/BasePanel.h"
 #include "surface/ClassRegistry.h"
 #include "surface/GraphicControl.h"
 #include "surface/ObjectStream.h"
@@ -116,3 +117,17 @@ public:
         return list;
     }
 };
+
+// Puts `count` objects of every property type on the panel, each with its own values.
+inline void FillAllTypesDesign(TGBasePanel& panel, int count) {
+    for (int i = 0; i < count; ++i) {
+        auto* o = static_cast<TAllTypes*>(panel.AddObject(std::make_unique<TAllTypes>()));
+        o->SetName(QStringLiteral("Component%1").arg(i));
+        o->SetBounds(i % 300, i % 180, 40 + i % 50, 15);
+        o->Caption = QStringLiteral("Business card line %1").arg(i);
+        o->Font.Color = i % 2 ? clRed : 0x123456;
+        o->Font.Style = i % 4;
+        o->Align = i % 3;
+        o->Lines = {QStringLiteral("first"), QStringLiteral("second")};
+    }
+}

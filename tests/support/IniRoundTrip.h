@@ -2,23 +2,12 @@
 
 #include "platform/IniFile.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 // Settings bytes from anywhere: reading them never fails, and writing one key changes that
 // key only. Returns false when a property is broken.
 inline bool IniRoundTripHolds(const QByteArray& bytes) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("PTV.INI"));
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly))
-            return true;
-        f.write(bytes);
-    }
     const QStringList sections{QStringLiteral("Layout"), QStringLiteral("Personal"),
                                QStringLiteral("MRU")};
-    TIniFile before(path);
+    TIniFile before = TIniFile::FromBytes(bytes);
     QList<QList<QPair<QString, QString>>> old;
     for (const QString& s : sections)
         old << before.ReadSectionValues(s);
@@ -26,7 +15,7 @@ inline bool IniRoundTripHolds(const QByteArray& bytes) {
     const QString value = QStringLiteral("Ann\nLee=[x]");
     if (!before.WriteString(QStringLiteral("Personal"), QStringLiteral("Name"), value))
         return true;
-    const TIniFile after(path);
+    const TIniFile after = TIniFile::FromBytes(before.Bytes());
     if (after.ReadString(QStringLiteral("Personal"), QStringLiteral("Name"), QString()) !=
         QStringLiteral("Ann Lee=[x]"))
         return false;

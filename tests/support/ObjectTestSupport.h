@@ -55,3 +55,13 @@ inline QStringList MenuCaptions(QMenu* menu) {
 inline bool IsDark(QRgb c) {
     return qGray(c) < 128;
 }
+
+// The bounding box of the dark pixels of an image.
+inline QRect Ink(const QImage& img) {
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (IsDark(img.pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}

@@ -48,3 +48,8 @@ private:
 // A whole file's bytes (empty when it can't be read), and writing a file at once.
 QByteArray ReadTestFile(const QString& path);
 bool WriteTestFile(const QString& path, const QByteArray& bytes);
+
+// The buttons, lists, boxes and edits of a window that have no "What's this?" text, as
+// "class \"caption or name\"". Parts of a control (the arrows of a spinner) share its text;
+// buttons Qt makes for itself (a tool bar's extension arrow) are left out.
+QStringList ControlsWithoutWhatsThis(const QWidget& window);

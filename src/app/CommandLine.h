@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The design file named on the command line (what a file manager passes), as an absolute
+// path; empty when there is none. The first argument that is not an option counts; a
+// file:// address is taken as its local file.
+QString DesignFileFromArguments(const QStringList& arguments, const QString& workingFolder);

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The textures that come with the program (made by scripts/make-textures.py). Copies them
+// into the brush folder when it holds no picture yet, so that the brush browser never
+// opens empty on a fresh start; a folder the user filled is left alone.
+void InstallBrushTextures(const QString& brushFolder);

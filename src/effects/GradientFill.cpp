@@ -1,0 +1,64 @@
+#include "effects/GradientFill.h"
+
+#include "platform/GraphicsValues.h"
+#include "report/ReportCanvas.h"
+
+#include <QPainter>
+
+#include <cstdlib>
+
+int MulDiv(int a, int b, int c) {
+    if (c == 0)
+        return 0;
+    const qint64 n = qint64(a) * b;
+    const qint64 q = (std::llabs(n) * 2 + std::llabs(qint64(c))) / (2 * std::llabs(qint64(c)));
+    return int((n < 0) != (c < 0) ? -q : q);
+}
+
+TGradientBands GradientBands(const QSize& area, TColor from, TColor to, TFillDirection direction) {
+    const bool reversed = direction == gdUp || direction == gdLeft;
+    const QColor start = ToQColor(reversed ? to : from);
+    const QColor end = ToQColor(reversed ? from : to);
+    const int r0 = start.red(), g0 = start.green(), b0 = start.blue();
+    const int dr = end.red() - r0, dg = end.green() - g0, db = end.blue() - b0;
+    const bool across = direction == gdLeft || direction == gdRight;
+    const int w = area.width(), h = area.height();
+    TGradientBands bands;
+    for (int i = 0; i < 256; ++i) {
+        TGradientBand& band = bands[std::size_t(i)];
+        band.Color =
+            RGBColor(r0 + MulDiv(i, dr, 255), g0 + MulDiv(i, dg, 255), b0 + MulDiv(i, db, 255));
+        // Right and bottom edges are exclusive.
+        if (across) {
+            const int left = MulDiv(i, w, 256);
+            band.Rect = QRect(left, 0, MulDiv(i + 1, w, 256) - left, h);
+        } else {
+            const int top = MulDiv(i, h, 256);
+            band.Rect = QRect(0, top, w, MulDiv(i + 1, h, 256) - top);
+        }
+    }
+    return bands;
+}
+
+QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirection direction) {
+    if (size.isEmpty())
+        return {};
+    QImage bitmap(size, QImage::Format_RGB32);
+    bitmap.fill(Qt::black);
+    QPainter p(&bitmap);
+    for (const TGradientBand& band : GradientBands(size, from, to, direction))
+        if (!band.Rect.isEmpty())
+            p.fillRect(band.Rect, ToQColor(band.Color));
+    return bitmap;
+}
+
+void PrintGradient(TReportCanvas& report, const QPoint& origin, const QSize& area, TColor from,
+                   TColor to, TFillDirection direction) {
+    report.SetPen(clBlack, psSolid, -1, pmCopy);
+    for (const TGradientBand& band : GradientBands(area, from, to, direction)) {
+        if (band.Rect.isEmpty())
+            continue;
+        report.SetBrush(band.Color, bsSolid);
+        report.FillDeviceRect(band.Rect.translated(origin));
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "effects/SurfaceFill.h"
+#include "platform/Color.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <array>
+
+class TReportCanvas;
+
+// A two-colour gradient in 256 bands. `from` is the colour the gradient starts with and
+// `to` the one it runs towards in `direction`: gdDown and gdRight put `from` in band 0 (top
+// or left), gdUp and gdLeft put `to` there. The same bands serve the screen bitmap and the
+// printed bands, so that both show one gradient.
+
+struct TGradientBand {
+    QRect Rect;   // in the gradient's area; empty where the area is narrower than 256
+    TColor Color; // RGB
+};
+
+using TGradientBands = std::array<TGradientBand, 256>;
+
+// a * b / c rounded to the nearest integer, halves away from zero; 0 when c is 0.
+int MulDiv(int a, int b, int c);
+
+TGradientBands GradientBands(const QSize& area, TColor from, TColor to, TFillDirection direction);
+
+// The gradient rendered once at the given size, to be copied at paint time; a null image
+// for an empty size.
+QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirection direction);
+
+// Prints the bands of a gradient over `area` device pixels with its top-left corner at the
+// device point `origin`, each band as a filled device rectangle (so the page keeps vectors).
+void PrintGradient(TReportCanvas& report, const QPoint& origin, const QSize& area, TColor from,
+                   TColor to, TFillDirection direction);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// The pieces RTF text is made of.
+enum class TRtfTokenKind {
+    End,           // no more input
+    GroupOpen,     // {
+    GroupClose,    // }
+    ControlWord,   // \word or \wordN; Word, HasParam, Param
+    ControlSymbol, // \ followed by one non-letter; Symbol
+    HexByte,       // \'hh; Byte
+    Text,          // a run of plain bytes without line breaks; Text
+    Binary,        // the payload of \binN, already skipped
+};
+
+struct TRtfToken {
+    TRtfTokenKind Kind = TRtfTokenKind::End;
+    QByteArrayView Word;
+    bool HasParam = false;
+    int Param = 0;
+    char Symbol = 0;
+    unsigned char Byte = 0;
+    QByteArrayView Text;
+};
+
+// Splits RTF bytes into tokens without copying them. Carriage returns and line feeds
+// between tokens carry no meaning and are dropped; a parameter beyond the 32-bit range is
+// clamped, an over-long control word is cut at 32 letters, and \binN skips at most the
+// bytes that remain, so every input ends after at most one token per byte.
+class TRtfLexer {
+public:
+    TRtfLexer(const char* data, qsizetype size) : FData(data), FSize(size) {}
+
+    TRtfToken Next();
+    qsizetype Position() const { return FPos; }
+
+private:
+    TRtfToken ReadControl();
+
+    const char* FData;
+    qsizetype FSize;
+    qsizetype FPos = 0;
+};

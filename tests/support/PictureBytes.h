@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtEndian>
+
+// Small picture files laid out byte by byte from their formats, for the loader's tests and
+// the picture fuzz target's seeds.
+namespace PictureBytes {
+
+inline void put16(QByteArray& b, int v) {
+    char c[2];
+    qToLittleEndian<quint16>(quint16(v), c);
+    b.append(c, 2);
+}
+
+inline void put32(QByteArray& b, qint64 v) {
+    char c[4];
+    qToLittleEndian<quint32>(quint32(v), c);
+    b.append(c, 4);
+}
+
+// TGA header: no id, no colour map, the image type, 0,0 origin, size, depth and a
+// descriptor with the top-left origin bit.
+inline QByteArray TgaHeader(int type, int w, int h, int depth) {
+    QByteArray b(3, 0);
+    b[2] = char(type);
+    b.append(5, 0); // colour-map spec
+    put16(b, 0);
+    put16(b, 0);
+    put16(b, w);
+    put16(b, h);
+    b.append(char(depth));
+    b.append(char(0x20));
+    return b;
+}
+
+// 2 x 2, 24-bit, uncompressed, no TGA 2.0 footer: red, green / blue, white (BGR order).
+inline QByteArray Tga24() {
+    QByteArray b = TgaHeader(2, 2, 2, 24);
+    b.append("\x00\x00\xFF"
+             "\x00\xFF\x00"
+             "\xFF\x00\x00"
+             "\xFF\xFF\xFF",
+             12);
+    return b;
+}
+
+// 3 x 1, 24-bit run-length: one run packet of three red pixels.
+inline QByteArray TgaRle() {
+    QByteArray b = TgaHeader(10, 3, 1, 24);
+    b.append(char(0x80 | 2));
+    b.append("\x00\x00\xFF", 3);
+    return b;
+}
+
+// 4 x 2 PCX, version 5, run-length encoded, 8 bits per pixel in one plane, 256-colour
+// palette at the end: row 0 is colour 1 (red) four times, row 1 colour 2 (blue).
+inline QByteArray Pcx() {
+    QByteArray b;
+    b.append(char(0x0A));
+    b.append(char(5));
+    b.append(char(1));
+    b.append(char(8));
+    put16(b, 0);
+    put16(b, 0);
+    put16(b, 3);
+    put16(b, 1);
+    put16(b, 96);
+    put16(b, 96);
+    b.append(48, 0);   // 16-colour palette, unused
+    b.append(char(0)); // reserved
+    b.append(char(1)); // planes
+    put16(b, 4);       // bytes per line
+    put16(b, 1);       // palette info
+    b.append(58, 0);   // to 128 bytes
+    b.append("\xC4\x01\xC4\x02", 4);
+    b.append(char(0x0C));
+    QByteArray palette(768, 0);
+    palette[3] = char(0xFF);     // 1 = red
+    palette[6 + 2] = char(0xFF); // 2 = blue
+    b.append(palette);
+    return b;
+}
+
+// The 1 x 1 GIF89a most often quoted: one black pixel.
+inline QByteArray Gif() {
+    return QByteArray("GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\x00\xFF\xFF\xFF"
+                      "\x21\xF9\x04\x01\x00\x00\x00\x00"
+                      "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B",
+                      43);
+}
+
+// A bitmap file header plus BITMAPINFOHEADER announcing w x h at 24 bits, without pixels.
+inline QByteArray BmpHeaderOnly(int w, int h) {
+    QByteArray b("BM", 2);
+    put32(b, 54);
+    put32(b, 0);
+    put32(b, 54);
+    put32(b, 40);
+    put32(b, w);
+    put32(b, h);
+    put16(b, 1);
+    put16(b, 24);
+    put32(b, 0);
+    put32(b, 0);
+    put32(b, 2835);
+    put32(b, 2835);
+    put32(b, 0);
+    put32(b, 0);
+    return b;
+}
+
+// 2 x 1, 8 bits, RLE8 compressed: a run of two pixels of colour 1 (green).
+inline QByteArray Rle8() {
+    QByteArray body;
+    put32(body, 40);
+    put32(body, 2);
+    put32(body, 1);
+    put16(body, 1);
+    put16(body, 8);
+    put32(body, 1); // BI_RLE8
+    put32(body, 4);
+    put32(body, 2835);
+    put32(body, 2835);
+    put32(body, 2);
+    put32(body, 0);
+    body.append("\x00\x00\x00\x00"
+                "\x00\xFF\x00\x00",
+                8); // palette: black, green
+    QByteArray b("BM", 2);
+    put32(b, 14 + body.size() + 4);
+    put32(b, 0);
+    put32(b, 14 + 40 + 8);
+    b.append(body);
+    b.append("\x02\x01\x00\x01", 4); // two of colour 1, end of bitmap
+    return b;
+}
+
+} // namespace PictureBytes

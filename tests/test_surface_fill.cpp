@@ -1,0 +1,123 @@
+#include "support/PrintProbe.h"
+
+#include "effects/GradientFill.h"
+#include "effects/SurfaceTiles.h"
+
+#include <QPainter>
+#include <QtTest>
+
+class TestSurfaceFill : public QObject {
+    Q_OBJECT
+private slots:
+    void mulDivRoundsHalvesAwayFromZero() {
+        QCOMPARE(MulDiv(1, 1, 2), 1);
+        QCOMPARE(MulDiv(3, 1, 2), 2);
+        QCOMPARE(MulDiv(-1, 1, 2), -1);
+        QCOMPARE(MulDiv(1, -3, 2), -2);
+        QCOMPARE(MulDiv(128, -255, 255), -128);
+        QCOMPARE(MulDiv(100000, 100000, 1000), 10000000); // no overflow on the way
+    }
+
+    void gradientRightHasTwoPixelBandsOnAWideBitmap() {
+        const TColor from = RGBColor(0, 0, 255), to = RGBColor(255, 255, 0);
+        const QImage g = BuildGradientBitmap(QSize(512, 4), from, to, gdRight);
+        QCOMPARE(g.pixel(0, 0), qRgb(0, 0, 255));
+        QCOMPARE(g.pixel(1, 3), qRgb(0, 0, 255));
+        QVERIFY(g.pixel(2, 0) != g.pixel(1, 0));
+        QCOMPARE(g.pixel(2, 0), g.pixel(3, 0));
+        // Band 1: 0 + MulDiv(1, 255, 255) = 1, 255 + MulDiv(1, -255, 255) = 254.
+        QCOMPARE(g.pixel(3, 0), qRgb(1, 1, 254));
+        QCOMPARE(g.pixel(510, 0), qRgb(255, 255, 0));
+        QCOMPARE(g.pixel(511, 0), qRgb(255, 255, 0));
+        // Band 128 rounds 127.5 away from zero.
+        QCOMPARE(g.pixel(256, 0), qRgb(128, 128, 127));
+    }
+
+    void gradientUpAndLeftStartWithTheEndColour() {
+        const TColor from = clWhite, to = clRed;
+        const QImage up = BuildGradientBitmap(QSize(3, 256), from, to, gdUp);
+        QCOMPARE(up.pixel(1, 0), qRgb(255, 0, 0));
+        QCOMPARE(up.pixel(1, 255), qRgb(255, 255, 255));
+        const QImage left = BuildGradientBitmap(QSize(256, 2), from, to, gdLeft);
+        QCOMPARE(left.pixel(0, 0), qRgb(255, 0, 0));
+        QCOMPARE(left.pixel(255, 1), qRgb(255, 255, 255));
+        const QImage down = BuildGradientBitmap(QSize(3, 256), from, to, gdDown);
+        QCOMPARE(down.pixel(0, 0), qRgb(255, 255, 255));
+    }
+
+    void equalColoursAreUniformAndSmallAreasKeepTheirSize() {
+        const QImage g = BuildGradientBitmap(QSize(37, 19), clTeal, clTeal, gdDown);
+        QCOMPARE(g.size(), QSize(37, 19));
+        for (int y = 0; y < g.height(); ++y)
+            for (int x = 0; x < g.width(); ++x)
+                QCOMPARE(g.pixel(x, y), qRgb(0, 128, 128));
+        QVERIFY(BuildGradientBitmap(QSize(0, 5), clRed, clBlue, gdDown).isNull());
+    }
+
+    void tilesStartAtTheCornerAndAreCutAtTheEdge() {
+        QImage tile(10, 10, QImage::Format_RGB32);
+        tile.fill(Qt::green);
+        tile.setPixel(0, 0, qRgb(255, 0, 0));
+        tile.setPixel(4, 4, qRgb(0, 0, 255));
+        QImage area(25, 25, QImage::Format_RGB32);
+        area.fill(Qt::white);
+        {
+            QPainter p(&area);
+            PaintTiles(p, tile, area.size());
+        }
+        for (int ty = 0; ty < 3; ++ty)
+            for (int tx = 0; tx < 3; ++tx)
+                QCOMPARE(area.pixel(tx * 10, ty * 10), qRgb(255, 0, 0));
+        QCOMPARE(area.pixel(24, 24), qRgb(0, 0, 255));
+        QImage blank(4, 4, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        QPainter p(&blank);
+        PaintTiles(p, QImage(), blank.size());
+        QCOMPARE(blank.pixel(2, 2), qRgb(255, 255, 255));
+    }
+
+    void printedTilesOverlapByAHundredthOfAnInch() {
+        TPrintProbe probe(600);
+        QImage tile(10, 10, QImage::Format_RGB32);
+        tile.fill(Qt::red);
+        const double s = 600.0 / 96;
+        // A 25 x 25 object at device (600, 1200): 156 device pixels, tiles of 62 (62.5
+        // rounds to even).
+        PrintTiles(probe.Canvas, tile, QRect(600, 1200, 156, 156), s, s);
+        const auto tiles = probe.OfKind(TReportOpKind::StretchBitmap);
+        QCOMPARE(int(tiles.size()), 9);
+        QCOMPARE(tiles[0].Rect.Left, 1.0);
+        QCOMPARE(tiles[0].Rect.Top, 2.0);
+        QCOMPARE(tiles[0].Rect.Right, 1.0 + 62 / 600.0 + 0.01);
+        QCOMPARE(tiles[1].Rect.Left, (600 + 62) / 600.0);
+        QCOMPARE(tiles[8].Rect.Bottom, (1200 + 124) / 600.0 + 62 / 600.0 + 0.01);
+        QCOMPARE(tiles[4].Image.cacheKey(), tile.cacheKey()); // one image, drawn nine times
+        TPrintProbe none(600);
+        PrintTiles(none.Canvas, QImage(), QRect(0, 0, 100, 100), s, s);
+        QImage dot(1, 1, QImage::Format_RGB32);
+        PrintTiles(none.Canvas, dot, QRect(0, 0, 100, 100), 0.1, 0.1);
+        QVERIFY(none.OfKind(TReportOpKind::StretchBitmap).empty());
+    }
+
+    void printedGradientFillsDeviceBands() {
+        TPrintProbe probe(600);
+        PrintGradient(probe.Canvas, QPoint(50, 70), QSize(512, 100), clBlack, clWhite, gdRight);
+        const auto bands = probe.OfKind(TReportOpKind::FillDeviceRect);
+        QCOMPARE(int(bands.size()), 256);
+        QCOMPARE(bands[0].Device, QRect(50, 70, 2, 100));
+        QCOMPARE(bands[255].Device, QRect(50 + 510, 70, 2, 100));
+        const auto brushes = probe.OfKind(TReportOpKind::SetBrush);
+        QCOMPARE(brushes.front().Color, clBlack);
+        QCOMPARE(brushes.back().Color, clWhite);
+        const auto pens = probe.OfKind(TReportOpKind::SetPen);
+        QCOMPARE(int(pens.size()), 1);
+        QCOMPARE(pens[0].Width, -1);
+        // Fewer device pixels than bands: the empty bands are left out.
+        TPrintProbe narrow(600);
+        PrintGradient(narrow.Canvas, QPoint(0, 0), QSize(10, 100), clBlack, clWhite, gdLeft);
+        QCOMPARE(int(narrow.OfKind(TReportOpKind::FillDeviceRect).size()), 10);
+    }
+};
+
+QTEST_MAIN(TestSurfaceFill)
+#include "test_surface_fill.moc"
