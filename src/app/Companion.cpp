@@ -8,12 +8,16 @@ namespace {
 constexpr qint64 kMaxLine = 64 * 1024;
 }
 
-QString CompanionFileName(const QString& designPath) {
+QString SiblingFileName(const QString& designPath, const QString& extension) {
     const qsizetype slash = designPath.lastIndexOf('/');
     const qsizetype dot = designPath.lastIndexOf('.');
     if (dot > slash)
-        return designPath.left(dot) + QStringLiteral(".PTX");
-    return designPath + QStringLiteral(".PTX");
+        return designPath.left(dot) + extension;
+    return designPath + extension;
+}
+
+QString CompanionFileName(const QString& designPath) {
+    return SiblingFileName(designPath, QStringLiteral(".PTX"));
 }
 
 bool WriteCompanionFile(const QString& designPath, const QString& backgroundFileName) {

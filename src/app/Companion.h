@@ -8,7 +8,9 @@
 // file, with the extension ".PTX".
 
 // The design path with the extension of its file name (from the last '.') replaced by
-// ".PTX", or ".PTX" appended when the file name has none.
+// `extension`, or `extension` appended when the file name has none.
+QString SiblingFileName(const QString& designPath, const QString& extension);
+// The sibling file with the extension ".PTX".
 QString CompanionFileName(const QString& designPath);
 // Writes the single line (ended by CR LF) through a temporary file; false on failure.
 bool WriteCompanionFile(const QString& designPath, const QString& backgroundFileName);

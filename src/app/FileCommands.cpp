@@ -2,6 +2,7 @@
 
 #include "app/Companion.h"
 #include "app/FileHistory.h"
+#include "app/MergeChoice.h"
 #include "platform/Interaction.h"
 #include "platform/ProgramFolder.h"
 #include "surface/BasePanel.h"
@@ -83,6 +84,8 @@ void TFileCommands::New() {
     FPanel.ClearColorPicture();
     FPanel.update();
     FState.CurrentFileName.clear();
+    if (DesignRead)
+        DesignRead(QString());
     ChangesMadeTo(false);
     FPanel.History()->Clear();
     FState.Loading = false;
@@ -126,6 +129,7 @@ void TFileCommands::Delete() {
         return;
     QFile::remove(path);
     DeleteCompanionFile(path);
+    DeleteMergeChoice(path);
 }
 
 void TFileCommands::Save() {
@@ -201,6 +205,8 @@ void TFileCommands::CancelChanges() {
     FPanel.ClearColorPicture();
     if (!FState.CurrentFileName.isEmpty())
         OpenBCFile(FState.CurrentFileName);
+    else if (DesignRead)
+        DesignRead(QString());
     ChangesMadeTo(false);
     FPanel.History()->Clear();
     FPanel.update();
@@ -228,12 +234,16 @@ void TFileCommands::OpenBCFile(QString path) {
             if (!art->isEmpty() && picture.isFile() && picture.size() <= kMaxPictureBytes)
                 FPanel.LoadColorPicture(*art);
         }
+        if (DesignRead)
+            DesignRead(path);
         FPanel.update();
     } catch (const EStreamError&) {
         FPanel.ClearObjects();
         FPanel.setHidden(hidden);
         // The empty design is untitled: saving it must not overwrite the file that was open.
         FState.CurrentFileName.clear();
+        if (DesignRead)
+            DesignRead(QString());
         ui().Information(FDialogParent,
                          QStringLiteral("Unable to open ") + path +
                              QStringLiteral(". Possibly corrupted, posibly not a PTV file"));
@@ -258,5 +268,7 @@ bool TFileCommands::SaveBCFile(const QString& path) {
         DeleteCompanionFile(path);
     else if (!WriteCompanionFile(path, FState.BackgroundFileName))
         ui().Information(FDialogParent, StreamMessage::CannotCreate(CompanionFileName(path)));
+    if (DesignWritten)
+        DesignWritten(path);
     return true;
 }

@@ -27,6 +27,9 @@ public:
     // Hooks into the main window; unset ones only update the state.
     std::function<void(bool)> SetChangesMade;
     std::function<void()> Setbuttons;
+    // The design was read from, written to, or cleared to an untitled one (path empty).
+    std::function<void(const QString& path)> DesignRead;
+    std::function<void(const QString& path)> DesignWritten;
 
     // Asks "Save changes?" when the design changed and saves on Yes. False when that save
     // failed or its Save As was cancelled: the command that asked (New, Open, closing the

@@ -3,6 +3,7 @@
 #include "app/CommandAction.h"
 #include "app/LoadBackGround.h"
 #include "app/MainSettings.h"
+#include "app/MergeBar.h"
 #include "app/PrintCommands.h"
 #include "app/RecentFiles.h"
 #include "app/ShippedPictures.h"
@@ -17,6 +18,7 @@
 #include "surface/BusinessCardPanel.h"
 #include "surface/GraphicControl.h"
 #include "surface/Handle.h"
+#include "surface/ObjectStream.h"
 #include "surface/UndoHistory.h"
 
 #include <QApplication>
@@ -107,6 +109,17 @@ void TMainScreen::WireCommands() {
         *Settings->RecentFiles, this);
     FileCommands->SetChangesMade = [this](bool value) { SetChangesMade(value); };
     FileCommands->Setbuttons = [this] { Setbuttons(); };
+    FileCommands->DesignRead = [this](const QString& path) {
+        if (path.isEmpty())
+            MergeBar->Clear();
+        else
+            MergeBar->ReadFor(path, this);
+    };
+    FileCommands->DesignWritten = [this](const QString& path) {
+        if (!MergeBar->WriteFor(path))
+            TInteraction::Current().Information(
+                this, StreamMessage::CannotCreate(MergeChoiceFileName(path)));
+    };
     TFileCommands* files = FileCommands.get();
     NewItem->Wire(this, [files] { files->New(); });
     OpenItem->Wire(this, [files] { files->Open(); });
@@ -133,6 +146,10 @@ void TMainScreen::WireCommands() {
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
     ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
+    MergeListItem->Wire(this, [this] {
+        if (MergeBar->ChooseList(this))
+            SetChangesMade(true);
+    });
     BackgroundArtItem->Wire(this, [this] {
         if (SetBackgroundArt(this, *BusinessCardPanel, BackgroundFileName))
             SetChangesMade(true);

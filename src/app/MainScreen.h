@@ -17,6 +17,7 @@ class QToolButton;
 class TCommandAction;
 class TGBusinessCardPanel32;
 class TMainSettings;
+class TMergeBar;
 class TSpinButton;
 
 // The program's one top-level window and the owner of all program-wide state: the tool
@@ -66,6 +67,7 @@ public:
     QToolButton* SnapToGrid = nullptr;
     QToolButton* SetBackgroundArtButton = nullptr;
     TSpinButton* ZoomSpinner = nullptr;
+    TMergeBar* MergeBar = nullptr; // the merge list's record controls
     QLabel* ZoomCaption = nullptr;
     QPushButton* Savebutton = nullptr;    // runs SaveAsItem when untitled, else SaveItem
     QPushButton* Cancelbutton = nullptr;  // "Cancel all changes?", for the design-file commands
@@ -87,6 +89,7 @@ public:
     TCommandAction* PrintItem = nullptr;
     TCommandAction* PreviewItem = nullptr;
     TCommandAction* ExportPdfItem = nullptr;
+    TCommandAction* MergeListItem = nullptr;
     TCommandAction* PrinterSetupItem = nullptr;
     TCommandAction* FineTuningItem = nullptr;
     TCommandAction* OutlineTestPageItem = nullptr;

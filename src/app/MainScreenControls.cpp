@@ -2,6 +2,7 @@
 #include "app/MainScreen.h"
 
 #include "app/CommandAction.h"
+#include "app/MergeBar.h"
 #include "app/ToolIcons.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/UndoHistory.h"
@@ -170,6 +171,8 @@ void TMainScreen::BuildBottomBar(QWidget* bar) {
     zoomRow->addWidget(ZoomCaption);
     zoomBox->setWhatsThis(QStringLiteral("The zoom of the card on the screen."));
     row->addWidget(zoomBox);
+    MergeBar = new TMergeBar(*BusinessCardPanel, bar);
+    row->addWidget(MergeBar);
     row->addStretch();
 
     Savebutton =
@@ -231,6 +234,10 @@ void TMainScreen::BuildMenus() {
                           QStringLiteral("Shows the printed sheet before printing."));
     ExportPdfItem = command(FileMenu, QStringLiteral("Export PD&F..."),
                             QStringLiteral("Writes the sheet of cards into a PDF file."));
+    MergeListItem = command(FileMenu, QStringLiteral("Merge &List..."),
+                            QStringLiteral("Chooses a list of people (CSV or vCard) to print "
+                                           "one card each for, with the values of their "
+                                           "${Column} fields."));
     FileMenu->addSeparator();
     PrinterSetupItem = command(FileMenu, QStringLiteral("Printer S&etup"),
                                QStringLiteral("Chooses the printer and its paper."));

@@ -2,6 +2,7 @@
 
 #include "app/MainScreen.h"
 #include "app/MainSettings.h"
+#include "app/MergeBar.h"
 #include "platform/IniFile.h"
 #include "surface/BusinessCardPanel.h"
 #include "widgets/WindowPlacement.h"
@@ -14,6 +15,7 @@ TPrintCommands::TPrintCommands(TMainScreen& w)
                 &w) {
     FPrinting.LoadPreferences = [&w] { w.Settings->LoadPreferences(); };
     FPrinting.SavePreferences = [&w] { w.Settings->SavePreferences(); };
+    FPrinting.AddMerge = [&w](TPrintRunSettings& s) { w.MergeBar->AddToRun(s); };
     FPrinting.SetCardSizeFromInches = [&w](double width, double height) {
         w.SetCardSizeFromInches(width, height);
     };

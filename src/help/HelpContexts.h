@@ -11,6 +11,7 @@ constexpr int PersonalInformation = 2102;
 constexpr int FineTuning = 2103;
 constexpr int BottomMarginWarning = 2105;
 constexpr int SheetLayout = 3101;
+constexpr int MergeList = 3201;
 constexpr int MultiLineText = 40001;
 constexpr int ImageBrowser = 40003;
 constexpr int TextCaption = 40004;

@@ -114,6 +114,12 @@ const TPropertyList& TGBaseLabel::ClassProperties() {
     return list;
 }
 
+TDrawnText TGBaseLabel::ShownCaption() const {
+    TDrawnText drawn = DrawnCaption();
+    drawn.Text = MergedText(drawn.Text);
+    return drawn;
+}
+
 void TGBaseLabel::Relayout() {
     FLayoutDirty = true;
     Invalidate();
@@ -312,14 +318,15 @@ void TGBaseLabel::LayoutText() {
         return;
     const QFont font = ZoomedFont();
     const int th = lineHeight(font);
-    const int tw = textWidth(font, DrawnCaption().Text + ' ');
+    const QString typed = DrawnCaption().Text, shown = ShownCaption().Text;
+    const int tw = textWidth(font, shown + ' ');
     auto negative = [](int a, int b) { return std::max({0, -std::min(a, 0), -std::min(b, 0)}); };
     FMargin = {negative(FShadowOffset.x(), FHighlightOffset.x()),
                negative(FShadowOffset.y(), FHighlightOffset.y())};
     const int mx = FMargin.x(), my = FMargin.y();
     const int need = th + FShadowOffset.y() - FHighlightOffset.y();
 
-    FitBoxToText(tw, need);
+    FitBoxToText(shown == typed ? tw : textWidth(font, typed + ' '), need);
     if (FAngle == 0 || FAngle == 180)
         FTextRect = {mx, my, Width(), my + th};
     else
@@ -398,7 +405,7 @@ void TGBaseLabel::Paint(QPainter& painter) {
     TTextCanvas canvas(painter);
     canvas.Font = ZoomedFont();
     SelectRotatedFont(canvas, FAngle);
-    const QString text = DrawnCaption().Text;
+    const QString text = ShownCaption().Text;
     canvas.TextRect(FShadowRect, FShadowOrigin, text, ToQColor(FColorShadow));
     canvas.TextRect(FHighlightRect, FHighlightOrigin, text, ToQColor(FColorHighlight));
     canvas.TextRect(FTextRect, FTextOrigin, text, ToQColor(FFont.Color));
@@ -423,7 +430,7 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
         report.Rectangle({x + inches(l), y + inches(t), x + inches(l + Width() - 1),
                           y + inches(t + Height() - 1)});
     }
-    const TDrawnText drawn = DrawnCaption();
+    const TDrawnText drawn = ShownCaption();
     report.SetFont(drawn.FontName, FFont.Size());
     report.SetFontStyle(FFont.Has(fsBold), FFont.Has(fsItalic), FFont.Has(fsUnderline));
     report.SetFontRotation(FAngle);

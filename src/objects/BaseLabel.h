@@ -80,6 +80,10 @@ public:
     // The caption and font face as drawn here: text in a symbol font this system lacks is
     // drawn through its stand-in.
     TDrawnText DrawnCaption() const { return ResolveSymbolText(FFont.Name, FCaption); }
+    // The drawn caption with its merge fields filled from the panel's record. The box is
+    // fitted to the caption as typed, so showing a record never changes the design.
+    TDrawnText ShownCaption() const;
+    void MergeRecordChanged() override { Relayout(); }
     // Measures the text and fits the box to it (only when the layout is stale).
     void LayoutText();
     // Enlarges the box (never shrinks it) so the caption and five blanks fit; upright text

@@ -141,8 +141,17 @@ void TGMultiLineBaseLabel::ChooseFontFromMenu() {
         Rewrap();
 }
 
+QStringList TGMultiLineBaseLabel::ShownLines() const {
+    QStringList merged;
+    for (const QString& line : FItems)
+        merged.append(MergedText(line));
+    if (merged == FItems)
+        return DisplayLines();
+    return FWordWrap ? WrapLikeEdit(merged, ScreenMetrics(), Width()) : merged;
+}
+
 void TGMultiLineBaseLabel::Paint(QPainter& canvas) {
-    QStringList lines = DisplayLines();
+    QStringList lines = ShownLines();
     if (lines.isEmpty())
         lines << blankPlaceholder;
     else if (lines.size() == 1 && TrimSpaces(lines[0]).isEmpty())
@@ -182,7 +191,7 @@ void TGMultiLineBaseLabel::FitToText() {
 }
 
 void TGMultiLineBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
-    const QStringList& lines = DisplayLines(); // no placeholder on paper
+    const QStringList lines = ShownLines(); // no placeholder on paper
     report.SetFont(FFont.Name, FFont.Size());
     report.SetFontStyle(FFont.Has(fsBold), FFont.Has(fsItalic), false);
     report.SetFontColor(FFont.Color);

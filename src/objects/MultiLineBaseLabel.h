@@ -39,6 +39,9 @@ public:
 
     // The lines as shown: wrapped or as typed, without the placeholder.
     const QStringList& DisplayLines() const { return FWordWrap ? FWrappedLines : FItems; }
+    // The display lines with the merge fields filled from the panel's record (wrapped anew
+    // when the values change the lines' lengths).
+    QStringList ShownLines() const;
     // After the first edit: one line height per line, widened to the widest line.
     void FitToText();
 

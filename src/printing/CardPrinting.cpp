@@ -34,6 +34,8 @@ TPrintRunSettings TCardPrinting::RunSettings() const {
     s.Selection = FState.CardSelection;
     s.Selection.FitTo(s.Layout);
     s.BackgroundFile = FState.BackgroundFileName;
+    if (AddMerge)
+        AddMerge(s);
     return s;
 }
 
@@ -121,6 +123,8 @@ bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
     FPrinter.SetCopies(1);
     FPrinter.SetPortrait();
     settings.OutlineOnly = outlineTestPage;
+    if (outlineTestPage)
+        settings.MergeList = nullptr;
     settings.Printing = printMode;
     settings.DriverMaxCopies = FPrinter.DriverMaxCopies();
     if (printMode && !FPrinter.PrepareOutput(FParent))

@@ -27,6 +27,8 @@ public:
     std::function<void()> SavePreferences;
     std::function<void(QWidget&)> RestorePreviewPlacement;
     std::function<void(QWidget&)> SavePreviewPlacement;
+    // Adds the merge list, when the design has one, to every run but the outline page.
+    std::function<void(TPrintRunSettings&)> AddMerge;
     // Sizes the card panel for a card of the given size in inches.
     std::function<void(double width, double height)> SetCardSizeFromInches;
 

@@ -50,7 +50,9 @@ void TLabelPrintRun::LoadBackGround() {
 }
 
 void TLabelPrintRun::BeforePrintLabels(TReportJob& report) {
-    if (FSettings.Printing && FCopies > 1 && FSettings.DriverMaxCopies > 1) {
+    // A merge run's copies are whole runs, so the driver must not repeat single sheets.
+    if (FSettings.Printing && FCopies > 1 && FSettings.DriverMaxCopies > 1 &&
+        !FSettings.MergeList) {
         // The driver multiplies the one sheet the loop produces.
         report.SetCopies(FCopies);
         FCopies = 1;
@@ -67,10 +69,22 @@ void TLabelPrintRun::PrintBackGround(TReportCanvas& report, double x, double y) 
 void TLabelPrintRun::PrintLabels(TReportJob& report) {
     struct TPrintingFlag {
         TGBasePanel& Panel;
-        explicit TPrintingFlag(TGBasePanel& p) : Panel(p) { Panel.SetPrinting(true); }
-        ~TPrintingFlag() { Panel.SetPrinting(false); }
+        TMergeRecord Shown;
+        explicit TPrintingFlag(TGBasePanel& p) : Panel(p), Shown(p.MergeRecord()) {
+            Panel.SetPrinting(true);
+        }
+        ~TPrintingFlag() {
+            Panel.SetMergeRecord(Shown);
+            Panel.SetPrinting(false);
+        }
     } printing(FPanel);
+    if (FSettings.MergeList)
+        PrintMergedCards(report);
+    else
+        PrintSheets(report);
+}
 
+void TLabelPrintRun::PrintSheets(TReportJob& report) {
     const TCardLayout& l = FSettings.Layout;
     int col = -1, row = 0;
     while (!Stopped) {
@@ -89,24 +103,54 @@ void TLabelPrintRun::PrintLabels(TReportJob& report) {
         const int position = row * l.Across + col;
         if (!FSettings.Selection[position])
             continue;
-        const double x = col * HorizontalPitch() + LeftMargin();
-        const double y = row * VerticalPitch() + TopMargin();
         if (CardShown)
             CardShown(QStringLiteral("Card %1").arg(position + 1));
-        Pump();
-        TReportCanvas& canvas = report.Canvas();
-        const TInchRect card{x, y, x + l.Width, y + l.Height};
-        if (FSettings.OutlineOnly) {
-            canvas.Rectangle(card);
-        } else {
-            PrintBackGround(canvas, x, y);
-            if (!FSettings.Printing) {
-                canvas.SetBrush(clBlack, bsClear);
-                canvas.SetPen(RGBColor(192, 192, 192), psSolid, -1, pmCopy);
-                canvas.Rectangle(card);
-            }
-            FPanel.PrintObjects(canvas, x, y);
-        }
-        Pump();
+        PrintCard(report, position);
     }
+}
+
+void TLabelPrintRun::PrintMergedCards(TReportJob& report) {
+    const TCardLayout& l = FSettings.Layout;
+    QList<int> positions;
+    for (int p = 0; p < l.PositionCount(); ++p)
+        if (FSettings.Selection[p])
+            positions.append(p);
+    const QList<int>& records = FSettings.MergeRecords;
+    if (positions.isEmpty() || records.isEmpty())
+        return;
+    qsizetype slot = 0;
+    for (int copy = 0; copy < FCopies && !Stopped; ++copy) {
+        for (qsizetype n = 0; n < records.size() && !Stopped; ++n) {
+            if (slot == positions.size() || (n == 0 && copy > 0)) {
+                report.NewPage();
+                slot = 0;
+            }
+            FPanel.SetMergeRecord({FSettings.MergeList, records[n]});
+            if (CardShown)
+                CardShown(QStringLiteral("Record %1 of %2").arg(n + 1).arg(records.size()));
+            PrintCard(report, positions[slot++]);
+        }
+    }
+}
+
+void TLabelPrintRun::PrintCard(TReportJob& report, int position) {
+    const TCardLayout& l = FSettings.Layout;
+    const int col = position % l.Across, row = position / l.Across;
+    const double x = col * HorizontalPitch() + LeftMargin();
+    const double y = row * VerticalPitch() + TopMargin();
+    Pump();
+    TReportCanvas& canvas = report.Canvas();
+    const TInchRect card{x, y, x + l.Width, y + l.Height};
+    if (FSettings.OutlineOnly) {
+        canvas.Rectangle(card);
+    } else {
+        PrintBackGround(canvas, x, y);
+        if (!FSettings.Printing) {
+            canvas.SetBrush(clBlack, bsClear);
+            canvas.SetPen(RGBColor(192, 192, 192), psSolid, -1, pmCopy);
+            canvas.Rectangle(card);
+        }
+        FPanel.PrintObjects(canvas, x, y);
+    }
+    Pump();
 }

@@ -4,10 +4,13 @@
 
 #include "platform/Picture.h"
 
+#include <QList>
+
 #include <functional>
 
 class TGBasePanel;
 class TReportCanvas;
+struct TMergeList;
 class TReportJob;
 
 // What one print or preview run puts on the sheets.
@@ -20,10 +23,15 @@ struct TPrintRunSettings {
     bool OutlineOnly = false; // the outline test page
     bool Printing = true;     // false: a preview
     int DriverMaxCopies = 1;  // copies the printer makes of a page by itself
+    // A merge run prints one card per record, in this order, on the selected positions of
+    // as many sheets as it takes; each copy is the whole run again, from a new sheet.
+    const TMergeList* MergeList = nullptr;
+    QList<int> MergeRecords;
 };
 
 // The card-position loop of a run: every selected position of every sheet, across first,
-// with the background art, the design's objects and, in a preview, a grey card outline.
+// with the background art, the design's objects and, in a preview, a grey card outline. A
+// merge run fills the positions with one card per record instead.
 class TLabelPrintRun {
 public:
     TLabelPrintRun(TGBasePanel& panel, const TPrintRunSettings& settings);
@@ -52,6 +60,9 @@ public:
 
 private:
     void Pump() const;
+    void PrintSheets(TReportJob& report);
+    void PrintMergedCards(TReportJob& report);
+    void PrintCard(TReportJob& report, int position);
 
     TGBasePanel& FPanel;
     TPrintRunSettings FSettings;

@@ -297,6 +297,15 @@ void TGBasePanel::CloneObject(TGGraphicControl* object) {
     object->NotifyChanged();
 }
 
+void TGBasePanel::SetMergeRecord(const TMergeRecord& record) {
+    if (record.List == FMergeRecord.List && record.Index == FMergeRecord.Index)
+        return;
+    FMergeRecord = record;
+    for (TGGraphicControl* o : FObjects)
+        o->MergeRecordChanged();
+    InvalidateCard();
+}
+
 void TGBasePanel::InvalidateCard() {
     FCardDirty = true;
     update();

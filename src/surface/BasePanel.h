@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/MergeFields.h"
 #include "platform/GraphicsValues.h"
 #include "platform/Picture.h"
 
@@ -90,6 +91,11 @@ public:
     // Failures raise EStreamError.
     void SaveToFile(const QString& fileName);
     void LoadFromFile(const QString& fileName);
+
+    // The record whose values fill the merge fields while the card is painted or printed;
+    // an empty record shows the fields as typed.
+    const TMergeRecord& MergeRecord() const { return FMergeRecord; }
+    void SetMergeRecord(const TMergeRecord& record);
 
     // The font new text objects take.
     const TFont& Font() const { return FFont; }
@@ -222,4 +228,5 @@ private:
     QString FClipboardFile;
     bool FOwnsClipboardFile = false;
     qint64 FLastPaste = 0;
+    TMergeRecord FMergeRecord;
 };

@@ -1,5 +1,7 @@
 #include "surface/GraphicControl.h"
 
+#include "merge/MergeFields.h"
+
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/MenuStepNames.h"
@@ -222,6 +224,10 @@ void TGGraphicControl::RequestHandleRefit() {
 void TGGraphicControl::Invalidate() {
     if (FPanel)
         FPanel->InvalidateCard();
+}
+
+QString TGGraphicControl::MergedText(const QString& text) const {
+    return FPanel ? SubstituteMergeFields(text, FPanel->MergeRecord()) : text;
 }
 
 void TGGraphicControl::DrawSelectionMarks(QPainter& canvas) const {

@@ -97,6 +97,10 @@ public:
     void RequestHandleRefit();
     // Marks the card image stale so the panel paints it anew.
     void Invalidate();
+    // The text with the merge fields filled from the record the panel shows or prints, if any.
+    QString MergedText(const QString& text) const;
+    // The panel's record changed: objects that lay out their text do it again.
+    virtual void MergeRecordChanged() { Invalidate(); }
     // Draws the four (or, alone in the selection, eight) selection marks in panel pixels.
     void DrawSelectionMarks(QPainter& canvas) const;
 

@@ -2,6 +2,7 @@
 
 #include "app/Companion.h"
 #include "app/Preferences.h"
+#include "merge/MergeList.h"
 #include "printing/CardPrinting.h"
 #include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
@@ -17,8 +18,13 @@ int Fail(const QString& message) {
     return 1;
 }
 
+QString Usage() {
+    return QStringLiteral("usage: pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
+                          "[--cards 1,2,...] [--copies N] [--outline] [--merge LIST]");
+}
+
 struct TPrintOptions {
-    QString In, Out, Settings;
+    QString In, Out, Settings, Merge;
     QString Cards;
     int Copies = 1;
     bool Outline = false;
@@ -34,6 +40,8 @@ QString ParseOptions(const QStringList& args, TPrintOptions& o) {
             o.Outline = true;
         } else if (a == QLatin1String("--settings") && hasValue) {
             o.Settings = args[++i];
+        } else if (a == QLatin1String("--merge") && hasValue) {
+            o.Merge = args[++i];
         } else if (a == QLatin1String("--cards") && hasValue) {
             o.Cards = args[++i];
         } else if (a == QLatin1String("--copies") && hasValue) {
@@ -42,15 +50,13 @@ QString ParseOptions(const QStringList& args, TPrintOptions& o) {
             if (!ok || o.Copies < 1 || o.Copies > 99)
                 return QStringLiteral("The number of copies must be a whole number from 1 to 99");
         } else if (a.startsWith(QLatin1String("--"))) {
-            return QStringLiteral("usage: pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
-                                  "[--cards 1,2,...] [--copies N] [--outline]");
+            return Usage();
         } else {
             rest << a;
         }
     }
     if (rest.size() != 2)
-        return QStringLiteral("usage: pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
-                              "[--cards 1,2,...] [--copies N] [--outline]");
+        return Usage();
     o.In = rest[0];
     o.Out = rest[1];
     return {};
@@ -100,6 +106,18 @@ int PrintCommand(const QStringList& args) {
             return Fail(error);
     if (const std::optional<QString> art = ReadCompanionFile(o.In))
         settings.BackgroundFile = *art;
+
+    TMergeList list;
+    if (!o.Merge.isEmpty()) {
+        try {
+            list = LoadMergeList(o.Merge);
+        } catch (const EMergeListError& e) {
+            return Fail(QStringLiteral("The list %1 cannot be used. %2").arg(o.Merge, e.Message()));
+        }
+        settings.MergeList = &list;
+        for (int i = 0; i < list.Count(); ++i)
+            settings.MergeRecords.append(i);
+    }
 
     TGBusinessCardPanel32 panel;
     CreateMasterRichText(&panel);

@@ -1,0 +1,338 @@
+#include "merge/VCardReader.h"
+
+#include "merge/TextBytes.h"
+#include "platform/Windows1252.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <array>
+#include <optional>
+
+namespace {
+
+constexpr std::array kColumns{"Full Name",  "First Name", "Last Name",    "Middle Name", "Prefix",
+                              "Suffix",     "Title",      "Organization", "Department",  "Phone",
+                              "Work Phone", "Home Phone", "Mobile",       "Fax",         "Email",
+                              "Street",     "City",       "Region",       "Postal Code", "Country",
+                              "Address",    "Web Site",   "Note"};
+
+// One logical line: unfolded, with the physical line it started on.
+struct TContentLine {
+    QByteArray Bytes;
+    int Line = 0;
+};
+
+bool isQuotedPrintable(const QByteArray& line) {
+    const qsizetype colon = line.indexOf(':');
+    const QByteArray head = (colon < 0 ? line : line.left(colon)).toUpper();
+    return head.contains("QUOTED-PRINTABLE");
+}
+
+// Splits into physical lines, then joins folded lines (a line starting with a blank continues
+// the one before) and quoted-printable soft breaks (a value ending in '=').
+QList<TContentLine> unfold(const QByteArray& bytes) {
+    QList<TContentLine> lines;
+    bool softBreak = false;
+    int number = 0;
+    for (QByteArrayView rest(bytes); !rest.isEmpty();) {
+        const qsizetype end = rest.indexOf('\n');
+        QByteArrayView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        ++number;
+        if (softBreak && !lines.isEmpty()) {
+            lines.last().Bytes.chop(1);
+            lines.last().Bytes += line;
+        } else if (!lines.isEmpty() && !line.isEmpty() && (line[0] == ' ' || line[0] == '\t')) {
+            lines.last().Bytes += line.sliced(1);
+        } else {
+            lines.append({line.toByteArray(), number});
+        }
+        const QByteArray& last = lines.last().Bytes;
+        softBreak = last.endsWith('=') && isQuotedPrintable(last);
+    }
+    return lines;
+}
+
+QByteArray decodeQuotedPrintable(QByteArrayView value) {
+    QByteArray out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '=' && i + 2 < value.size()) {
+            bool ok = false;
+            const int byte = value.sliced(i + 1, 2).toByteArray().toInt(&ok, 16);
+            if (ok) {
+                out += char(byte);
+                i += 2;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+// Splits at the separator where no backslash escapes it.
+QStringList splitUnescaped(const QString& value, QChar separator) {
+    QStringList parts(1);
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c == '\\' && i + 1 < value.size()) {
+            parts.last() += c;
+            parts.last() += value.at(++i);
+        } else if (c == separator) {
+            parts.append(QString());
+        } else {
+            parts.last() += c;
+        }
+    }
+    return parts;
+}
+
+QString unescape(const QString& value) {
+    QString out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c != '\\' || i + 1 == value.size()) {
+            out += c;
+            continue;
+        }
+        const QChar next = value.at(++i);
+        out += (next == 'n' || next == 'N') ? QChar('\n') : next;
+    }
+    return out;
+}
+
+struct TProperty {
+    QByteArray Name;     // upper case, without a group prefix
+    QSet<QString> Types; // lower case: "work", "cell", "pref", ...
+    QString Value;       // decoded, still escaped
+};
+
+// Parameters are split at ';' outside double quotes.
+QList<QByteArray> splitParameters(QByteArrayView head) {
+    QList<QByteArray> parts(1);
+    bool quoted = false;
+    for (const char c : head) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ';' && !quoted)
+            parts.append(QByteArray());
+        else
+            parts.last() += c;
+    }
+    return parts;
+}
+
+bool parseProperty(const QByteArray& line, TProperty& property) {
+    bool quoted = false;
+    qsizetype colon = -1;
+    for (qsizetype i = 0; i < line.size() && colon < 0; ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            colon = i;
+    }
+    if (colon < 0)
+        return false;
+    const QList<QByteArray> head = splitParameters(QByteArrayView(line).first(colon));
+    QByteArray name = head.first().trimmed().toUpper();
+    if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
+        name = name.mid(dot + 1);
+    property.Name = name;
+    QByteArray charset;
+    bool quotedPrintable = false;
+    for (qsizetype i = 1; i < head.size(); ++i) {
+        const QByteArray& parameter = head.at(i);
+        const qsizetype equals = parameter.indexOf('=');
+        const QByteArray key =
+            (equals < 0 ? QByteArray("TYPE") : parameter.left(equals)).trimmed().toUpper();
+        QByteArray value = equals < 0 ? parameter : parameter.mid(equals + 1);
+        value.replace('"', QByteArray());
+        if (key == "ENCODING" || value.toUpper() == "QUOTED-PRINTABLE") {
+            quotedPrintable = quotedPrintable || value.toUpper() == "QUOTED-PRINTABLE";
+        } else if (key == "CHARSET") {
+            charset = value.toLower();
+        } else if (key == "TYPE") {
+            for (const QByteArray& type : value.split(','))
+                property.Types.insert(QString::fromLatin1(type.trimmed().toLower()));
+        } else if (key == "PREF") {
+            property.Types.insert(QStringLiteral("pref"));
+        }
+    }
+    QByteArrayView raw = QByteArrayView(line).sliced(colon + 1);
+    const QByteArray bytes = quotedPrintable ? decodeQuotedPrintable(raw) : raw.toByteArray();
+    if (charset == "iso-8859-1" || charset == "windows-1252" || charset == "cp1252")
+        property.Value = FromWindows1252(bytes);
+    else
+        property.Value = DecodeTextBytes(bytes);
+    return true;
+}
+
+class TCardBuilder {
+public:
+    void Add(const TProperty& p) {
+        const bool pref = p.Types.contains(QStringLiteral("pref"));
+        if (p.Name == "FN") {
+            Set("Full Name", unescape(p.Value));
+        } else if (p.Name == "N") {
+            const QStringList n = Components(p.Value, 5);
+            Set("Last Name", n[0]);
+            Set("First Name", n[1]);
+            Set("Middle Name", n[2]);
+            Set("Prefix", n[3]);
+            Set("Suffix", n[4]);
+        } else if (p.Name == "TITLE") {
+            Set("Title", unescape(p.Value));
+        } else if (p.Name == "ORG") {
+            QStringList org = Components(p.Value, 1);
+            Set("Organization", org.takeFirst());
+            org.removeAll(QString());
+            Set("Department", org.join(QStringLiteral(", ")));
+        } else if (p.Name == "TEL") {
+            QString number = unescape(p.Value).trimmed();
+            if (number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
+                number = number.mid(4);
+            Set("Phone", number, pref);
+            if (p.Types.contains(QStringLiteral("fax")))
+                Set("Fax", number, pref);
+            else if (p.Types.contains(QStringLiteral("cell")))
+                Set("Mobile", number, pref);
+            else if (p.Types.contains(QStringLiteral("work")))
+                Set("Work Phone", number, pref);
+            else if (p.Types.contains(QStringLiteral("home")))
+                Set("Home Phone", number, pref);
+        } else if (p.Name == "EMAIL") {
+            QString address = unescape(p.Value).trimmed();
+            if (address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
+                address = address.mid(7);
+            Set("Email", address, pref);
+        } else if (p.Name == "ADR") {
+            AddAddress(Components(p.Value, 7), pref);
+        } else if (p.Name == "URL") {
+            Set("Web Site", unescape(p.Value).trimmed(), pref);
+        } else if (p.Name == "NOTE") {
+            Set("Note", unescape(p.Value));
+        }
+    }
+
+    // The card's values by column; a card without a full name gets one made of its name parts.
+    QHash<QString, QString> Finish() {
+        if (FValues.value(QStringLiteral("Full Name")).isEmpty()) {
+            QStringList parts;
+            for (const char* column :
+                 {"Prefix", "First Name", "Middle Name", "Last Name", "Suffix"})
+                parts.append(FValues.value(QLatin1String(column)));
+            parts.removeAll(QString());
+            FValues.insert(QStringLiteral("Full Name"), parts.join(' '));
+        }
+        return FValues;
+    }
+
+private:
+    static QStringList Components(const QString& value, int count) {
+        QStringList parts = splitUnescaped(value, ';');
+        for (QString& part : parts)
+            part = unescape(part).trimmed();
+        while (parts.size() < count)
+            parts.append(QString());
+        return parts;
+    }
+
+    void AddAddress(const QStringList& adr, bool pref) {
+        if (FAddressSet && !(pref && !FAddressPref))
+            return;
+        FAddressSet = true;
+        FAddressPref = pref;
+        QStringList street{adr[0], adr[1], adr[2]};
+        street.removeAll(QString());
+        const QString streetText = street.join(QStringLiteral(", "));
+        Set("Street", streetText, true);
+        Set("City", adr[3], true);
+        Set("Region", adr[4], true);
+        Set("Postal Code", adr[5], true);
+        Set("Country", adr[6], true);
+        QStringList whole{streetText, adr[3], adr[4], adr[5], adr[6]};
+        whole.removeAll(QString());
+        Set("Address", whole.join(QStringLiteral(", ")), true);
+    }
+
+    // The first value of a column stays unless a preferred one comes later.
+    void Set(const char* column, const QString& value, bool pref = false) {
+        const QString key = QLatin1String(column);
+        if (value.isEmpty())
+            return;
+        if (FValues.contains(key) && !(pref && !FPreferred.contains(key)))
+            return;
+        FValues.insert(key, value);
+        if (pref)
+            FPreferred.insert(key);
+    }
+
+    QHash<QString, QString> FValues;
+    QSet<QString> FPreferred;
+    bool FAddressSet = false;
+    bool FAddressPref = false;
+};
+
+} // namespace
+
+TMergeList ReadVCardList(const QByteArray& bytes) {
+    QList<QHash<QString, QString>> cards;
+    std::optional<TCardBuilder> card;
+    int cardLine = 0;
+    for (const TContentLine& line : unfold(bytes)) {
+        const QByteArray upper = line.Bytes.trimmed().toUpper();
+        if (upper.isEmpty())
+            continue;
+        if (upper == "BEGIN:VCARD") {
+            if (card)
+                throw EMergeListError(
+                    QStringLiteral("Line %1: a contact card begins inside the card of line %2")
+                        .arg(line.Line)
+                        .arg(cardLine));
+            card.emplace();
+            cardLine = line.Line;
+        } else if (upper == "END:VCARD") {
+            if (!card)
+                throw EMergeListError(
+                    QStringLiteral("Line %1: END:VCARD without BEGIN:VCARD").arg(line.Line));
+            cards.append(card->Finish());
+            card.reset();
+        } else if (!card) {
+            throw EMergeListError(
+                QStringLiteral("Line %1: text outside a contact card (BEGIN:VCARD ... "
+                               "END:VCARD)")
+                    .arg(line.Line));
+        } else if (TProperty property; parseProperty(line.Bytes, property)) {
+            card->Add(property);
+        }
+    }
+    if (card)
+        throw EMergeListError(
+            QStringLiteral("Line %1: the contact card that begins here has no END:VCARD")
+                .arg(cardLine));
+    if (cards.isEmpty())
+        throw EMergeListError(QStringLiteral("The file holds no contact card (BEGIN:VCARD)"));
+
+    TMergeList list;
+    for (const char* column : kColumns) {
+        const QString name = QLatin1String(column);
+        for (const auto& values : cards)
+            if (values.contains(name)) {
+                list.Columns.append(name);
+                break;
+            }
+    }
+    for (const auto& values : cards) {
+        QStringList row;
+        for (const QString& column : list.Columns)
+            row.append(values.value(column));
+        list.Records.append(row);
+    }
+    return list;
+}
