@@ -110,7 +110,7 @@ void TestMainWindow::layoutAndMenus() {
 
     QCOMPARE(captions(w.FileMenu),
              QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
-                          "Pre&view", "Export PD&F...", "-", "Printer S&etup",
+                          "Pre&view", "Export PD&F...", "Merge &List...", "-", "Printer S&etup",
                           "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
     // The default-font item shows the font read from the settings at start.
     QCOMPARE(

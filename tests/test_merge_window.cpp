@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>

@@ -290,9 +290,10 @@ void TMainScreen::Setbuttons() {
     for (TCommandAction* item : {PrintItem, PreviewItem, ExportPdfItem, PrinterSetupItem,
                                  FineTuningItem, OutlineTestPageItem})
         item->Enable(PrinterAvailable);
-    for (TCommandAction* item : {NewItem, OpenItem, DeleteItem, SaveAsItem, ExitItem,
-                                 DefaultFontItem, PersonalInformationItem, BackgroundArtItem,
-                                 ChangeLayoutItem, ContentsItem, AboutItem, HelpCommand})
+    for (TCommandAction* item :
+         {NewItem, OpenItem, DeleteItem, SaveAsItem, ExitItem, DefaultFontItem,
+          PersonalInformationItem, BackgroundArtItem, MergeListItem, ChangeLayoutItem, ContentsItem,
+          AboutItem, HelpCommand})
         item->Enable();
 }
 
