@@ -3,6 +3,7 @@
 #include "support/PrintTestSupport.h"
 #include "support/TestSupport.h"
 
+#include "effects/DiduzOvoz.h"
 #include "merge/CsvReader.h"
 #include "objects/BusinessCardLabel.h"
 #include "objects/MultiLineLabel.h"
@@ -130,6 +131,14 @@ void TestMergePrint::everyTextKindTakesTheFields() {
     f.Run();
     QCOMPARE(f.Texts(0), (QStringList{"Person 1, T1", "Fax: ", "Dear Person 1", "plain line"}));
     QCOMPARE(f.Texts(1), (QStringList{"Person 2, T2", "Fax: ", "Dear Person 2", "plain line"}));
+    // Lettering draws the record's values too, cut to its box like typed text.
+    auto* lettering = static_cast<TGDiduzOvoz*>(f.Panel.AddObject(std::make_unique<TGDiduzOvoz>()));
+    lettering->SetBounds(10, 150, 1200, 80);
+    lettering->SetCaption(QStringLiteral("Hi ${Name}"));
+    f.Panel.SetMergeRecord({&f.List, 1});
+    QCOMPARE(lettering->VisibleCaption(), QString("Hi Person 2"));
+    f.Panel.SetMergeRecord({});
+    QCOMPARE(lettering->VisibleCaption(), QString("Hi ${Name}"));
     // A text without a record prints as typed.
     TMergeFixture plain(1);
     plain.Settings.MergeList = nullptr;

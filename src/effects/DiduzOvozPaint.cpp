@@ -84,7 +84,7 @@ bool TGDiduzOvoz::FitToText() {
 }
 
 QString TGDiduzOvoz::VisibleCaption() const {
-    const QString text = ResolveSymbolText(FFont.Name, FCaption).Text;
+    const QString text = ResolveSymbolText(FFont.Name, MergedText(FCaption)).Text;
     const QFontMetrics m(CanvasFont());
     const int room = Width() - TextLeft();
     if (m.horizontalAdvance(text) <= room)
