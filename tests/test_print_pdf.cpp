@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <QDir>
 #include <QtTest>
 
 #include <stdexcept>
@@ -189,6 +190,17 @@ void TestPrintPdf::cancelledOrFailedRunLeavesNoFile() {
         QVERIFY(run.Window->Aborted());
         QCOMPARE(run.Status(), QStringLiteral("\rBusiness Card Print Canceled!"));
         QVERIFY(!QFileInfo::exists(run.Pdf));
+    }
+    {
+        // A file of that name from before stays as it was, and nothing is left beside it.
+        TPdfRun run;
+        QVERIFY(WriteTestFile(run.Pdf, "previous"));
+        ui.Answers = {true};
+        run.PressButtonAt(12);
+        run.Run();
+        QVERIFY(run.Window->Aborted());
+        QCOMPARE(ReadTestFile(run.Pdf), QByteArray("previous"));
+        QCOMPARE(QDir(run.Dir.path()).entryList(QDir::Files), QStringList{"cards.pdf"});
     }
     {
         // An error on the second sheet ends the run in order; nothing is written.

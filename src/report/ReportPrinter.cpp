@@ -1,6 +1,7 @@
 #include "report/ReportPrinter.h"
 
 #include "platform/Interaction.h"
+#include "report/PdfFileJob.h"
 #include "report/PrinterJob.h"
 
 #include <QPageSize>
@@ -136,7 +137,13 @@ bool TReportPrinter::PrepareOutput(QWidget* parent) {
 }
 
 std::unique_ptr<TReportJob> TReportPrinter::CreateJob() {
-    auto job = std::make_unique<TPrinterJob>(*FPrinter, FMetrics);
+    // A PDF file can be written in place and dropped on cancel; a printer cannot take back
+    // a page, so its pages wait in memory until the run ends well.
+    std::unique_ptr<TReportJob> job;
+    if (IsPdf())
+        job = std::make_unique<TPdfFileJob>(*FPrinter, FMetrics);
+    else
+        job = std::make_unique<TPrinterJob>(*FPrinter, FMetrics);
     job->FromPage = FFromPage;
     job->ToPage = FToPage;
     FFromPage = 1;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "report/PainterCanvas.h"
+#include "report/ReportJob.h"
+
+#include <QPainter>
+
+#include <memory>
+
+class QPrinter;
+
+// A job printed into a PDF file. The pages go straight into a temporary file beside the
+// target, so that a long run holds no pages in memory; only a run that ends well renames it
+// over the target. A cancelled or failed run leaves no file and the previous one as it was.
+class TPdfFileJob : public TReportJob {
+public:
+    TPdfFileJob(QPrinter& printer, const TPageMetrics& metrics);
+    ~TPdfFileJob() override;
+
+    const TPageMetrics& Metrics() const override { return FMetrics; }
+
+protected:
+    TReportCanvas& DeviceCanvas() override;
+    bool BeginJob() override;
+    void BeginNextPage() override;
+    bool EndJob() override;
+    void AbortJob() override;
+
+private:
+    void Discard();
+
+    QPrinter& FPrinter;
+    TPageMetrics FMetrics;
+    QString FTarget;    // the file the user named
+    QString FTemporary; // where the pages go until the run ends
+    QPainter FPainter;
+    std::unique_ptr<TPainterCanvas> FCanvas;
+    bool FPageUsed = false; // something was drawn on the current page
+};
