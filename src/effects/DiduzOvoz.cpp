@@ -126,12 +126,7 @@ void TGDiduzOvoz::SetControlTransparent(bool v) {
 }
 
 void TGDiduzOvoz::SetBGColor(TColor v) {
-    if (v == FBGColor)
-        return;
-    FBGColor = v;
-    Invalidate();
-    if (!Reading())
-        NotifyChanged();
+    ChangeShownValue(FBGColor, v);
 }
 
 void TGDiduzOvoz::SetCaption(const QString& v) {
