@@ -47,7 +47,7 @@ void AddDesign(TGBasePanel& panel) {
 }
 
 // One run in this process: prints "seconds peak-kB pdf-bytes".
-int RunOnce(int count) {
+int RunOnce(int count, const QString& keep) {
     TGBasePanel panel;
     panel.resize(336, 192);
     AddDesign(panel);
@@ -57,7 +57,7 @@ int RunOnce(int count) {
     for (int i = 0; i < count; ++i)
         settings.MergeRecords.append(i);
     QTemporaryDir dir;
-    const QString file = dir.filePath("cards.pdf");
+    const QString file = keep.isEmpty() ? dir.filePath("cards.pdf") : keep;
     double best = 1e9;
     for (int round = 0; round < 2; ++round) {
         QElapsedTimer timer;
@@ -78,8 +78,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 3 && QByteArray(argv[1]) == "--one")
-        return RunOnce(QByteArray(argv[2]).toInt());
+    // --one N [FILE]: one run of N records, keeping the PDF in FILE when given.
+    if (argc >= 3 && QByteArray(argv[1]) == "--one")
+        return RunOnce(QByteArray(argv[2]).toInt(),
+                       argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString());
     QTextStream out(stdout);
     double peak1000 = 0;
     for (const int count : {1000, 10000}) {

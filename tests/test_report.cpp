@@ -35,6 +35,7 @@ private slots:
     void textIsSizedInDevicePixels();
     void rotatedTextTurnsAboutItsPosition();
     void clipStackLimitsDrawing();
+    void textRectCutsOnlyWhatOverflows();
     void glyphPathClipsFill();
     void replayDrawsWhatWasRecorded();
     void statusLine();
@@ -151,6 +152,38 @@ void TestReport::clipStackLimitsDrawing() {
     p.end();
     QCOMPARE(Ink(page.Image), QRect(50, 50, 240, 240)); // the clip, then the unclipped fill
     QCOMPARE(qGray(page.Image.pixel(150, 150)), 255);
+}
+
+void TestReport::textRectCutsOnlyWhatOverflows() {
+    TPageImage page(100, 0, 0);
+    QPainter p(&page.Image);
+    TPainterCanvas c(p, page.Metrics);
+    c.SetFont(QStringLiteral("Liberation Sans"), 36);
+    c.SetFontColor(clBlack);
+    c.SetTextTransparent(true);
+    // A word that fits its box is drawn whole; the long one is cut at the box's right edge.
+    c.TextRect(QRect(20, 20, 200, 60), 0.2, 0.2, QStringLiteral("Fit"));
+    const QRect whole = Ink(page.Image);
+    QVERIFY(whole.left() >= 20 && whole.right() < 120);
+    c.TextRect(QRect(20, 120, 100, 60), 0.2, 1.2, QStringLiteral("Overflowing text"));
+    // Nothing of the second line passes x = 119; the clip does not outlive the text.
+    for (int y = 120; y < 180; ++y)
+        for (int x = 120; x < 300; ++x)
+            QCOMPARE(qGray(page.Image.pixel(x, y)), 255);
+    c.SetBrush(clBlack, 0);
+    c.FillDeviceRect(QRect(280, 280, 10, 10));
+    p.end();
+    QCOMPARE(qGray(page.Image.pixel(285, 285)), 0);
+    // The same words in a turned font keep their clip too.
+    TPageImage turned(100, 0, 0);
+    QPainter q(&turned.Image);
+    TPainterCanvas t(q, turned.Metrics);
+    t.SetFont(QStringLiteral("Liberation Sans"), 36);
+    t.SetFontRotation(90);
+    t.TextRect(QRect(20, 150, 60, 100), 0.2, 2.5, QStringLiteral("Overflowing text"));
+    q.end();
+    const QRect cut = Ink(turned.Image);
+    QVERIFY(cut.top() >= 150 && cut.bottom() < 250);
 }
 
 void TestReport::glyphPathClipsFill() {

@@ -318,15 +318,18 @@ void TGBaseLabel::LayoutText() {
         return;
     const QFont font = ZoomedFont();
     const int th = lineHeight(font);
-    const QString typed = DrawnCaption().Text, shown = ShownCaption().Text;
-    const int tw = textWidth(font, shown + ' ');
+    const QString typed = DrawnCaption().Text, shown = MergedText(typed);
+    const int typedWidth = TypedWidth(font, typed);
+    // Only right and centred text place by the shown text's width; a merge run prints most
+    // cards left-aligned and skips the measuring.
+    auto shownWidth = [&] { return shown == typed ? typedWidth : textWidth(font, shown + ' '); };
     auto negative = [](int a, int b) { return std::max({0, -std::min(a, 0), -std::min(b, 0)}); };
     FMargin = {negative(FShadowOffset.x(), FHighlightOffset.x()),
                negative(FShadowOffset.y(), FHighlightOffset.y())};
     const int mx = FMargin.x(), my = FMargin.y();
     const int need = th + FShadowOffset.y() - FHighlightOffset.y();
 
-    FitBoxToText(shown == typed ? tw : textWidth(font, typed + ' '), need);
+    FitBoxToText(typedWidth, need);
     if (FAngle == 0 || FAngle == 180)
         FTextRect = {mx, my, Width(), my + th};
     else
@@ -348,14 +351,20 @@ void TGBaseLabel::LayoutText() {
     if (FAngle == 0) {
         int x = FTextRect.Left;
         if (FAlignment == taRightJustify)
-            x = FTextRect.Right - tw;
+            x = FTextRect.Right - shownWidth();
         else if (FAlignment == taCenter)
-            x = (FTextRect.Right - FTextRect.Left) / 2 - tw / 2;
+            x = (FTextRect.Right - FTextRect.Left) / 2 - shownWidth() / 2;
         FTextOrigin.setX(x);
         FHighlightOrigin.setX(x + FHighlightOffset.x());
         FShadowOrigin.setX(x + FShadowOffset.x());
     }
     FLayoutDirty = false;
+}
+
+int TGBaseLabel::TypedWidth(const QFont& font, const QString& typed) {
+    if (!FTypedWidth || FTypedWidth->Text != typed || FTypedWidth->Font != font)
+        FTypedWidth = TWidthMemo{font, typed, textWidth(font, typed + ' ')};
+    return FTypedWidth->Width;
 }
 
 void TGBaseLabel::FitBoxToText(int tw, int need) {

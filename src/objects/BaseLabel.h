@@ -7,6 +7,8 @@
 
 #include <QPoint>
 
+#include <optional>
+
 enum THighlightDirection { hdNone = 0, hdright, hdLeft, hdUpRight, hdUpLeft, hdUp };
 enum TShadowDirection { sdNone = 0, sdRight, sdLeft, sdDownRight, sdDownLeft, sdDown };
 enum TBorderStyle { bsNone = 0, bsSingle };
@@ -129,6 +131,15 @@ private:
     TEdgeRect FTextRect, FShadowRect, FHighlightRect;
     QPoint FTextOrigin, FShadowOrigin, FHighlightOrigin;
     bool FLayoutDirty = true;
+    // The typed caption's measured width, kept while the caption and font stay: a merge run
+    // lays the box out for every card, and the box is always sized by the typed text.
+    struct TWidthMemo {
+        QFont Font;
+        QString Text;
+        int Width = 0;
+    };
+    std::optional<TWidthMemo> FTypedWidth;
+    int TypedWidth(const QFont& font, const QString& typed);
 
     QAction* FBorderItem = nullptr;
     QAction* FLeftItem = nullptr;

@@ -44,15 +44,15 @@ bool wingdingsInstalled() {
 }
 
 // Fonts whose characters are pictures, addressed by single-byte codes.
+// Asked for every text drawn, so the answers are kept by the name as spelled.
 bool isInstalledSymbolFont(const QString& fontName) {
     static QHash<QString, bool> known;
-    const QString key = fontName.toLower();
-    const auto it = known.constFind(key);
+    const auto it = known.constFind(fontName);
     if (it != known.constEnd())
         return *it;
     const bool symbol = QFontDatabase::families().contains(fontName, Qt::CaseInsensitive) &&
                         QFontDatabase::writingSystems(fontName).contains(QFontDatabase::Symbol);
-    known.insert(key, symbol);
+    known.insert(fontName, symbol);
     return symbol;
 }
 

@@ -35,7 +35,3 @@ QFont TReportFont::DeviceFont(double dpi) const {
 double TReportFont::TextWidthInches(const QString& text, double dpi) const {
     return QFontMetricsF(DeviceFont(dpi)).horizontalAdvance(text) / dpi;
 }
-
-double TReportFont::AscentPixels(double dpi) const {
-    return QFontMetricsF(DeviceFont(dpi)).ascent();
-}

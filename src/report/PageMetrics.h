@@ -40,7 +40,5 @@ struct TReportFont {
     QFont DeviceFont(double dpi) const;
     double LineHeightInches() const { return Points / 60.0; }
     double TextWidthInches(const QString& text, double dpi) const;
-    // Distance from the cell's top to the baseline, in device pixels.
-    double AscentPixels(double dpi) const;
     void SetRotation(int degrees) { Rotation = ((degrees % 360) + 360) % 360; }
 };

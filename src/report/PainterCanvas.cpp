@@ -94,8 +94,9 @@ void TPainterCanvas::FillDeviceRect(const QRect& deviceRect) {
 }
 
 void TPainterCanvas::DrawText(const QRect* clip, double x, double y, const QString& text) {
-    const double ascent = FFont.AscentPixels(FMetrics.YDPI);
     const QFont font = FFont.DeviceFont(FMetrics.YDPI);
+    const QFontMetricsF metrics(font);
+    const double ascent = metrics.ascent();
     // The text turns about its position, counter-clockwise for positive angles.
     QTransform place;
     place.translate(FMetrics.DeviceX(x), FMetrics.DeviceY(y));
@@ -106,15 +107,27 @@ void TPainterCanvas::DrawText(const QRect* clip, double x, double y, const QStri
         FPath.addPath(place.map(glyphs));
         return;
     }
+    const bool background = !FTextTransparent && FBrush.style() == Qt::SolidPattern;
+    // A clip or a turn costs a whole new graphics state in a PDF page, several times the
+    // text itself. A clip that cuts no ink changes nothing, so plain text whose ink lies
+    // inside its box goes straight to the page at its position.
+    const bool plain = FFont.Rotation == 0 && !background && !FFont.Underline &&
+                       FPainter.worldTransform() == FBase;
+    if (plain && (!clip || QRectF(*clip).contains(
+                               place.mapRect(metrics.boundingRect(text).translated(0, ascent))))) {
+        FPainter.setFont(font);
+        FPainter.setPen(ToQColor(FFont.Color));
+        FPainter.drawText(place.map(QPointF(0, ascent)), text);
+        return;
+    }
     FPainter.save();
     if (clip)
         FPainter.setClipRect(*clip, FPainter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     FPainter.setWorldTransform(place * FBase);
     FPainter.setFont(font);
-    if (!FTextTransparent && FBrush.style() == Qt::SolidPattern) {
-        const QFontMetricsF fm(font);
-        FPainter.fillRect(QRectF(0, 0, fm.horizontalAdvance(text), fm.height()), FBrush.color());
-    }
+    if (background)
+        FPainter.fillRect(QRectF(0, 0, metrics.horizontalAdvance(text), metrics.height()),
+                          FBrush.color());
     FPainter.setPen(ToQColor(FFont.Color));
     FPainter.drawText(QPointF(0, ascent), text);
     FPainter.restore();
