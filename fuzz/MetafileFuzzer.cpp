@@ -8,12 +8,6 @@
 
 #include <cstdint>
 
-// The font library keeps what it found for every face name a metafile asks for until the
-// process ends; that is its cache, not a leak of the player's.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig\n";
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     StartFuzzApplication("fuzz_metafile");
     const std::shared_ptr<const TMetafile> metafile = TMetafile::FromBytes(

@@ -5,15 +5,22 @@
 
 #include "effects/DiduzOvoz.h"
 #include "merge/CsvReader.h"
+#include "merge/DocumentMergeFields.h"
 #include "objects/BusinessCardLabel.h"
 #include "objects/MultiLineLabel.h"
 #include "objects/PLabel.h"
+#include "objects/RichBaseLabel.h"
+#include "objects/RichTextBox.h"
 #include "objects/SymbolLabel.h"
 #include "printing/LabelPrintRun.h"
 #include "report/StreamJob.h"
+#include "richtext/RtfReader.h"
 #include "surface/BasePanel.h"
 
+#include <QPainter>
 #include <QProcess>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -78,6 +85,7 @@ private slots:
     void recordsFillPartlyUsedSheets();
     void copiesRepeatTheWholeRunFromANewSheet();
     void everyTextKindTakesTheFields();
+    void richTextFieldsMaySpanFormatting();
     void screenShowsARecordWithoutChangingTheDesign();
     void stopEndsTheRunAndTheScreenKeepsItsRecord();
     void toolPrintsOneCardPerPerson();
@@ -145,6 +153,48 @@ void TestMergePrint::everyTextKindTakesTheFields() {
     plain.Select({0});
     plain.Run();
     QCOMPARE(plain.Texts(0), QStringList{"${Name}"});
+}
+
+void TestMergePrint::richTextFieldsMaySpanFormatting() {
+    TMergeFixture f(2);
+    // "${Name}" is half bold, half bold italic; the value takes the look of its "$".
+    const QByteArray fields =
+        "{\\rtf1\\ansi Dear {\\b $\\{Na{\\i me\\}}}, from $\\{Title\\}. $\\{Fax\\}}";
+    QTextDocument doc;
+    ReadRtf(fields, doc);
+    FillMergeFields(doc, {&f.List, 1});
+    QCOMPARE(doc.toPlainText(), QString("Dear Person 2, from T2. "));
+    QTextCursor value(&doc);
+    value.setPosition(int(doc.toPlainText().indexOf("Person")) + 3);
+    QVERIFY(value.charFormat().fontWeight() == QFont::Bold && !value.charFormat().fontItalic());
+    FillMergeFields(doc, {}); // no record: left as it is
+    QCOMPARE(doc.toPlainText(), QString("Dear Person 2, from T2. "));
+
+    // Printed, the record's card looks as if its values had been typed.
+    f.Panel.DeleteObject(f.Name);
+    auto* rich =
+        static_cast<TGPRichBaseLabel*>(f.Panel.AddObject(std::make_unique<TGPRichBaseLabel>()));
+    rich->SetBounds(10, 10, 300, 40);
+    TWPRtfStorage text;
+    text.SetRtf(fields);
+    rich->SetRTFText(text);
+    f.Select({0});
+    f.Settings.MergeRecords = {1};
+    f.Run();
+    const std::vector<TReportOp> ops = OpsOf(f.Stream.Pages.at(0), TReportOpKind::StretchGraphic);
+    QCOMPARE(ops.size(), size_t(1));
+    auto draw = [](const TReportGraphic& graphic) {
+        QImage image(300, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        graphic.Draw(p, QRectF(0, 0, 300, 40));
+        return image;
+    };
+    const TRichBox box{300, 40, true, clWhite, true};
+    const QImage typed = draw(
+        TRichTextGraphic("{\\rtf1\\ansi Dear {\\b Person 2}, from T2. }", box, TMergeRecord()));
+    QCOMPARE(draw(*ops[0].Graphic), typed);
+    QVERIFY(draw(TRichTextGraphic(fields, box, TMergeRecord())) != typed);
 }
 
 void TestMergePrint::screenShowsARecordWithoutChangingTheDesign() {

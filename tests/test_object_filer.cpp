@@ -73,6 +73,7 @@ private slots:
     void everyRegisteredKindRoundTrips();
     void readingMakesNoWidgetsUntilAMenuOpens();
     void foreignFontCharsetAndPitch();
+    void emptyCaptionAndFontNameSurviveReopening();
     void namesAreComponentN();
     void allNamesTakenKeepsStoredName_data();
     void allNamesTakenKeepsStoredName();
@@ -308,6 +309,26 @@ void TestObjectFiler::foreignFontCharsetAndPitch() {
     TGBasePanel other;
     TGLabelObjectFiler(other).ReadObjects(asNumber.constData(), asNumber.size());
     QVERIFY(!streamOf(other.Objects()).contains("Font.Charset"));
+}
+
+void TestObjectFiler::emptyCaptionAndFontNameSurviveReopening() {
+    RegisterObjectKinds();
+    // A text whose caption and font name are stored as empty strings.
+    const QByteArray props =
+        prop("Caption", QByteArray("\x06\x00", 2)) + prop("Font.Name", QByteArray("\x06\x00", 2));
+    const QByteArray bytes = file({record("TGPLabel", "A", props)});
+    TGBasePanel panel;
+    TGLabelObjectFiler(panel).ReadObjects(bytes.constData(), bytes.size());
+    auto* label = static_cast<TGPLabel*>(panel.Objects()[0]);
+    QCOMPARE(label->Caption(), QString());
+    QCOMPARE(label->Font().Name, QStringLiteral("Arial"));
+    // The empty caption is written as such, not left out to read back as "Text".
+    const QByteArray out = streamOf(panel.Objects());
+    QVERIFY(out.contains(prop("Caption", QByteArray("\x06\x00", 2))));
+    TGBasePanel again;
+    TGLabelObjectFiler(again).ReadObjects(out.constData(), out.size());
+    QCOMPARE(static_cast<TGPLabel*>(again.Objects()[0])->Caption(), QString());
+    QCOMPARE(streamOf(again.Objects()), out);
 }
 
 void TestObjectFiler::namesAreComponentN() {

@@ -122,6 +122,15 @@ private slots:
                  damaged.arg("a.tga"));
         QCOMPARE(messageOf(PictureBytes::BmpHeaderOnly(4, 4), TPictureKind::Bmp, "a.bmp"),
                  damaged.arg("a.bmp"));
+        // Headers that announce more pixels than their few bytes could ever unpack to: a
+        // run-length TGA of 16191 x 4103 and a PCX of 8000 x 8000 in their bare headers.
+        const QByteArray tga = PictureBytes::TgaHeader(10, 16191, 4103, 15) + "??";
+        QCOMPARE(messageOf(tga, TPictureKind::Tga, "big.tga"), damaged.arg("big.tga"));
+        QByteArray pcx = PictureBytes::Pcx().left(128);
+        qToLittleEndian<quint16>(7999, pcx.data() + 8);
+        qToLittleEndian<quint16>(7999, pcx.data() + 10);
+        QCOMPARE(messageOf(pcx + QByteArray(64, '\xC1'), TPictureKind::Pcx, "big.pcx"),
+                 damaged.arg("big.pcx"));
     }
 
     void filesAreCheckedBeforeReading() {

@@ -97,9 +97,11 @@ const TPropertyList& TGBaseLabel::ClassProperties() {
                 0xFFFF00);
         integer("colorShadow", TPropType::Color, &C::ColorShadow, &C::SetColorShadow, 0x808080);
         integer("Angle", TPropType::Integer, &C::Angle, &C::SetAngle, 0);
-        l.push_back(Published<C>(
+        TPropertyInfo caption = Published<C>(
             "Caption", TPropType::String, [](const C& o) { return o.Caption(); },
-            [](C& o, const QVariant& v) { o.SetCaption(v.toString()); }));
+            [](C& o, const QVariant& v) { o.SetCaption(v.toString()); });
+        caption.WriteEmpty = true; // a new object says "Text"
+        l.push_back(std::move(caption));
         AddFontProperties<C>(
             l, "Font", [](const C& o) -> const TFont& { return o.Font(); },
             [](C& o, const TFont& f) { o.SetFont(f); });

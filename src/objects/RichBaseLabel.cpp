@@ -1,5 +1,6 @@
 #include "objects/RichBaseLabel.h"
 
+#include "merge/DocumentMergeFields.h"
 #include "objects/RichTextLabelEditor.h"
 #include "platform/Interaction.h"
 #include "surface/BasePanel.h"
@@ -111,6 +112,7 @@ void TGPRichBaseLabel::PaintRich(QPainter& canvas) {
     if (!FMasterRichText)
         return;
     FMasterRichText->SetRtf(FRTFText.Rtf());
+    FillMergeFields(FMasterRichText->Document(), MergeRecord());
     FMasterRichText->SetZoom(int(Zoom() * 100));
     PaintRichBox(canvas, *FMasterRichText, Box());
 }
@@ -124,7 +126,8 @@ void TGPRichBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
     const double p = ScreenPixelsPerInch;
     const QRect r = report.DeviceRect(
         {x + Left() / p, y + Top() / p, x + (Left() + Width()) / p, y + (Top() + Height()) / p});
-    report.StretchGraphic(r, std::make_shared<TRichTextGraphic>(FRTFText.Rtf(), Box()));
+    report.StretchGraphic(r,
+                          std::make_shared<TRichTextGraphic>(FRTFText.Rtf(), Box(), MergeRecord()));
 }
 
 void TGPRichBaseLabel::EditRichText() {

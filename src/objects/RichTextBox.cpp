@@ -1,5 +1,7 @@
 #include "objects/RichTextBox.h"
 
+#include "merge/DocumentMergeFields.h"
+
 #include <QPainter>
 
 void PaintRichBox(QPainter& painter, TWPRichText& text, const TRichBox& box) {
@@ -16,8 +18,11 @@ void PaintRichBox(QPainter& painter, TWPRichText& text, const TRichBox& box) {
     painter.restore();
 }
 
-TRichTextGraphic::TRichTextGraphic(const QByteArray& rtf, const TRichBox& box) : FBox(box) {
+TRichTextGraphic::TRichTextGraphic(const QByteArray& rtf, const TRichBox& box,
+                                   const TMergeRecord& record)
+    : FBox(box) {
     FText.SetRtf(rtf);
+    FillMergeFields(FText.Document(), record);
 }
 
 void TRichTextGraphic::Draw(QPainter& painter, const QRectF& target) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/MergeFields.h"
 #include "platform/Color.h"
 #include "report/ReportCanvas.h"
 #include "richtext/WPRichText.h"
@@ -20,7 +21,8 @@ void PaintRichBox(QPainter& painter, TWPRichText& text, const TRichBox& box);
 // vector text stretched into the target rectangle, as the screen shows it at 100 %.
 class TRichTextGraphic : public TReportGraphic {
 public:
-    TRichTextGraphic(const QByteArray& rtf, const TRichBox& box);
+    // The record's values stand in for the document's merge fields.
+    TRichTextGraphic(const QByteArray& rtf, const TRichBox& box, const TMergeRecord& record);
     void Draw(QPainter& painter, const QRectF& target) const override;
 
 private:

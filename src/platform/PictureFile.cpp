@@ -111,6 +111,8 @@ QImage DecodePicture(const QByteArray& bytes, TPictureKind kind, const QString& 
                  .arg(shortName(fileName), kindName(kind)));
     if (header->Size.isValid())
         checkSize(header->Size, fileName);
+    if (bytes.size() < header->LeastBytes)
+        damaged(fileName);
     const QByteArray data = header->Prefix.isEmpty() ? bytes : header->Prefix + bytes;
     if (kind != TPictureKind::Pcx && kind != TPictureKind::Tga)
         return decodeWithQt(data, *header, fileName);

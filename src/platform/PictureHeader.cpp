@@ -2,6 +2,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -99,7 +100,11 @@ std::optional<TPictureHeader> pcx(const QByteArray& bytes) {
               ymax = u16(bytes, 10);
     if (xmax < xmin || ymax < ymin)
         return std::nullopt;
-    return TPictureHeader{"PCX", QSize(xmax - xmin + 1, ymax - ymin + 1), {}};
+    const QSize size(xmax - xmin + 1, ymax - ymin + 1);
+    // A run packs at most 63 bytes of pixels into two bytes.
+    const qint64 planes = std::max(1, int(quint8(bytes[65])));
+    const qint64 pixelBytes = (qint64(size.width()) * bits * planes + 7) / 8 * size.height();
+    return TPictureHeader{"PCX", size, {}, 128 + (pixelBytes + 62) / 63 * 2};
 }
 
 // TGA has no signature: the header's colour-map flag, image type and pixel depth must be
@@ -116,7 +121,9 @@ std::optional<TPictureHeader> tga(const QByteArray& bytes) {
     const QSize size(u16(bytes, 12), u16(bytes, 14));
     if (size.isEmpty())
         return std::nullopt;
-    return TPictureHeader{"TGA", size, {}};
+    // A run packs at most 128 pixels into a count byte and one pixel.
+    const qint64 pixels = qint64(size.width()) * size.height();
+    return TPictureHeader{"TGA", size, {}, 18 + (pixels + 127) / 128 * (1 + (depth + 7) / 8)};
 }
 
 } // namespace

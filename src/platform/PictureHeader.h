@@ -15,6 +15,9 @@ struct TPictureHeader {
     // Bytes to put in front of the data so that the decoder accepts it (a bitmap file
     // header for a bare device-independent bitmap).
     QByteArray Prefix;
+    // The fewest bytes that can hold the pixels the header announces, however well packed:
+    // a file shorter than that was cut short, and is not worth a full-size pixel buffer.
+    qint64 LeastBytes = 0;
 };
 
 // The header of bytes claimed to be of the given kind; nothing when the content does not

@@ -1,7 +1,5 @@
 #include "surface/GraphicControl.h"
 
-#include "merge/MergeFields.h"
-
 #include "surface/BasePanel.h"
 #include "surface/Handle.h"
 #include "surface/MenuStepNames.h"
@@ -226,8 +224,12 @@ void TGGraphicControl::Invalidate() {
         FPanel->InvalidateCard();
 }
 
+TMergeRecord TGGraphicControl::MergeRecord() const {
+    return FPanel ? FPanel->MergeRecord() : TMergeRecord();
+}
+
 QString TGGraphicControl::MergedText(const QString& text) const {
-    return FPanel ? SubstituteMergeFields(text, FPanel->MergeRecord()) : text;
+    return SubstituteMergeFields(text, MergeRecord());
 }
 
 void TGGraphicControl::DrawSelectionMarks(QPainter& canvas) const {

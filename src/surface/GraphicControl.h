@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/MergeFields.h"
 #include "surface/PropertyInfo.h"
 
 #include <QRect>
@@ -97,7 +98,9 @@ public:
     void RequestHandleRefit();
     // Marks the card image stale so the panel paints it anew.
     void Invalidate();
-    // The text with the merge fields filled from the record the panel shows or prints, if any.
+    // The record the panel shows or prints, if any.
+    TMergeRecord MergeRecord() const;
+    // The text with the merge fields filled from that record.
     QString MergedText(const QString& text) const;
     // The panel's record changed: objects that lay out their text do it again.
     virtual void MergeRecordChanged() { Invalidate(); }

@@ -9,7 +9,7 @@ bool TPropertyInfo::IsStored(const TGGraphicControl& object) const {
         return v.toDouble() != 0.0;
     case TPropType::String:
     case TPropType::Char:
-        return !v.toString().isEmpty();
+        return WriteEmpty || !v.toString().isEmpty();
     case TPropType::StringList:
         return !v.toStringList().isEmpty();
     case TPropType::Binary:
@@ -34,22 +34,22 @@ const QStringList& FontPitchNames() {
 }
 
 const QStringList& PenStyleNames() {
-    static const QStringList names{"psSolid", "psDash",  "psDot",        "psDashDot",
+    static const QStringList names{"psSolid",      "psDash",  "psDot",        "psDashDot",
                                    "psDashDotDot", "psClear", "psInsideFrame"};
     return names;
 }
 
 const QStringList& PenModeNames() {
-    static const QStringList names{
-        "pmBlack",      "pmWhite",      "pmNop",        "pmNot",   "pmCopy",   "pmNotCopy",
-        "pmMergePenNot", "pmMaskPenNot", "pmMergeNotPen", "pmMaskNotPen", "pmMerge", "pmNotMerge",
-        "pmMask",       "pmNotMask",    "pmXor",        "pmNotXor"};
+    static const QStringList names{"pmBlack",       "pmWhite",      "pmNop",         "pmNot",
+                                   "pmCopy",        "pmNotCopy",    "pmMergePenNot", "pmMaskPenNot",
+                                   "pmMergeNotPen", "pmMaskNotPen", "pmMerge",       "pmNotMerge",
+                                   "pmMask",        "pmNotMask",    "pmXor",         "pmNotXor"};
     return names;
 }
 
 const QStringList& BrushStyleNames() {
-    static const QStringList names{"bsSolid", "bsClear",  "bsHorizontal", "bsVertical",
-                                   "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
+    static const QStringList names{"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                   "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
     return names;
 }
 
@@ -59,12 +59,24 @@ struct NamedCharset {
     const char* name;
 };
 constexpr std::array<NamedCharset, 18> kCharsets{{
-    {0, "ANSI_CHARSET"},        {1, "DEFAULT_CHARSET"},   {2, "SYMBOL_CHARSET"},
-    {77, "MAC_CHARSET"},        {128, "SHIFTJIS_CHARSET"}, {129, "HANGEUL_CHARSET"},
-    {130, "JOHAB_CHARSET"},     {134, "GB2312_CHARSET"},   {136, "CHINESEBIG5_CHARSET"},
-    {161, "GREEK_CHARSET"},     {162, "TURKISH_CHARSET"},  {163, "VIETNAMESE_CHARSET"},
-    {177, "HEBREW_CHARSET"},    {178, "ARABIC_CHARSET"},   {186, "BALTIC_CHARSET"},
-    {204, "RUSSIAN_CHARSET"},   {222, "THAI_CHARSET"},     {238, "EASTEUROPE_CHARSET"},
+    {0, "ANSI_CHARSET"},
+    {1, "DEFAULT_CHARSET"},
+    {2, "SYMBOL_CHARSET"},
+    {77, "MAC_CHARSET"},
+    {128, "SHIFTJIS_CHARSET"},
+    {129, "HANGEUL_CHARSET"},
+    {130, "JOHAB_CHARSET"},
+    {134, "GB2312_CHARSET"},
+    {136, "CHINESEBIG5_CHARSET"},
+    {161, "GREEK_CHARSET"},
+    {162, "TURKISH_CHARSET"},
+    {163, "VIETNAMESE_CHARSET"},
+    {177, "HEBREW_CHARSET"},
+    {178, "ARABIC_CHARSET"},
+    {186, "BALTIC_CHARSET"},
+    {204, "RUSSIAN_CHARSET"},
+    {222, "THAI_CHARSET"},
+    {238, "EASTEUROPE_CHARSET"},
 }};
 } // namespace
 

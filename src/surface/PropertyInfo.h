@@ -36,6 +36,9 @@ struct TPropertyInfo {
     // Integer-like properties are written only when they differ from the default; without
     // a default they are always written.
     std::optional<qint64> Default;
+    // Strings are written only when they hold text, unless a fresh object holds some: then an
+    // emptied one must be written too, or it would read back as the fresh object's text.
+    bool WriteEmpty = false;
     QStringList Names;
     std::function<QVariant(const TGGraphicControl&)> Get;
     std::function<void(TGGraphicControl&, const QVariant&)> Set;

@@ -29,15 +29,21 @@ void AddFontProperties(TPropertyList& list, const QString& prefix,
                        std::function<void(C&, const TFont&)> set) {
     const QString p = prefix + '.';
     // Charset and Pitch are written only when a stored file brought other values.
-    list.push_back(NestedProperty<C, TFont>(p + "Charset", TPropType::Charset, DEFAULT_CHARSET,
-                                            {}, get, set,
-                                            [](TFont& f) -> int& { return f.Charset; }));
+    list.push_back(NestedProperty<C, TFont>(p + "Charset", TPropType::Charset, DEFAULT_CHARSET, {},
+                                            get, set, [](TFont& f) -> int& { return f.Charset; }));
     list.push_back(NestedProperty<C, TFont>(p + "Color", TPropType::Color, std::nullopt, {}, get,
                                             set, [](TFont& f) -> int& { return f.Color; }));
-    list.push_back(NestedProperty<C, TFont>(p + "Height", TPropType::Integer, std::nullopt, {},
-                                            get, set, [](TFont& f) -> int& { return f.Height; }));
-    list.push_back(NestedProperty<C, TFont>(p + "Name", TPropType::String, std::nullopt, {}, get,
-                                            set, [](TFont& f) -> QString& { return f.Name; }));
+    list.push_back(NestedProperty<C, TFont>(p + "Height", TPropType::Integer, std::nullopt, {}, get,
+                                            set, [](TFont& f) -> int& { return f.Height; }));
+    TPropertyInfo name =
+        NestedProperty<C, TFont>(p + "Name", TPropType::String, std::nullopt, {}, get, set,
+                                 [](TFont& f) -> QString& { return f.Name; });
+    // An empty name is not written, so one read from a file would come back as the default
+    // font next time: it reads as the default font at once.
+    name.Set = [setName = name.Set](TGGraphicControl& o, const QVariant& v) {
+        setName(o, v.toString().isEmpty() ? QVariant(TFont().Name) : v);
+    };
+    list.push_back(std::move(name));
     list.push_back(NestedProperty<C, TFont>(p + "Pitch", TPropType::Enumeration, fpDefault,
                                             FontPitchNames(), get, set,
                                             [](TFont& f) -> int& { return f.Pitch; }));
