@@ -27,8 +27,9 @@ bool withinDialogs(const TPreferences& p) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    if (!IniRoundTripHolds(bytes) || !withinDialogs(ReadPreferences(TIniFile::FromBytes(bytes))))
+    const TIniFile ini = TIniFile::FromBytes(
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+    if (!withinDialogs(ReadPreferences(ini)) || !IniRoundTripHolds(ini))
         std::abort();
     return 0;
 }

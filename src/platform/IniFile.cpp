@@ -6,24 +6,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace {
 
 // A line's text: UTF-8 when it is valid UTF-8, otherwise Latin-1 so that files written by
 // other programs in a one-byte code page still read.
-QString decodeLine(QByteArray line) {
+QString decodeLine(QByteArrayView line) {
     if (line.endsWith('\r'))
         line.chop(1);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(line);
-    if (utf8.hasError())
-        text = QString::fromLatin1(line);
-    return text;
+    // Editors that save UTF-8 put a byte-order mark before the first line.
+    if (line.startsWith("\xEF\xBB\xBF"))
+        line = line.sliced(3);
+    return line.isValidUtf8() ? QString::fromUtf8(line) : QString::fromLatin1(line);
 }
 
-// The section named by a header line, or nothing when the line is no header. Views, not
-// copies: every look-up passes over every line.
+// The section named by a header line, or nothing when the line is no header.
 std::optional<QStringView> headerName(QStringView text) {
     const QStringView t = text.trimmed();
     if (!t.startsWith(u'['))
@@ -48,8 +45,9 @@ std::optional<QPair<QString, QString>> keyValue(const QString& text) {
     return QPair<QString, QString>(key->toString(), text.mid(text.indexOf(u'=') + 1));
 }
 
+// Names of different lengths never match: letter case is folded one code unit at a time.
 bool sameName(QStringView a, QStringView b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 // A value must stay on its own line: line breaks inside it would start new keys.
@@ -95,17 +93,34 @@ void TIniFile::Parse(const QByteArray& data) {
         FLines.removeLast();
     FTexts.reserve(FLines.size());
     for (const QByteArray& line : FLines)
-        FTexts.append(decodeLine(line));
+        FTexts.append(Classify(line));
+}
+
+TIniFile::TLineText TIniFile::Classify(const QByteArray& line) {
+    TLineText t;
+    t.Text = decodeLine(line);
+    auto name = [&t](TLineText::TKind kind, QStringView view) {
+        t.Kind = kind;
+        t.NameFrom = view.data() - t.Text.constData();
+        t.NameLength = view.size();
+    };
+    if (const auto section = headerName(t.Text))
+        name(TLineText::Header, *section);
+    else if (const auto key = keyOf(t.Text))
+        name(TLineText::Key, *key);
+    else if (QStringView(t.Text).trimmed().isEmpty())
+        t.Kind = TLineText::Blank;
+    return t;
 }
 
 void TIniFile::SetLine(int index, const QByteArray& line) {
     FLines[index] = line;
-    FTexts[index] = decodeLine(line);
+    FTexts[index] = Classify(line);
 }
 
 void TIniFile::InsertLine(int index, const QByteArray& line) {
     FLines.insert(index, line);
-    FTexts.insert(index, decodeLine(line));
+    FTexts.insert(index, Classify(line));
 }
 
 TIniFile TIniFile::FromBytes(const QByteArray& bytes) {
@@ -159,11 +174,11 @@ QByteArray TIniFile::LineEnding() const {
 TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key) const {
     TLocation loc;
     for (int i = 0; i < FTexts.size(); ++i) {
-        const QString& text = FTexts[i];
-        if (const auto name = headerName(text)) {
+        const TLineText& line = FTexts[i];
+        if (line.Kind == TLineText::Header) {
             if (loc.SectionLine >= 0)
                 break; // only the first section of that name counts
-            if (sameName(*name, section)) {
+            if (sameName(line.Name(), section)) {
                 loc.SectionLine = i;
                 loc.EndLine = i + 1;
             }
@@ -171,13 +186,11 @@ TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key)
         }
         if (loc.SectionLine < 0)
             continue;
-        if (!QStringView(text).trimmed().isEmpty())
+        if (line.Kind != TLineText::Blank)
             loc.EndLine = i + 1;
-        if (loc.KeyLine < 0 && !key.isEmpty()) {
-            const auto name = keyOf(text);
-            if (name && sameName(*name, key))
-                loc.KeyLine = i;
-        }
+        if (loc.KeyLine < 0 && !key.isEmpty() && line.Kind == TLineText::Key &&
+            sameName(line.Name(), key))
+            loc.KeyLine = i;
     }
     return loc;
 }
@@ -186,7 +199,7 @@ QString TIniFile::ReadString(const QString& section, const QString& key, const Q
     const TLocation loc = Locate(section, key);
     if (loc.KeyLine < 0)
         return def;
-    return keyValue(FTexts[loc.KeyLine])->second;
+    return keyValue(FTexts[loc.KeyLine].Text)->second;
 }
 
 std::optional<int> TIniFile::ParseInteger(const QString& text) {
@@ -219,7 +232,7 @@ QList<QPair<QString, QString>> TIniFile::ReadSectionValues(const QString& sectio
     if (loc.SectionLine < 0)
         return values;
     for (int i = loc.SectionLine + 1; i < loc.EndLine; ++i)
-        if (const auto kv = keyValue(FTexts[i]))
+        if (const auto kv = keyValue(FTexts[i].Text))
             values.append(*kv);
     return values;
 }

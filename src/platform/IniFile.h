@@ -72,8 +72,18 @@ private:
     QByteArray LineEnding() const;
 
     QString FFileName;
+    // A line decoded and classified once, so that look-ups only compare names.
+    struct TLineText {
+        enum TKind { Other, Blank, Header, Key } Kind = Other;
+        QString Text;
+        // Where in Text the section of a header or the key of a key line lies.
+        qsizetype NameFrom = 0, NameLength = 0;
+        QStringView Name() const { return QStringView(Text).sliced(NameFrom, NameLength); }
+    };
+    static TLineText Classify(const QByteArray& line);
+
     QList<QByteArray> FLines; // without their '\n'; a '\r' stays part of the line
-    QStringList FTexts;       // each line decoded once, for the look-ups
+    QList<TLineText> FTexts;  // beside FLines, line for line
     bool FTrailingNewline = true;
     bool FWritable = true; // false when an existing file could not be read
     bool FDeferred = false;

@@ -13,7 +13,7 @@ bool TPropertyInfo::IsStored(const TGGraphicControl& object) const {
     case TPropType::StringList:
         return !v.toStringList().isEmpty();
     case TPropType::Binary:
-        return !v.toByteArray().isEmpty();
+        return WriteEmpty || !v.toByteArray().isEmpty();
     case TPropType::Boolean:
         return !Default || qint64(v.toBool()) != *Default;
     case TPropType::Set:

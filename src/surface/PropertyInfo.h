@@ -36,8 +36,8 @@ struct TPropertyInfo {
     // Integer-like properties are written only when they differ from the default; without
     // a default they are always written.
     std::optional<qint64> Default;
-    // Strings are written only when they hold text, unless a fresh object holds some: then an
-    // emptied one must be written too, or it would read back as the fresh object's text.
+    // Strings and binary data are written only when not empty, unless a fresh object holds
+    // some: then an empty one must be written too, or it would read back as the fresh one's.
     bool WriteEmpty = false;
     QStringList Names;
     std::function<QVariant(const TGGraphicControl&)> Get;

@@ -2,12 +2,11 @@
 
 #include "platform/IniFile.h"
 
-// Settings bytes from anywhere: reading them never fails, and writing one key changes that
-// key only. Returns false when a property is broken.
-inline bool IniRoundTripHolds(const QByteArray& bytes) {
+// Settings read from anywhere: writing one key changes that key only, and the text written
+// reads back so. Returns false when a property is broken.
+inline bool IniRoundTripHolds(TIniFile before) {
     const QStringList sections{QStringLiteral("Layout"), QStringLiteral("Personal"),
                                QStringLiteral("MRU")};
-    TIniFile before = TIniFile::FromBytes(bytes);
     QList<QList<QPair<QString, QString>>> old;
     for (const QString& s : sections)
         old << before.ReadSectionValues(s);
