@@ -37,14 +37,6 @@ std::optional<QStringView> keyOf(QStringView text) {
     return text.left(eq).trimmed();
 }
 
-// Key and value of a key line.
-std::optional<QPair<QString, QString>> keyValue(const QString& text) {
-    const auto key = keyOf(text);
-    if (!key)
-        return std::nullopt;
-    return QPair<QString, QString>(key->toString(), text.mid(text.indexOf(u'=') + 1));
-}
-
 // Names of different lengths never match: letter case is folded one code unit at a time.
 bool sameName(QStringView a, QStringView b) {
     return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
@@ -64,8 +56,11 @@ TIniFile::TIniFile(const QString& fileName) : FFileName(fileName) {
 }
 
 void TIniFile::Load() {
+    FData.clear();
     FLines.clear();
+    FSplit = false;
     FTexts.clear();
+    FSections.clear();
     FTrailingNewline = true;
     FWritable = true;
     const QFileInfo info(FFileName);
@@ -85,18 +80,35 @@ void TIniFile::Load() {
 }
 
 void TIniFile::Parse(const QByteArray& data) {
+    FData = data;
     if (data.isEmpty())
         return;
-    FLines = data.split('\n');
     FTrailingNewline = data.endsWith('\n');
-    if (FTrailingNewline)
-        FLines.removeLast();
-    FTexts.reserve(FLines.size());
-    for (const QByteArray& line : FLines)
-        FTexts.append(Classify(line));
+    FTexts.reserve(data.count('\n') + 1);
+    // The lines as split at '\n' would give them, without the empty piece after a final one.
+    for (qsizetype pos = 0; pos < data.size();) {
+        qsizetype end = data.indexOf('\n', pos);
+        if (end < 0)
+            end = data.size();
+        FTexts.append(Classify(QByteArrayView(data).sliced(pos, end - pos)));
+        pos = end + 1;
+    }
+    IndexSections();
 }
 
-TIniFile::TLineText TIniFile::Classify(const QByteArray& line) {
+void TIniFile::SplitLines() {
+    if (FSplit)
+        return;
+    FSplit = true;
+    if (!FData.isEmpty()) {
+        FLines = FData.split('\n');
+        if (FTrailingNewline)
+            FLines.removeLast();
+    }
+    FData.clear();
+}
+
+TIniFile::TLineText TIniFile::Classify(QByteArrayView line) {
     TLineText t;
     t.Text = decodeLine(line);
     auto name = [&t](TLineText::TKind kind, QStringView view) {
@@ -116,11 +128,13 @@ TIniFile::TLineText TIniFile::Classify(const QByteArray& line) {
 void TIniFile::SetLine(int index, const QByteArray& line) {
     FLines[index] = line;
     FTexts[index] = Classify(line);
+    IndexSections();
 }
 
 void TIniFile::InsertLine(int index, const QByteArray& line) {
     FLines.insert(index, line);
     FTexts.insert(index, Classify(line));
+    IndexSections();
 }
 
 TIniFile TIniFile::FromBytes(const QByteArray& bytes) {
@@ -134,6 +148,8 @@ TIniFile TIniFile::FromBytes(const QByteArray& bytes) {
 }
 
 QByteArray TIniFile::Bytes() const {
+    if (!FSplit)
+        return FData;
     QByteArray data = FLines.join('\n');
     if (FTrailingNewline && !FLines.isEmpty())
         data += '\n';
@@ -171,26 +187,33 @@ QByteArray TIniFile::LineEnding() const {
     return !FLines.isEmpty() && FLines.first().endsWith('\r') ? QByteArray("\r") : QByteArray();
 }
 
-TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key) const {
-    TLocation loc;
+void TIniFile::IndexSections() {
+    FSections.clear();
     for (int i = 0; i < FTexts.size(); ++i) {
         const TLineText& line = FTexts[i];
-        if (line.Kind == TLineText::Header) {
-            if (loc.SectionLine >= 0)
-                break; // only the first section of that name counts
-            if (sameName(line.Name(), section)) {
-                loc.SectionLine = i;
-                loc.EndLine = i + 1;
+        if (line.Kind == TLineText::Header)
+            FSections.append({i, i + 1});
+        else if (line.Kind != TLineText::Blank && !FSections.isEmpty())
+            FSections.last().EndLine = i + 1;
+    }
+}
+
+TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key) const {
+    TLocation loc;
+    // Only the first section of that name counts.
+    for (const TSectionLines& s : FSections) {
+        if (!sameName(FTexts[s.HeaderLine].Name(), section))
+            continue;
+        loc.SectionLine = s.HeaderLine;
+        loc.EndLine = s.EndLine;
+        for (int i = s.HeaderLine + 1; !key.isEmpty() && i < s.EndLine; ++i) {
+            const TLineText& line = FTexts[i];
+            if (line.Kind == TLineText::Key && sameName(line.Name(), key)) {
+                loc.KeyLine = i;
+                break;
             }
-            continue;
         }
-        if (loc.SectionLine < 0)
-            continue;
-        if (line.Kind != TLineText::Blank)
-            loc.EndLine = i + 1;
-        if (loc.KeyLine < 0 && !key.isEmpty() && line.Kind == TLineText::Key &&
-            sameName(line.Name(), key))
-            loc.KeyLine = i;
+        break;
     }
     return loc;
 }
@@ -199,7 +222,7 @@ QString TIniFile::ReadString(const QString& section, const QString& key, const Q
     const TLocation loc = Locate(section, key);
     if (loc.KeyLine < 0)
         return def;
-    return keyValue(FTexts[loc.KeyLine].Text)->second;
+    return FTexts[loc.KeyLine].Value().toString();
 }
 
 std::optional<int> TIniFile::ParseInteger(const QString& text) {
@@ -232,14 +255,15 @@ QList<QPair<QString, QString>> TIniFile::ReadSectionValues(const QString& sectio
     if (loc.SectionLine < 0)
         return values;
     for (int i = loc.SectionLine + 1; i < loc.EndLine; ++i)
-        if (const auto kv = keyValue(FTexts[i].Text))
-            values.append(*kv);
+        if (FTexts[i].Kind == TLineText::Key)
+            values.append({FTexts[i].Name().toString(), FTexts[i].Value().toString()});
     return values;
 }
 
 bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
     if (!FWritable)
         return false;
+    SplitLines();
     const QByteArray eol = LineEnding();
     const QByteArray line = key.toUtf8() + '=' + oneLine(value).toUtf8() + eol;
     const TLocation loc = Locate(section, key);
@@ -268,11 +292,13 @@ bool TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 bool TIniFile::EraseSection(const QString& section) {
     if (!FWritable)
         return false;
+    SplitLines();
     bool erased = false;
     for (TLocation loc = Locate(section, QString()); loc.SectionLine >= 0;
          loc = Locate(section, QString())) {
         FLines.erase(FLines.begin() + loc.SectionLine, FLines.begin() + loc.EndLine);
         FTexts.erase(FTexts.begin() + loc.SectionLine, FTexts.begin() + loc.EndLine);
+        IndexSections();
         erased = true;
     }
     return erased ? Commit() : true;

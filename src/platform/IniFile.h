@@ -69,7 +69,7 @@ private:
     bool Save();
     bool Commit(); // saves now, or marks the file dirty while updates are deferred
     TLocation Locate(const QString& section, const QString& key) const;
-    QByteArray LineEnding() const;
+    QByteArray LineEnding() const; // of split lines
 
     QString FFileName;
     // A line decoded and classified once, so that look-ups only compare names.
@@ -79,11 +79,24 @@ private:
         // Where in Text the section of a header or the key of a key line lies.
         qsizetype NameFrom = 0, NameLength = 0;
         QStringView Name() const { return QStringView(Text).sliced(NameFrom, NameLength); }
+        // A key line's value: the rest of the line after its first '='.
+        QStringView Value() const { return QStringView(Text).sliced(Text.indexOf(u'=') + 1); }
     };
-    static TLineText Classify(const QByteArray& line);
+    static TLineText Classify(QByteArrayView line);
+    // Makes the lines editable one by one; until then the text stays as it was read.
+    void SplitLines();
 
+    QByteArray FData;         // the text as read, while no line has been edited
+    bool FSplit = false;      // FLines holds the text instead
     QList<QByteArray> FLines; // without their '\n'; a '\r' stays part of the line
     QList<TLineText> FTexts;  // beside FLines, line for line
+    // Every section's header line and one past its last non-blank line, in file order; kept
+    // with every edit so that a look-up passes over the headers and one section's lines.
+    struct TSectionLines {
+        int HeaderLine, EndLine;
+    };
+    QList<TSectionLines> FSections;
+    void IndexSections();
     bool FTrailingNewline = true;
     bool FWritable = true; // false when an existing file could not be read
     bool FDeferred = false;
