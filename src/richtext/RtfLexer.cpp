@@ -1,18 +1,37 @@
 #include "richtext/RtfLexer.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace {
 
 constexpr int kMaxWordLetters = 32;
 
+// Byte classes, looked up once per byte: the loops over text and words run for every byte.
+enum : unsigned char { kLetter = 1, kDigit = 2, kEndsText = 4 };
+
+constexpr std::array<unsigned char, 256> kClasses = [] {
+    std::array<unsigned char, 256> classes{};
+    for (int c = 'a'; c <= 'z'; ++c)
+        classes[c] = classes[c - 'a' + 'A'] = kLetter;
+    for (int c = '0'; c <= '9'; ++c)
+        classes[c] = kDigit;
+    for (const char c : {'\\', '{', '}', '\r', '\n'})
+        classes[static_cast<unsigned char>(c)] = kEndsText;
+    return classes;
+}();
+
+unsigned char classOf(char c) {
+    return kClasses[static_cast<unsigned char>(c)];
+}
+
 bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return classOf(c) & kLetter;
 }
 
 bool isDigit(char c) {
-    return c >= '0' && c <= '9';
+    return classOf(c) & kDigit;
 }
 
 int hexValue(char c) {
@@ -42,12 +61,8 @@ TRtfToken TRtfLexer::Next() {
     if (c == '\\')
         return ReadControl();
     const qsizetype start = FPos;
-    while (FPos < FSize) {
-        const char d = FData[FPos];
-        if (d == '\\' || d == '{' || d == '}' || d == '\r' || d == '\n')
-            break;
+    while (FPos < FSize && !(classOf(FData[FPos]) & kEndsText))
         ++FPos;
-    }
     t.Kind = TRtfTokenKind::Text;
     t.Text = QByteArrayView(FData + start, FPos - start);
     return t;

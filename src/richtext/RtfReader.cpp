@@ -12,6 +12,8 @@
 #include <QTextDocument>
 
 #include <map>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -22,6 +24,8 @@ struct TCharState {
     bool Bold = false, Italic = false, Underline = false, Strike = false;
     int Color = 0, Highlight = 0; // colour table indices; 0 = automatic
     int Vertical = 0;             // 1 superscript, -1 subscript
+
+    bool operator==(const TCharState&) const = default;
 };
 
 struct TParaState {
@@ -82,7 +86,9 @@ private:
     void FlushBytes();
     void FlushText();
     int CurrentCodePage() const;
-    QTextCharFormat CharFormat(const TCharState& s) const;
+    // The format of text in that state, kept for the next run in the same state until the
+    // font or colour table changes.
+    const QTextCharFormat& CharFormat(const TCharState& s);
     QTextBlockFormat BlockFormat(const TParaState& s) const;
     QColor TableColor(int index) const;
 
@@ -106,6 +112,7 @@ private:
     QString FText;              // decoded text not yet inserted, in the current character format
     bool FPendingBlock = false; // a \par ended the last block; the next text starts one
     TRtfCodePages FCodePages;
+    std::optional<std::pair<TCharState, QTextCharFormat>> FLastFormat;
 };
 
 TRtfReadResult TRtfReader::Read() {
@@ -227,6 +234,7 @@ void TRtfReader::ControlWord(const TRtfToken& t) {
         return;
     case TRtfWord::DefaultFont:
         FDefaultFont = t.Param;
+        FLastFormat.reset();
         return;
     case TRtfWord::Character:
         FlushBytes();
@@ -423,6 +431,7 @@ void TRtfReader::FontTableText(QByteArrayView bytes) {
             e.CodePage = FontCodePage();
             FFontNameText.removeIf([](QChar c) { return c.unicode() < 0x20; });
             e.Name = FFontNameText.trimmed();
+            FLastFormat.reset();
         }
         FFontNameText.clear();
     }
@@ -445,6 +454,7 @@ void TRtfReader::ColorTableText(QByteArrayView bytes) {
         const bool automatic = FRed < 0 && FGreen < 0 && FBlue < 0;
         FColors.push_back(automatic ? QColor()
                                     : QColor(qMax(FRed, 0), qMax(FGreen, 0), qMax(FBlue, 0)));
+        FLastFormat.reset();
         FRed = FGreen = FBlue = -1;
     }
 }
@@ -503,7 +513,9 @@ QColor TRtfReader::TableColor(int index) const {
     return index > 0 && index < int(FColors.size()) ? FColors[size_t(index)] : QColor();
 }
 
-QTextCharFormat TRtfReader::CharFormat(const TCharState& s) const {
+const QTextCharFormat& TRtfReader::CharFormat(const TCharState& s) {
+    if (FLastFormat && FLastFormat->first == s)
+        return FLastFormat->second;
     QTextCharFormat f;
     const auto font = FFonts.find(s.Font < 0 ? FDefaultFont : s.Font);
     const QString name = font != FFonts.end() && !font->second.Name.isEmpty()
@@ -526,7 +538,8 @@ QTextCharFormat TRtfReader::CharFormat(const TCharState& s) const {
     if (s.Vertical)
         f.setVerticalAlignment(s.Vertical > 0 ? QTextCharFormat::AlignSuperScript
                                               : QTextCharFormat::AlignSubScript);
-    return f;
+    FLastFormat.emplace(s, f);
+    return FLastFormat->second;
 }
 
 QTextBlockFormat TRtfReader::BlockFormat(const TParaState& s) const {

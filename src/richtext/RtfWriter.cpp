@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -75,7 +76,8 @@ void TRtfWriter::CollectTables() {
 void TRtfWriter::Number(const char* word, long long value) {
     FOut += '\\';
     FOut += word;
-    FOut += QByteArray::number(value);
+    char digits[24];
+    FOut.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
 }
 
 void TRtfWriter::CharacterFormat(const QTextCharFormat& f) {
@@ -129,8 +131,9 @@ void TRtfWriter::Text(const QString& text, bool fontName) {
 
 void TRtfWriter::Character(QChar c) {
     if (const int b = Windows1252Byte(c); b >= 0x80) {
-        FOut += "\\'";
-        FOut += QByteArray::number(b, 16).rightJustified(2, '0');
+        static constexpr char hex[] = "0123456789abcdef";
+        const char escaped[] = {'\\', '\'', hex[b >> 4], hex[b & 15]};
+        FOut.append(escaped, sizeof escaped);
     } else {
         Number("u", qint16(c.unicode()));
         FOut += '?';
