@@ -7,6 +7,9 @@ set -u
 build=$1
 seconds=${2:-60}
 status=0
+# Allocation stacks are not recorded while fuzzing (recording them costs more than many
+# inputs do); rerun a crash input by hand to read its report with them.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
 for f in "$build"/bin/fuzz_*; do
     [ -x "$f" ] || continue
     name=$(basename "$f")
