@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace {
 
 constexpr int kMaxWordLetters = 32;
 
-// Byte classes, looked up once per byte: the loops over text and words run for every byte.
-enum : unsigned char { kLetter = 1, kDigit = 2, kEndsText = 4 };
+// Byte classes, looked up once per byte of a control word.
+enum : unsigned char { kLetter = 1, kDigit = 2 };
 
 constexpr std::array<unsigned char, 256> kClasses = [] {
     std::array<unsigned char, 256> classes{};
@@ -17,8 +18,6 @@ constexpr std::array<unsigned char, 256> kClasses = [] {
         classes[c] = classes[c - 'a' + 'A'] = kLetter;
     for (int c = '0'; c <= '9'; ++c)
         classes[c] = kDigit;
-    for (const char c : {'\\', '{', '}', '\r', '\n'})
-        classes[static_cast<unsigned char>(c)] = kEndsText;
     return classes;
 }();
 
@@ -61,8 +60,12 @@ TRtfToken TRtfLexer::Next() {
     if (c == '\\')
         return ReadControl();
     const qsizetype start = FPos;
-    while (FPos < FSize && !(classOf(FData[FPos]) & kEndsText))
-        ++FPos;
+    // The library's byte search, once per byte that can end the run.
+    qsizetype end = FSize;
+    for (const char stop : {'\\', '{', '}', '\r', '\n'})
+        if (const void* hit = std::memchr(FData + FPos, stop, size_t(end - FPos)))
+            end = static_cast<const char*>(hit) - FData;
+    FPos = end;
     t.Kind = TRtfTokenKind::Text;
     t.Text = QByteArrayView(FData + start, FPos - start);
     return t;
