@@ -114,7 +114,7 @@ void TPainterCanvas::DrawText(const QRect* clip, double x, double y, const QStri
     const bool plain = FFont.Rotation == 0 && !background && !FFont.Underline &&
                        FPainter.worldTransform() == FBase;
     if (plain && (!clip || QRectF(*clip).contains(
-                               place.mapRect(metrics.boundingRect(text).translated(0, ascent))))) {
+                               place.mapRect(TextInk(metrics, text).translated(0, ascent))))) {
         FPainter.setFont(font);
         FPainter.setPen(ToQColor(FFont.Color));
         FPainter.drawText(place.map(QPointF(0, ascent)), text);
@@ -131,6 +131,15 @@ void TPainterCanvas::DrawText(const QRect* clip, double x, double y, const QStri
     FPainter.setPen(ToQColor(FFont.Color));
     FPainter.drawText(QPointF(0, ascent), text);
     FPainter.restore();
+}
+
+QRectF TPainterCanvas::TextInk(const QFontMetricsF& metrics, const QString& text) {
+    const TInkKey key{text, FFont.Name, FFont.Points, FFont.Bold, FFont.Italic};
+    if (const auto it = FInk.constFind(key); it != FInk.constEnd())
+        return *it;
+    if (FInk.size() >= 4096)
+        FInk.clear();
+    return *FInk.insert(key, metrics.boundingRect(text));
 }
 
 void TPainterCanvas::TextRect(const QRect& deviceClip, double x, double y, const QString& text) {

@@ -2,6 +2,8 @@
 
 #include "report/PageMetrics.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -81,4 +83,17 @@ private:
     bool FRecordingPath = false;
     // The painter's transform when the canvas was made: device pixels map through it.
     QTransform FBase;
+    // The ink of texts measured so far, by font and text: the same words come back on every
+    // card of a sheet. Bounded; emptied when full.
+    struct TInkKey {
+        QString Text, Font;
+        double Points;
+        bool Bold, Italic;
+        bool operator==(const TInkKey&) const = default;
+        friend size_t qHash(const TInkKey& k, size_t seed = 0) {
+            return qHashMulti(seed, k.Text, k.Font, k.Points, k.Bold, k.Italic);
+        }
+    };
+    QHash<TInkKey, QRectF> FInk;
+    QRectF TextInk(const QFontMetricsF& metrics, const QString& text);
 };
