@@ -40,9 +40,9 @@ int main(int argc, char** argv) {
         const QByteArray seed = f.readAll();
         ++files;
         // Every short prefix and a spread of longer ones, and changes at a spread of
-        // places: a few hundred runs per file, so that a large corpus replays quickly.
-        const qsizetype step = qMax<qsizetype>(1, seed.size() / 100);
-        for (qsizetype n = 0; n <= seed.size(); n += n < 64 ? 1 : step)
+        // places: some hundred and fifty runs per file, so that a large corpus replays quickly.
+        const qsizetype step = qMax<qsizetype>(1, seed.size() / 32);
+        for (qsizetype n = 0; n <= seed.size(); n += n < 16 ? 1 : step)
             run(seed.left(n));
         run(seed);
         for (qsizetype i = 0; i < seed.size(); i += step)
