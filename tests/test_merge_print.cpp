@@ -15,6 +15,7 @@
 #include "printing/LabelPrintRun.h"
 #include "report/StreamJob.h"
 #include "richtext/RtfReader.h"
+#include "richtext/WPRichText.h"
 #include "surface/BasePanel.h"
 
 #include <QPainter>
@@ -195,6 +196,19 @@ void TestMergePrint::richTextFieldsMaySpanFormatting() {
         TRichTextGraphic("{\\rtf1\\ansi Dear {\\b Person 2}, from T2. }", box, TMergeRecord()));
     QCOMPARE(draw(*ops[0].Graphic), typed);
     QVERIFY(draw(TRichTextGraphic(fields, box, TMergeRecord())) != typed);
+
+    // On screen, "Show record" shows the same, and the typed fields again without a record.
+    CreateMasterRichText(&f.Panel);
+    rich->Loaded();
+    f.Panel.resize(343, 191);
+    const QImage withFields = f.Panel.CardImage().copy();
+    f.Panel.SetMergeRecord({&f.List, 1});
+    const QImage shown = f.Panel.CardImage().copy();
+    text.SetRtf("{\\rtf1\\ansi Dear {\\b Person 2}, from T2. }");
+    rich->SetRTFText(text);
+    f.Panel.SetMergeRecord({});
+    QCOMPARE(shown, f.Panel.CardImage());
+    QVERIFY(shown != withFields);
 }
 
 void TestMergePrint::screenShowsARecordWithoutChangingTheDesign() {
