@@ -47,11 +47,10 @@ const TPropertyList& TGDiduzOvoz::ClassProperties() {
             [](const C& o) { return o.ControlTransparent(); },
             [](C& o, const QVariant& v) { o.SetControlTransparent(v.toBool()); }));
         integer("BGColor", TPropType::Color, &C::BGColor, &C::SetBGColor, std::nullopt);
-        TPropertyInfo caption = Published<C>(
+        // A new object says "Text".
+        l.push_back(WrittenWhenEmpty(Published<C>(
             "Caption", TPropType::String, [](const C& o) { return o.Caption(); },
-            [](C& o, const QVariant& v) { o.SetCaption(v.toString()); });
-        caption.WriteEmpty = true; // a new object says "Text"
-        l.push_back(std::move(caption));
+            [](C& o, const QVariant& v) { o.SetCaption(v.toString()); })));
         AddFontProperties<C>(
             l, "Font", [](const C& o) -> const TFont& { return o.Font(); },
             [](C& o, const TFont& f) { o.SetFont(f); });

@@ -97,11 +97,10 @@ const TPropertyList& TGBaseLabel::ClassProperties() {
                 0xFFFF00);
         integer("colorShadow", TPropType::Color, &C::ColorShadow, &C::SetColorShadow, 0x808080);
         integer("Angle", TPropType::Integer, &C::Angle, &C::SetAngle, 0);
-        TPropertyInfo caption = Published<C>(
+        // A new object says "Text".
+        l.push_back(WrittenWhenEmpty(Published<C>(
             "Caption", TPropType::String, [](const C& o) { return o.Caption(); },
-            [](C& o, const QVariant& v) { o.SetCaption(v.toString()); });
-        caption.WriteEmpty = true; // a new object says "Text"
-        l.push_back(std::move(caption));
+            [](C& o, const QVariant& v) { o.SetCaption(v.toString()); })));
         AddFontProperties<C>(
             l, "Font", [](const C& o) -> const TFont& { return o.Font(); },
             [](C& o, const TFont& f) { o.SetFont(f); });

@@ -20,15 +20,14 @@ const TPropertyList& TGPRichBaseLabel::ClassProperties() {
     using C = TGPRichBaseLabel;
     static const TPropertyList list = [] {
         TPropertyList l = TGGraphicControl::ClassProperties();
-        TPropertyInfo rtf = Published<C>(
+        // A new object holds the RTF of an empty document.
+        l.push_back(WrittenWhenEmpty(Published<C>(
             "RTFText.Data", TPropType::Binary, [](const C& o) { return o.RTFText().Rtf(); },
             [](C& o, const QVariant& v) {
                 TWPRtfStorage text;
                 text.SetRtf(v.toByteArray());
                 o.SetRTFText(text);
-            });
-        rtf.WriteEmpty = true; // a new object holds the RTF of an empty document
-        l.push_back(std::move(rtf));
+            })));
         l.push_back(Published<C>(
             "BorderStyle", TPropType::Enumeration, [](const C& o) { return o.BorderStyle(); },
             [](C& o, const QVariant& v) { o.SetBorderStyle(v.toInt()); }, std::nullopt,

@@ -65,6 +65,12 @@ TPropertyInfo Published(QString name, TPropType type, G getter, S setter,
     return p;
 }
 
+// The property, written even when empty (for strings and data a fresh object fills).
+inline TPropertyInfo WrittenWhenEmpty(TPropertyInfo p) {
+    p.WriteEmpty = true;
+    return p;
+}
+
 // Appends the published properties of a font (Charset, Color, Height, Name, Pitch, Style)
 // under the prefix, reading and writing through the object's font accessors.
 template <class C>
