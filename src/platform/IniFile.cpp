@@ -9,32 +9,12 @@
 
 namespace {
 
-// A line's text: UTF-8 when it is valid UTF-8, otherwise Latin-1 so that files written by
-// other programs in a one-byte code page still read.
-QString decodeLine(QByteArrayView line) {
-    if (line.endsWith('\r'))
-        line.chop(1);
-    // Editors that save UTF-8 put a byte-order mark before the first line.
-    if (line.startsWith("\xEF\xBB\xBF"))
-        line = line.sliced(3);
-    return line.isValidUtf8() ? QString::fromUtf8(line) : QString::fromLatin1(line);
-}
-
-// The section named by a header line, or nothing when the line is no header.
-std::optional<QStringView> headerName(QStringView text) {
-    const QStringView t = text.trimmed();
-    if (!t.startsWith(u'['))
-        return std::nullopt;
-    const qsizetype close = t.indexOf(u']');
-    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
-}
-
-// The key of a key line; nothing for blank lines, comments and lines without '='.
-std::optional<QStringView> keyOf(QStringView text) {
-    const qsizetype eq = text.indexOf(u'=');
-    if (eq < 0 || text.trimmed().startsWith(u';'))
-        return std::nullopt;
-    return text.left(eq).trimmed();
+// Plain ASCII reads the same in every encoding a settings file may be in.
+bool isAscii(QByteArrayView bytes) {
+    unsigned char all = 0;
+    for (const char c : bytes)
+        all |= static_cast<unsigned char>(c);
+    return all < 0x80;
 }
 
 // Names of different lengths never match: letter case is folded one code unit at a time.
@@ -57,11 +37,7 @@ TIniFile::TIniFile(const QString& fileName) : FFileName(fileName) {
 
 void TIniFile::Load() {
     FData.clear();
-    FLines.clear();
-    FSplit = false;
-    FTexts.clear();
-    FSections.clear();
-    FTrailingNewline = true;
+    Parse();
     FWritable = true;
     const QFileInfo info(FFileName);
     if (!info.exists())
@@ -76,84 +52,129 @@ void TIniFile::Load() {
         FWritable = false;
         return;
     }
-    Parse(data);
+    FData = data;
+    Parse();
 }
 
-void TIniFile::Parse(const QByteArray& data) {
-    FData = data;
-    if (data.isEmpty())
+void TIniFile::Parse() {
+    FLines.clear();
+    FDecoded.clear();
+    FSections.clear();
+    if (FData.isEmpty())
         return;
-    FTrailingNewline = data.endsWith('\n');
-    FTexts.reserve(data.count('\n') + 1);
+    FLines.reserve(FData.count('\n') + 1);
     // The lines as split at '\n' would give them, without the empty piece after a final one.
-    for (qsizetype pos = 0; pos < data.size();) {
-        qsizetype end = data.indexOf('\n', pos);
+    for (qsizetype pos = 0; pos < FData.size();) {
+        qsizetype end = FData.indexOf('\n', pos);
         if (end < 0)
-            end = data.size();
-        FTexts.append(Classify(QByteArrayView(data).sliced(pos, end - pos)));
+            end = FData.size();
+        TLine& line = FLines.emplaceBack();
+        line.From = int(pos);
+        line.Length = int(end - pos);
+        Classify(line);
+        const int index = int(FLines.size()) - 1;
+        if (line.Kind == TLine::Header)
+            FSections.append({index, index + 1});
+        else if (line.Kind != TLine::Blank && !FSections.isEmpty())
+            FSections.last().EndLine = index + 1;
         pos = end + 1;
     }
-    IndexSections();
 }
 
-void TIniFile::SplitLines() {
-    if (FSplit)
+void TIniFile::Classify(TLine& line) {
+    QByteArrayView bytes = QByteArrayView(FData).sliced(line.From, line.Length);
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    // Editors that save UTF-8 put a byte-order mark before the first line.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    if (isAscii(bytes)) {
+        Shape(QLatin1StringView(bytes), line);
+        const int base = int(bytes.data() - FData.constData());
+        line.NameFrom += base;
+        line.ValueFrom += base;
         return;
-    FSplit = true;
-    if (!FData.isEmpty()) {
-        FLines = FData.split('\n');
-        if (FTrailingNewline)
-            FLines.removeLast();
     }
-    FData.clear();
+    // UTF-8 when it is valid UTF-8, otherwise Latin-1 so that files written by other
+    // programs in a one-byte code page still read.
+    line.Text = int(FDecoded.size());
+    FDecoded.append(bytes.isValidUtf8() ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes));
+    Shape(QStringView(FDecoded.last()), line);
 }
 
-TIniFile::TLineText TIniFile::Classify(QByteArrayView line) {
-    TLineText t;
-    t.Text = decodeLine(line);
-    auto name = [&t](TLineText::TKind kind, QStringView view) {
-        t.Kind = kind;
-        t.NameFrom = view.data() - t.Text.constData();
-        t.NameLength = view.size();
+template <typename View> void TIniFile::Shape(View text, TLine& line) {
+    auto name = [&](TLine::TKind kind, View view) {
+        line.Kind = kind;
+        line.NameFrom = int(view.data() - text.data());
+        line.NameLength = int(view.size());
     };
-    if (const auto section = headerName(t.Text))
-        name(TLineText::Header, *section);
-    else if (const auto key = keyOf(t.Text))
-        name(TLineText::Key, *key);
-    else if (QStringView(t.Text).trimmed().isEmpty())
-        t.Kind = TLineText::Blank;
-    return t;
+    const View trimmed = text.trimmed();
+    if (trimmed.startsWith(u'[')) {
+        const qsizetype close = trimmed.indexOf(u']');
+        name(TLine::Header, (close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1)).trimmed());
+        return;
+    }
+    // Blank lines, comments and lines without '=' have no key.
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq >= 0 && !trimmed.startsWith(u';')) {
+        name(TLine::Key, text.left(eq).trimmed());
+        line.ValueFrom = int(eq + 1);
+        line.ValueLength = int(text.size() - eq - 1);
+        return;
+    }
+    if (trimmed.isEmpty())
+        line.Kind = TLine::Blank;
 }
 
-void TIniFile::SetLine(int index, const QByteArray& line) {
-    FLines[index] = line;
-    FTexts[index] = Classify(line);
-    IndexSections();
+bool TIniFile::NameIs(const TLine& line, QStringView name) const {
+    if (line.NameLength != name.size())
+        return false;
+    if (line.Text < 0)
+        return name.compare(QLatin1StringView(FData.constData() + line.NameFrom, line.NameLength),
+                            Qt::CaseInsensitive) == 0;
+    return sameName(QStringView(FDecoded[line.Text]).sliced(line.NameFrom, line.NameLength), name);
+}
+
+QString TIniFile::Name(const TLine& line) const {
+    if (line.Text < 0)
+        return QString::fromLatin1(FData.constData() + line.NameFrom, line.NameLength);
+    return FDecoded[line.Text].sliced(line.NameFrom, line.NameLength);
+}
+
+QString TIniFile::Value(const TLine& line) const {
+    if (line.Text < 0)
+        return QString::fromLatin1(FData.constData() + line.ValueFrom, line.ValueLength);
+    return FDecoded[line.Text].sliced(line.ValueFrom, line.ValueLength);
+}
+
+void TIniFile::Splice(qsizetype from, qsizetype length, const QByteArray& bytes) {
+    FData.replace(from, length, bytes);
+    Parse();
 }
 
 void TIniFile::InsertLine(int index, const QByteArray& line) {
-    FLines.insert(index, line);
-    FTexts.insert(index, Classify(line));
-    IndexSections();
+    if (index < FLines.size())
+        Splice(FLines[index].From, 0, line + '\n');
+    else if (!FData.isEmpty() && !FData.endsWith('\n'))
+        Splice(FData.size(), 0, '\n' + line); // the text goes on without a final line break
+    else
+        Splice(FData.size(), 0, line + '\n');
 }
 
 TIniFile TIniFile::FromBytes(const QByteArray& bytes) {
     TIniFile ini{QString()};
     ini.FInMemory = true;
-    if (bytes.size() > MaxFileSize)
+    if (bytes.size() > MaxFileSize) {
         ini.FWritable = false;
-    else
-        ini.Parse(bytes);
+    } else {
+        ini.FData = bytes;
+        ini.Parse();
+    }
     return ini;
 }
 
 QByteArray TIniFile::Bytes() const {
-    if (!FSplit)
-        return FData;
-    QByteArray data = FLines.join('\n');
-    if (FTrailingNewline && !FLines.isEmpty())
-        data += '\n';
-    return data;
+    return FData;
 }
 
 bool TIniFile::Save() {
@@ -184,31 +205,23 @@ bool TIniFile::EndUpdate() {
 }
 
 QByteArray TIniFile::LineEnding() const {
-    return !FLines.isEmpty() && FLines.first().endsWith('\r') ? QByteArray("\r") : QByteArray();
-}
-
-void TIniFile::IndexSections() {
-    FSections.clear();
-    for (int i = 0; i < FTexts.size(); ++i) {
-        const TLineText& line = FTexts[i];
-        if (line.Kind == TLineText::Header)
-            FSections.append({i, i + 1});
-        else if (line.Kind != TLineText::Blank && !FSections.isEmpty())
-            FSections.last().EndLine = i + 1;
-    }
+    return !FLines.isEmpty() && FLines.first().Length > 0 &&
+                   FData.at(FLines.first().Length - 1) == '\r'
+               ? QByteArray("\r")
+               : QByteArray();
 }
 
 TIniFile::TLocation TIniFile::Locate(const QString& section, const QString& key) const {
     TLocation loc;
     // Only the first section of that name counts.
     for (const TSectionLines& s : FSections) {
-        if (!sameName(FTexts[s.HeaderLine].Name(), section))
+        if (!NameIs(FLines[s.HeaderLine], section))
             continue;
         loc.SectionLine = s.HeaderLine;
         loc.EndLine = s.EndLine;
         for (int i = s.HeaderLine + 1; !key.isEmpty() && i < s.EndLine; ++i) {
-            const TLineText& line = FTexts[i];
-            if (line.Kind == TLineText::Key && sameName(line.Name(), key)) {
+            const TLine& line = FLines[i];
+            if (line.Kind == TLine::Key && NameIs(line, key)) {
                 loc.KeyLine = i;
                 break;
             }
@@ -222,7 +235,7 @@ QString TIniFile::ReadString(const QString& section, const QString& key, const Q
     const TLocation loc = Locate(section, key);
     if (loc.KeyLine < 0)
         return def;
-    return FTexts[loc.KeyLine].Value().toString();
+    return Value(FLines[loc.KeyLine]);
 }
 
 std::optional<int> TIniFile::ParseInteger(const QString& text) {
@@ -255,28 +268,30 @@ QList<QPair<QString, QString>> TIniFile::ReadSectionValues(const QString& sectio
     if (loc.SectionLine < 0)
         return values;
     for (int i = loc.SectionLine + 1; i < loc.EndLine; ++i)
-        if (FTexts[i].Kind == TLineText::Key)
-            values.append({FTexts[i].Name().toString(), FTexts[i].Value().toString()});
+        if (FLines[i].Kind == TLine::Key)
+            values.append({Name(FLines[i]), Value(FLines[i])});
     return values;
 }
 
 bool TIniFile::WriteString(const QString& section, const QString& key, const QString& value) {
     if (!FWritable)
         return false;
-    SplitLines();
     const QByteArray eol = LineEnding();
     const QByteArray line = key.toUtf8() + '=' + oneLine(value).toUtf8() + eol;
     const TLocation loc = Locate(section, key);
     if (loc.KeyLine >= 0) {
-        if (FLines[loc.KeyLine] == line)
+        const TLine& old = FLines[loc.KeyLine];
+        if (QByteArrayView(FData).sliced(old.From, old.Length) == line)
             return true;
-        SetLine(loc.KeyLine, line);
+        Splice(old.From, old.Length, line);
     } else if (loc.SectionLine >= 0) {
         InsertLine(loc.EndLine, line);
     } else {
-        InsertLine(FLines.size(), '[' + section.toUtf8() + ']' + eol);
-        InsertLine(FLines.size(), line);
-        FTrailingNewline = true;
+        // A new section goes at the end, and the text then ends with a line break.
+        QByteArray added = '[' + section.toUtf8() + ']' + eol + '\n' + line + '\n';
+        if (!FData.isEmpty() && !FData.endsWith('\n'))
+            added.prepend('\n');
+        Splice(FData.size(), 0, added);
     }
     return Commit();
 }
@@ -292,13 +307,16 @@ bool TIniFile::WriteBool(const QString& section, const QString& key, bool value)
 bool TIniFile::EraseSection(const QString& section) {
     if (!FWritable)
         return false;
-    SplitLines();
     bool erased = false;
     for (TLocation loc = Locate(section, QString()); loc.SectionLine >= 0;
          loc = Locate(section, QString())) {
-        FLines.erase(FLines.begin() + loc.SectionLine, FLines.begin() + loc.EndLine);
-        FTexts.erase(FTexts.begin() + loc.SectionLine, FTexts.begin() + loc.EndLine);
-        IndexSections();
+        qsizetype from = FLines[loc.SectionLine].From;
+        const qsizetype to = loc.EndLine < FLines.size() ? FLines[loc.EndLine].From : FData.size();
+        // Erasing the last lines of a text without a final line break takes the break
+        // before them, so that it still ends without one.
+        if (to == FData.size() && !FData.endsWith('\n') && from > 0)
+            --from;
+        Splice(from, to - from, QByteArray());
         erased = true;
     }
     return erased ? Commit() : true;

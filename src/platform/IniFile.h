@@ -62,42 +62,47 @@ private:
     };
 
     void Load();
-    void Parse(const QByteArray& data);
-    // Line edits that keep the decoded text beside the bytes.
-    void SetLine(int index, const QByteArray& line);
+    // Classifies the lines of FData.
+    void Parse();
+    // Replaces length bytes of the text at from with bytes, then classifies the lines anew.
+    void Splice(qsizetype from, qsizetype length, const QByteArray& bytes);
+    // Puts line before line index, or at the end when index is the line count.
     void InsertLine(int index, const QByteArray& line);
     bool Save();
     bool Commit(); // saves now, or marks the file dirty while updates are deferred
     TLocation Locate(const QString& section, const QString& key) const;
-    QByteArray LineEnding() const; // of split lines
+    QByteArray LineEnding() const;
+
+    // A line of FData, classified once so that look-ups only compare names. Plain ASCII
+    // lines are read in place; any other line is decoded once into FDecoded.
+    struct TLine {
+        enum TKind : char { Other, Blank, Header, Key };
+        int From = 0;   // first byte in FData
+        int Length = 0; // up to its '\n'; a '\r' stays part of the line
+        int Text = -1;  // its decoded text in FDecoded, or -1 when the bytes are the text
+        // Where in the text (in FData when Text is -1) the section of a header or the key
+        // of a key line lies, and a key line's value: the rest after its first '='.
+        int NameFrom = 0, NameLength = 0;
+        int ValueFrom = 0, ValueLength = 0;
+        TKind Kind = Other;
+    };
+    void Classify(TLine& line);
+    // Classifies text, the line without its '\r' and byte-order mark; offsets are into text.
+    template <typename View> static void Shape(View text, TLine& line);
+    bool NameIs(const TLine& line, QStringView name) const;
+    QString Name(const TLine& line) const;
+    QString Value(const TLine& line) const;
 
     QString FFileName;
-    // A line decoded and classified once, so that look-ups only compare names.
-    struct TLineText {
-        enum TKind { Other, Blank, Header, Key } Kind = Other;
-        QString Text;
-        // Where in Text the section of a header or the key of a key line lies.
-        qsizetype NameFrom = 0, NameLength = 0;
-        QStringView Name() const { return QStringView(Text).sliced(NameFrom, NameLength); }
-        // A key line's value: the rest of the line after its first '='.
-        QStringView Value() const { return QStringView(Text).sliced(Text.indexOf(u'=') + 1); }
-    };
-    static TLineText Classify(QByteArrayView line);
-    // Makes the lines editable one by one; until then the text stays as it was read.
-    void SplitLines();
-
-    QByteArray FData;         // the text as read, while no line has been edited
-    bool FSplit = false;      // FLines holds the text instead
-    QList<QByteArray> FLines; // without their '\n'; a '\r' stays part of the line
-    QList<TLineText> FTexts;  // beside FLines, line for line
-    // Every section's header line and one past its last non-blank line, in file order; kept
-    // with every edit so that a look-up passes over the headers and one section's lines.
+    QByteArray FData; // the text, as it would be written
+    QList<TLine> FLines;
+    QStringList FDecoded;
+    // Every section's header line and one past its last non-blank line, in file order, so
+    // that a look-up passes over the headers and one section's lines.
     struct TSectionLines {
         int HeaderLine, EndLine;
     };
     QList<TSectionLines> FSections;
-    void IndexSections();
-    bool FTrailingNewline = true;
     bool FWritable = true; // false when an existing file could not be read
     bool FDeferred = false;
     bool FDirty = false;
