@@ -20,6 +20,7 @@ private slots:
     void crlfFilesStayCrlf();
     void lineBreaksCannotInjectKeys();
     void eraseSectionRemovesEveryCopy();
+    void textWithoutFinalLineBreakKeepsItsEnd();
     void sectionValuesInFileOrder();
     void missingFileGivesDefaultsAndIsCreated();
     void unreadableFileIsNeverOverwritten();
@@ -149,6 +150,21 @@ void TestIniFile::eraseSectionRemovesEveryCopy() {
     QVERIFY(ini.EraseSection("MRU"));
     QCOMPARE(ReadTestFile(path), QByteArray("\n[Layout]\nWidth=1\n"));
     QVERIFY(ini.EraseSection("MRU")); // nothing left to erase is no failure
+}
+
+void TestIniFile::textWithoutFinalLineBreakKeepsItsEnd() {
+    const QByteArray text("[Layout]\nWidth=1\n[MRU]\nF0=a");
+    TIniFile added = TIniFile::FromBytes(text);
+    QVERIFY(added.WriteString("mru", "F1", "b"));
+    QCOMPARE(added.Bytes(), QByteArray("[Layout]\nWidth=1\n[MRU]\nF0=a\nF1=b"));
+    QVERIFY(added.WriteString("MRU", "f0", "c")); // the key keeps its line, spelled as given
+    QCOMPARE(added.Bytes(), QByteArray("[Layout]\nWidth=1\n[MRU]\nf0=c\nF1=b"));
+    TIniFile erased = TIniFile::FromBytes(text);
+    QVERIFY(erased.EraseSection("MRU"));
+    QCOMPARE(erased.Bytes(), QByteArray("[Layout]\nWidth=1"));
+    TIniFile section = TIniFile::FromBytes(text);
+    QVERIFY(section.WriteString("Personal", "Name", "x"));
+    QCOMPARE(section.Bytes(), QByteArray("[Layout]\nWidth=1\n[MRU]\nF0=a\n[Personal]\nName=x\n"));
 }
 
 void TestIniFile::sectionValuesInFileOrder() {
