@@ -76,6 +76,7 @@ private slots:
     void roundTripKeepsEveryFormat();
     void writerOutputIsPlainRtf();
     void paragraphMarks();
+    void formatsTakeEffectWhereTheyStand();
     void damagedInputKeepsWhatCameBefore();
     void limitsBoundTheWork();
 };
@@ -259,6 +260,25 @@ void TestRtf::paragraphMarks() {
     std::unique_ptr<QTextDocument> empty(Read("{\\rtf1}"));
     QCOMPARE(empty->blockCount(), 1);
     QCOMPARE(Describe(*std::unique_ptr<QTextDocument>(Read(WriteRtf(*empty)))), Describe(*empty));
+}
+
+void TestRtf::formatsTakeEffectWhereTheyStand() {
+    // A paragraph's format is the one in force at its mark, whatever held when it began.
+    std::unique_ptr<QTextDocument> aligned(Read("{\\rtf1\\qc a\\par b\\ql\\par c\\par}"));
+    QCOMPARE(aligned->blockCount(), 3);
+    const QList<Qt::Alignment> alignments{Qt::AlignHCenter, Qt::AlignLeft, Qt::AlignLeft};
+    QTextBlock b = aligned->begin();
+    for (const Qt::Alignment a : alignments) {
+        QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, a);
+        b = b.next();
+    }
+    // Text read before a new default font keeps the one it was read in, groups or not.
+    std::unique_ptr<QTextDocument> fonts(
+        Read("{\\rtf1{\\fonttbl{\\f0 Alpha;}{\\f1 Beta;}}\\deff0 one {two} three\\deff1 four}"));
+    const QStringList runs = Describe(*fonts).mid(1);
+    QCOMPARE(runs.size(), 2);
+    QVERIFY2(runs[0].startsWith("  \"one two three\" Alpha "), qPrintable(runs[0]));
+    QVERIFY2(runs[1].startsWith("  \"four\" Beta "), qPrintable(runs[1]));
 }
 
 void TestRtf::damagedInputKeepsWhatCameBefore() {

@@ -31,6 +31,8 @@ struct TCharState {
 struct TParaState {
     Qt::Alignment Align = Qt::AlignLeft;
     int Left = 0, Right = 0, First = 0, Before = 0, After = 0; // twips
+
+    bool operator==(const TParaState&) const = default;
 };
 
 enum class TDest { Text, Skip, FontTable, ColorTable };
@@ -83,13 +85,21 @@ private:
     void FormatWord(TRtfWord word, bool hasParam, int param);
     void EndParagraph();
     void StartText();
+    // Gives the current block the formats of the current state, where it has others.
+    void SetBlockFormats();
+    // The font or colour table or the default font changed: a state's character format is
+    // to be made anew.
+    void FormatsChanged();
     void FlushBytes();
+    // Adds text in the current character format; text pending in another format goes
+    // into the document first.
+    void AppendText(QStringView text);
     void FlushText();
     int CurrentCodePage() const;
     // The format of text in that state, kept for the next run in the same state until the
     // font or colour table changes.
     const QTextCharFormat& CharFormat(const TCharState& s);
-    QTextBlockFormat BlockFormat(const TParaState& s) const;
+    const QTextBlockFormat& BlockFormat(const TParaState& s);
     QColor TableColor(int index) const;
 
     TRtfLexer FLexer;
@@ -109,10 +119,15 @@ private:
     std::vector<QColor> FColors; // invalid = automatic
     int FRed = -1, FGreen = -1, FBlue = -1;
     QByteArray FBytes;          // text bytes not yet decoded
-    QString FText;              // decoded text not yet inserted, in the current character format
+    QString FText;              // decoded text not yet inserted
+    TCharState FTextState;      // the character state FText is in
     bool FPendingBlock = false; // a \par ended the last block; the next text starts one
     TRtfCodePages FCodePages;
     std::optional<std::pair<TCharState, QTextCharFormat>> FLastFormat;
+    std::optional<std::pair<TParaState, QTextBlockFormat>> FLastBlockFormat;
+    // The states whose formats the current block has; empty when not known.
+    std::optional<TParaState> FBlockPara;
+    std::optional<TCharState> FBlockChar;
 };
 
 TRtfReadResult TRtfReader::Read() {
@@ -157,17 +172,14 @@ TRtfReadResult TRtfReader::Read() {
     }
     FlushBytes();
     FlushText();
-    if (!FPendingBlock) {
-        FCursor.setBlockFormat(BlockFormat(State().Para));
-        FCursor.setBlockCharFormat(CharFormat(State().Char));
-    }
+    if (!FPendingBlock)
+        SetBlockFormats();
     FCursor.endEditBlock();
     return FResult;
 }
 
 void TRtfReader::OpenGroup() {
     FlushBytes();
-    FlushText();
     FSkipBytes = 0;
     FIgnorable = false;
     if (FOverflow > 0 || int(FGroups.size()) > RtfLimit::MaxGroupDepth) {
@@ -191,8 +203,6 @@ void TRtfReader::CloseGroup() {
     const TDest dest = State().Dest;
     if (dest == TDest::FontTable && !(FFontName.isEmpty() && FFontNameText.isEmpty()))
         FontTableText(";"); // an entry whose semicolon is missing
-    if (dest == TDest::Text)
-        FlushText();
     FGroups.pop_back();
 }
 
@@ -233,8 +243,10 @@ void TRtfReader::ControlWord(const TRtfToken& t) {
         FDocCodePage = t.Param;
         return;
     case TRtfWord::DefaultFont:
+        FlushBytes();
+        FlushText(); // the default font changes the format of text already read
         FDefaultFont = t.Param;
-        FLastFormat.reset();
+        FormatsChanged();
         return;
     case TRtfWord::Character:
         FlushBytes();
@@ -247,7 +259,6 @@ void TRtfReader::ControlWord(const TRtfToken& t) {
     default:
         // Everything else changes the format of the text that follows.
         FlushBytes();
-        FlushText();
         FormatWord(word.Kind, t.HasParam, t.Param);
         return;
     }
@@ -389,7 +400,7 @@ void TRtfReader::TextBytes(QByteArrayView bytes) {
 
 void TRtfReader::Character(QChar c) {
     if (State().Dest == TDest::Text)
-        FText.append(c);
+        AppendText(QStringView(&c, 1));
 }
 
 void TRtfReader::FontTableWord(TRtfWord w, bool hasParam, int param) {
@@ -431,7 +442,7 @@ void TRtfReader::FontTableText(QByteArrayView bytes) {
             e.CodePage = FontCodePage();
             FFontNameText.removeIf([](QChar c) { return c.unicode() < 0x20; });
             e.Name = FFontNameText.trimmed();
-            FLastFormat.reset();
+            FormatsChanged();
         }
         FFontNameText.clear();
     }
@@ -454,7 +465,7 @@ void TRtfReader::ColorTableText(QByteArrayView bytes) {
         const bool automatic = FRed < 0 && FGreen < 0 && FBlue < 0;
         FColors.push_back(automatic ? QColor()
                                     : QColor(qMax(FRed, 0), qMax(FGreen, 0), qMax(FBlue, 0)));
-        FLastFormat.reset();
+        FormatsChanged();
         FRed = FGreen = FBlue = -1;
     }
 }
@@ -468,15 +479,45 @@ int TRtfReader::CurrentCodePage() const {
 void TRtfReader::FlushBytes() {
     if (FBytes.isEmpty())
         return;
-    FText += FCodePages.Decode(CurrentCodePage(), FBytes);
+    AppendText(FCodePages.Decode(CurrentCodePage(), FBytes));
     FBytes.clear();
 }
 
+void TRtfReader::AppendText(QStringView text) {
+    // Runs in one format go into the document as one insertion, however many groups and
+    // format words lie between them.
+    if (!FText.isEmpty() && !(FTextState == State().Char))
+        FlushText();
+    if (FText.isEmpty())
+        FTextState = State().Char;
+    FText += text;
+}
+
 void TRtfReader::StartText() {
-    if (FPendingBlock) {
-        FCursor.insertBlock();
-        FPendingBlock = false;
+    if (!FPendingBlock)
+        return;
+    // The new block starts in the formats in force; its paragraph mark sets them again
+    // only where they have changed by then.
+    FCursor.insertBlock(BlockFormat(State().Para), CharFormat(State().Char));
+    FBlockPara = State().Para;
+    FBlockChar = State().Char;
+    FPendingBlock = false;
+}
+
+void TRtfReader::SetBlockFormats() {
+    if (FBlockPara != State().Para) {
+        FCursor.setBlockFormat(BlockFormat(State().Para));
+        FBlockPara = State().Para;
     }
+    if (FBlockChar != State().Char) {
+        FCursor.setBlockCharFormat(CharFormat(State().Char));
+        FBlockChar = State().Char;
+    }
+}
+
+void TRtfReader::FormatsChanged() {
+    FLastFormat.reset();
+    FBlockChar.reset();
 }
 
 void TRtfReader::FlushText() {
@@ -498,14 +539,13 @@ void TRtfReader::FlushText() {
     if (text.isEmpty())
         return;
     StartText();
-    FCursor.insertText(text, CharFormat(State().Char));
+    FCursor.insertText(text, CharFormat(FTextState));
 }
 
 void TRtfReader::EndParagraph() {
     FlushText();
     StartText();
-    FCursor.setBlockFormat(BlockFormat(State().Para));
-    FCursor.setBlockCharFormat(CharFormat(State().Char));
+    SetBlockFormats();
     FPendingBlock = true;
 }
 
@@ -542,7 +582,9 @@ const QTextCharFormat& TRtfReader::CharFormat(const TCharState& s) {
     return FLastFormat->second;
 }
 
-QTextBlockFormat TRtfReader::BlockFormat(const TParaState& s) const {
+const QTextBlockFormat& TRtfReader::BlockFormat(const TParaState& s) {
+    if (FLastBlockFormat && FLastBlockFormat->first == s)
+        return FLastBlockFormat->second;
     QTextBlockFormat f;
     f.setAlignment(s.Align);
     f.setLeftMargin(s.Left / TwipsPerPixel);
@@ -550,7 +592,8 @@ QTextBlockFormat TRtfReader::BlockFormat(const TParaState& s) const {
     f.setTextIndent(s.First / TwipsPerPixel);
     f.setTopMargin(s.Before / TwipsPerPixel);
     f.setBottomMargin(s.After / TwipsPerPixel);
-    return f;
+    FLastBlockFormat.emplace(s, f);
+    return FLastBlockFormat->second;
 }
 
 } // namespace
