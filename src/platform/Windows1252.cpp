@@ -40,11 +40,17 @@ TWindows1252Text ToWindows1252(const QString& text) {
 }
 
 QString FromWindows1252(const char* data, qsizetype size) {
-    QString text(size, Qt::Uninitialized);
-    QChar* out = text.data();
+    QString text;
+    AppendWindows1252(text, data, size);
+    return text;
+}
+
+void AppendWindows1252(QString& text, const char* data, qsizetype size) {
+    const qsizetype start = text.size();
+    text.resize(start + size);
+    QChar* out = text.data() + start;
     for (qsizetype i = 0; i < size; ++i) {
         const auto b = static_cast<unsigned char>(data[i]);
         out[i] = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
     }
-    return text;
 }

@@ -15,6 +15,8 @@ TWindows1252Text ToWindows1252(const QString& text);
 // The byte of one character, or -1 when Windows-1252 has none for it.
 int Windows1252Byte(QChar c);
 QString FromWindows1252(const char* data, qsizetype size);
+// Decodes the bytes onto the end of text.
+void AppendWindows1252(QString& text, const char* data, qsizetype size);
 inline QString FromWindows1252(const QByteArray& bytes) {
     return FromWindows1252(bytes.constData(), bytes.size());
 }

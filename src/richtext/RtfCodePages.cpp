@@ -69,12 +69,13 @@ QStringDecoder* TRtfCodePages::DecoderFor(int codePage) {
     return result;
 }
 
-QString TRtfCodePages::Decode(int codePage, QByteArrayView bytes) {
+void TRtfCodePages::Append(int codePage, QByteArrayView bytes, QString& text) {
     if (codePage != 1252) {
         if (QStringDecoder* decoder = DecoderFor(codePage)) {
             decoder->resetState();
-            return decoder->decode(bytes);
+            text += decoder->decode(bytes);
+            return;
         }
     }
-    return FromWindows1252(bytes.data(), bytes.size());
+    AppendWindows1252(text, bytes.data(), bytes.size());
 }

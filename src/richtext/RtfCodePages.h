@@ -13,7 +13,8 @@
 // does not know reads as Windows-1252.
 class TRtfCodePages {
 public:
-    QString Decode(int codePage, QByteArrayView bytes);
+    // Decodes the bytes onto the end of text.
+    void Append(int codePage, QByteArrayView bytes, QString& text);
 
     // The code page of a font charset number; 0 for charsets that name none (DEFAULT,
     // SYMBOL), which follow the document's code page.

@@ -55,6 +55,8 @@ bool isUnwanted(char16_t c) {
            c == 0xFEFF;
 }
 
+constexpr size_t kKeptCharFormats = 16;
+
 int clampTwips(int v) {
     return qBound(-RtfLimit::MaxTwips, v, RtfLimit::MaxTwips);
 }
@@ -91,13 +93,12 @@ private:
     // to be made anew.
     void FormatsChanged();
     void FlushBytes();
-    // Adds text in the current character format; text pending in another format goes
-    // into the document first.
-    void AppendText(QStringView text);
+    // Readies FText for text in the current character format: text pending in another
+    // format goes into the document first.
+    void TextInCurrentFormat();
     void FlushText();
     int CurrentCodePage() const;
-    // The format of text in that state, kept for the next run in the same state until the
-    // font or colour table changes.
+    // The format of text in that state; valid until the next call.
     const QTextCharFormat& CharFormat(const TCharState& s);
     const QTextBlockFormat& BlockFormat(const TParaState& s);
     QColor TableColor(int index) const;
@@ -123,7 +124,9 @@ private:
     TCharState FTextState;      // the character state FText is in
     bool FPendingBlock = false; // a \par ended the last block; the next text starts one
     TRtfCodePages FCodePages;
-    std::optional<std::pair<TCharState, QTextCharFormat>> FLastFormat;
+    // Formats made for states, kept until the tables change; a document switches between
+    // a few states, and making a format costs several allocations.
+    std::vector<std::pair<TCharState, QTextCharFormat>> FCharFormats;
     std::optional<std::pair<TParaState, QTextBlockFormat>> FLastBlockFormat;
     // The states whose formats the current block has; empty when not known.
     std::optional<TParaState> FBlockPara;
@@ -399,8 +402,10 @@ void TRtfReader::TextBytes(QByteArrayView bytes) {
 }
 
 void TRtfReader::Character(QChar c) {
-    if (State().Dest == TDest::Text)
-        AppendText(QStringView(&c, 1));
+    if (State().Dest == TDest::Text) {
+        TextInCurrentFormat();
+        FText += c;
+    }
 }
 
 void TRtfReader::FontTableWord(TRtfWord w, bool hasParam, int param) {
@@ -425,7 +430,7 @@ int TRtfReader::FontCodePage() const {
 
 void TRtfReader::FontNameBytes() {
     const int codePage = FontCodePage();
-    FFontNameText += FCodePages.Decode(codePage ? codePage : FDocCodePage, FFontName);
+    FCodePages.Append(codePage ? codePage : FDocCodePage, FFontName, FFontNameText);
     FFontName.clear();
 }
 
@@ -479,18 +484,18 @@ int TRtfReader::CurrentCodePage() const {
 void TRtfReader::FlushBytes() {
     if (FBytes.isEmpty())
         return;
-    AppendText(FCodePages.Decode(CurrentCodePage(), FBytes));
-    FBytes.clear();
+    TextInCurrentFormat();
+    FCodePages.Append(CurrentCodePage(), FBytes, FText);
+    FBytes.resize(0); // keeps its room for the next run
 }
 
-void TRtfReader::AppendText(QStringView text) {
+void TRtfReader::TextInCurrentFormat() {
     // Runs in one format go into the document as one insertion, however many groups and
     // format words lie between them.
     if (!FText.isEmpty() && !(FTextState == State().Char))
         FlushText();
     if (FText.isEmpty())
         FTextState = State().Char;
-    FText += text;
 }
 
 void TRtfReader::StartText() {
@@ -516,30 +521,34 @@ void TRtfReader::SetBlockFormats() {
 }
 
 void TRtfReader::FormatsChanged() {
-    FLastFormat.reset();
+    FCharFormats.clear();
     FBlockChar.reset();
 }
 
 void TRtfReader::FlushText() {
     if (FText.isEmpty())
         return;
-    QString text;
-    text.reserve(FText.size());
-    for (qsizetype i = 0; i < FText.size(); ++i) {
-        const QChar c = FText.at(i);
-        if (c.isHighSurrogate() && i + 1 < FText.size() && FText.at(i + 1).isLowSurrogate()) {
-            text.append(c).append(FText.at(++i));
+    // Surrogates stay only in pairs and unwanted characters go, filtered in place.
+    QChar* t = FText.data();
+    const qsizetype size = FText.size();
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = t[i];
+        if (c.isHighSurrogate() && i + 1 < size && t[i + 1].isLowSurrogate()) {
+            t[kept++] = c;
+            t[kept++] = t[++i];
         } else if (c.isSurrogate()) {
-            text.append(QChar::ReplacementCharacter);
+            t[kept++] = QChar::ReplacementCharacter;
         } else if (!isUnwanted(c.unicode())) {
-            text.append(c);
+            t[kept++] = c;
         }
     }
-    FText.clear();
-    if (text.isEmpty())
-        return;
-    StartText();
-    FCursor.insertText(text, CharFormat(FTextState));
+    FText.resize(kept);
+    if (!FText.isEmpty()) {
+        StartText();
+        FCursor.insertText(FText, CharFormat(FTextState));
+    }
+    FText.resize(0); // keeps its room for the next run
 }
 
 void TRtfReader::EndParagraph() {
@@ -554,8 +563,9 @@ QColor TRtfReader::TableColor(int index) const {
 }
 
 const QTextCharFormat& TRtfReader::CharFormat(const TCharState& s) {
-    if (FLastFormat && FLastFormat->first == s)
-        return FLastFormat->second;
+    for (const auto& [state, format] : FCharFormats)
+        if (state == s)
+            return format;
     QTextCharFormat f;
     const auto font = FFonts.find(s.Font < 0 ? FDefaultFont : s.Font);
     const QString name = font != FFonts.end() && !font->second.Name.isEmpty()
@@ -578,8 +588,10 @@ const QTextCharFormat& TRtfReader::CharFormat(const TCharState& s) {
     if (s.Vertical)
         f.setVerticalAlignment(s.Vertical > 0 ? QTextCharFormat::AlignSuperScript
                                               : QTextCharFormat::AlignSubScript);
-    FLastFormat.emplace(s, f);
-    return FLastFormat->second;
+    if (FCharFormats.size() >= kKeptCharFormats)
+        FCharFormats.clear();
+    FCharFormats.emplace_back(s, f);
+    return FCharFormats.back().second;
 }
 
 const QTextBlockFormat& TRtfReader::BlockFormat(const TParaState& s) {
