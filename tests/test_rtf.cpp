@@ -178,6 +178,12 @@ void TestRtf::specialCharactersAndEscapes() {
     std::unique_ptr<QTextDocument> structure(Read("{\\rtf1 a\\u64976?b\\u8233?c\\u0?d\\u10?e}"));
     QCOMPARE(structure->blockCount(), 1);
     QCOMPARE(structure->begin().text(), QStringLiteral("abcde"));
+    // A font name spelled with \u keeps no semicolon, which would end its table entry.
+    std::unique_ptr<QTextDocument> font(
+        Read("{\\rtf1{\\fonttbl{\\f0 Semi\\u59?Colon;}{\\f1\\u59?;}}\\f0 a\\f1 b}"));
+    QCOMPARE(Family(font->begin().begin().fragment().charFormat()), QStringLiteral("SemiColon"));
+    QCOMPARE(Family(font->begin().charFormat()), QStringLiteral("Arial")); // named by ";" alone
+    QCOMPARE(WriteRtf(*std::unique_ptr<QTextDocument>(Read(WriteRtf(*font)))), WriteRtf(*font));
 }
 
 void TestRtf::roundTripKeepsEveryFormat() {

@@ -445,7 +445,9 @@ void TRtfReader::FontTableText(QByteArrayView bytes) {
         if (int(FFonts.size()) < RtfLimit::MaxTableEntries || FFonts.count(FTableFont)) {
             TFontEntry& e = FFonts[FTableFont];
             e.CodePage = FontCodePage();
-            FFontNameText.removeIf([](QChar c) { return c.unicode() < 0x20; });
+            // A name holds no control characters, nor the semicolon that ends an entry
+            // (a \u59 could give one), which no written font table could hold.
+            FFontNameText.removeIf([](QChar c) { return c.unicode() < 0x20 || c == u';'; });
             e.Name = FFontNameText.trimmed();
             FormatsChanged();
         }
