@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <QVarLengthArray>
 
 #include <array>
 #include <optional>
@@ -29,32 +30,46 @@ bool isQuotedPrintable(const QByteArray& line) {
     return head.contains("QUOTED-PRINTABLE");
 }
 
-// Splits into physical lines, then joins folded lines (a line starting with a blank continues
-// the one before) and quoted-printable soft breaks (a value ending in '=').
-QList<TContentLine> unfold(const QByteArray& bytes) {
-    QList<TContentLine> lines;
-    bool softBreak = false;
-    int number = 0;
-    for (QByteArrayView rest(bytes); !rest.isEmpty();) {
-        const qsizetype end = rest.indexOf('\n');
-        QByteArrayView line = end < 0 ? rest : rest.first(end);
-        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+// The logical lines of the text one at a time, so that a text that goes wrong early is not
+// split whole first: folded lines (a line starting with a blank continues the one before)
+// and quoted-printable soft breaks (a value ending in '=') are joined.
+class TContentLines {
+public:
+    explicit TContentLines(const QByteArray& bytes) : FRest(bytes) {}
+
+    // False when no line is left.
+    bool Next(TContentLine& line) {
+        if (FRest.isEmpty())
+            return false;
+        line.Bytes = TakePhysical().toByteArray();
+        line.Line = FNumber;
+        while (!FRest.isEmpty()) {
+            if (line.Bytes.endsWith('=') && isQuotedPrintable(line.Bytes)) {
+                line.Bytes.chop(1);
+                line.Bytes += TakePhysical();
+            } else if (FRest.startsWith(' ') || FRest.startsWith('\t')) {
+                line.Bytes += TakePhysical().sliced(1);
+            } else {
+                break;
+            }
+        }
+        return true;
+    }
+
+private:
+    QByteArrayView TakePhysical() {
+        const qsizetype end = FRest.indexOf('\n');
+        QByteArrayView line = end < 0 ? FRest : FRest.first(end);
+        FRest = end < 0 ? QByteArrayView() : FRest.sliced(end + 1);
         if (line.endsWith('\r'))
             line.chop(1);
-        ++number;
-        if (softBreak && !lines.isEmpty()) {
-            lines.last().Bytes.chop(1);
-            lines.last().Bytes += line;
-        } else if (!lines.isEmpty() && !line.isEmpty() && (line[0] == ' ' || line[0] == '\t')) {
-            lines.last().Bytes += line.sliced(1);
-        } else {
-            lines.append({line.toByteArray(), number});
-        }
-        const QByteArray& last = lines.last().Bytes;
-        softBreak = last.endsWith('=') && isQuotedPrintable(last);
+        ++FNumber;
+        return line;
     }
-    return lines;
-}
+
+    QByteArrayView FRest;
+    int FNumber = 0;
+};
 
 QByteArray decodeQuotedPrintable(QByteArrayView value) {
     QByteArray out;
@@ -113,19 +128,29 @@ struct TProperty {
     QString Value;       // decoded, still escaped
 };
 
-// Parameters are split at ';' outside double quotes.
-QList<QByteArray> splitParameters(QByteArrayView head) {
-    QList<QByteArray> parts(1);
+// Parameters are split at ';' outside double quotes; the quotes themselves go.
+QVarLengthArray<QByteArray, 8> splitParameters(QByteArrayView head) {
+    QVarLengthArray<QByteArray, 8> parts;
     bool quoted = false;
-    for (const char c : head) {
-        if (c == '"')
+    qsizetype start = 0;
+    auto part = [&](qsizetype end) {
+        QByteArray bytes = head.sliced(start, end - start).toByteArray();
+        bytes.replace('"', QByteArray());
+        parts.append(bytes);
+        start = end + 1;
+    };
+    for (qsizetype i = 0; i < head.size(); ++i) {
+        if (head[i] == '"')
             quoted = !quoted;
-        else if (c == ';' && !quoted)
-            parts.append(QByteArray());
-        else
-            parts.last() += c;
+        else if (head[i] == ';' && !quoted)
+            part(i);
     }
+    part(head.size());
     return parts;
+}
+
+bool sameWord(QByteArrayView a, const char* b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 bool parseProperty(const QByteArray& line, TProperty& property) {
@@ -139,7 +164,7 @@ bool parseProperty(const QByteArray& line, TProperty& property) {
     }
     if (colon < 0)
         return false;
-    const QList<QByteArray> head = splitParameters(QByteArrayView(line).first(colon));
+    const auto head = splitParameters(QByteArrayView(line).first(colon));
     QByteArray name = head.first().trimmed().toUpper();
     if (const qsizetype dot = name.lastIndexOf('.'); dot >= 0)
         name = name.mid(dot + 1);
@@ -147,20 +172,20 @@ bool parseProperty(const QByteArray& line, TProperty& property) {
     QByteArray charset;
     bool quotedPrintable = false;
     for (qsizetype i = 1; i < head.size(); ++i) {
-        const QByteArray& parameter = head.at(i);
+        const QByteArrayView parameter(head[i]);
         const qsizetype equals = parameter.indexOf('=');
-        const QByteArray key =
-            (equals < 0 ? QByteArray("TYPE") : parameter.left(equals)).trimmed().toUpper();
-        QByteArray value = equals < 0 ? parameter : parameter.mid(equals + 1);
-        value.replace('"', QByteArray());
-        if (key == "ENCODING" || value.toUpper() == "QUOTED-PRINTABLE") {
-            quotedPrintable = quotedPrintable || value.toUpper() == "QUOTED-PRINTABLE";
-        } else if (key == "CHARSET") {
-            charset = value.toLower();
-        } else if (key == "TYPE") {
-            for (const QByteArray& type : value.split(','))
+        const QByteArrayView key =
+            equals < 0 ? QByteArrayView("TYPE") : parameter.first(equals).trimmed();
+        const QByteArrayView value = equals < 0 ? parameter : parameter.sliced(equals + 1);
+        const bool qpValue = sameWord(value, "QUOTED-PRINTABLE");
+        if (sameWord(key, "ENCODING") || qpValue) {
+            quotedPrintable = quotedPrintable || qpValue;
+        } else if (sameWord(key, "CHARSET")) {
+            charset = value.toByteArray().toLower();
+        } else if (sameWord(key, "TYPE")) {
+            for (const QByteArray& type : value.toByteArray().split(','))
                 property.Types.insert(QString::fromLatin1(type.trimmed().toLower()));
-        } else if (key == "PREF") {
+        } else if (sameWord(key, "PREF")) {
             property.Types.insert(QStringLiteral("pref"));
         }
     }
@@ -285,11 +310,12 @@ TMergeList ReadVCardList(const QByteArray& bytes) {
     QList<QHash<QString, QString>> cards;
     std::optional<TCardBuilder> card;
     int cardLine = 0;
-    for (const TContentLine& line : unfold(bytes)) {
-        const QByteArray upper = line.Bytes.trimmed().toUpper();
-        if (upper.isEmpty())
+    TContentLines lines(bytes);
+    for (TContentLine line; lines.Next(line);) {
+        const QByteArrayView trimmed = QByteArrayView(line.Bytes).trimmed();
+        if (trimmed.isEmpty())
             continue;
-        if (upper == "BEGIN:VCARD") {
+        if (trimmed.compare("BEGIN:VCARD", Qt::CaseInsensitive) == 0) {
             if (card)
                 throw EMergeListError(
                     QStringLiteral("Line %1: a contact card begins inside the card of line %2")
@@ -297,7 +323,7 @@ TMergeList ReadVCardList(const QByteArray& bytes) {
                         .arg(cardLine));
             card.emplace();
             cardLine = line.Line;
-        } else if (upper == "END:VCARD") {
+        } else if (trimmed.compare("END:VCARD", Qt::CaseInsensitive) == 0) {
             if (!card)
                 throw EMergeListError(
                     QStringLiteral("Line %1: END:VCARD without BEGIN:VCARD").arg(line.Line));
