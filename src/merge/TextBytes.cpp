@@ -2,15 +2,12 @@
 
 #include "platform/Windows1252.h"
 
-#include <QStringDecoder>
-
 QString DecodeTextBytes(const QByteArray& bytes) {
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(view);
-    if (!utf8.hasError())
-        return text;
+    // Checked before decoding, so that text in a one-byte code page is decoded once.
+    if (view.isValidUtf8())
+        return QString::fromUtf8(view);
     return FromWindows1252(view.data(), view.size());
 }
