@@ -2,8 +2,7 @@
 
 #include "platform/Windows1252.h"
 
-QString DecodeTextBytes(const QByteArray& bytes) {
-    QByteArrayView view(bytes);
+QString DecodeTextBytes(QByteArrayView view) {
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
     // Checked before decoding, so that text in a one-byte code page is decoded once.

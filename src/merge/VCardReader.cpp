@@ -3,20 +3,51 @@
 #include "merge/TextBytes.h"
 #include "platform/Windows1252.h"
 
-#include <QHash>
 #include <QSet>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace {
 
-constexpr std::array kColumns{"Full Name",  "First Name", "Last Name",    "Middle Name", "Prefix",
-                              "Suffix",     "Title",      "Organization", "Department",  "Phone",
-                              "Work Phone", "Home Phone", "Mobile",       "Fax",         "Email",
-                              "Street",     "City",       "Region",       "Postal Code", "Country",
-                              "Address",    "Web Site",   "Note"};
+// The columns a list of cards can have, in the order they are listed.
+enum TColumn {
+    FullName,
+    FirstName,
+    LastName,
+    MiddleName,
+    Prefix,
+    Suffix,
+    Title,
+    Organization,
+    Department,
+    Phone,
+    WorkPhone,
+    HomePhone,
+    Mobile,
+    Fax,
+    Email,
+    Street,
+    City,
+    Region,
+    PostalCode,
+    Country,
+    Address,
+    WebSite,
+    Note,
+    ColumnCount
+};
+constexpr std::array<const char*, ColumnCount> kColumns{
+    "Full Name",   "First Name",   "Last Name",  "Middle Name", "Prefix",     "Suffix",
+    "Title",       "Organization", "Department", "Phone",       "Work Phone", "Home Phone",
+    "Mobile",      "Fax",          "Email",      "Street",      "City",       "Region",
+    "Postal Code", "Country",      "Address",    "Web Site",    "Note"};
+
+// A card's values by column; empty where the card has none.
+using TCard = std::array<QString, ColumnCount>;
 
 // One logical line: unfolded, with the physical line it started on.
 struct TContentLine {
@@ -190,9 +221,10 @@ bool parseProperty(const QByteArray& line, TProperty& property) {
         }
     }
     QByteArrayView raw = QByteArrayView(line).sliced(colon + 1);
-    const QByteArray bytes = quotedPrintable ? decodeQuotedPrintable(raw) : raw.toByteArray();
+    const QByteArray decoded = quotedPrintable ? decodeQuotedPrintable(raw) : QByteArray();
+    const QByteArrayView bytes = quotedPrintable ? QByteArrayView(decoded) : raw;
     if (charset == "iso-8859-1" || charset == "windows-1252" || charset == "cp1252")
-        property.Value = FromWindows1252(bytes);
+        property.Value = FromWindows1252(bytes.data(), bytes.size());
     else
         property.Value = DecodeTextBytes(bytes);
     return true;
@@ -203,57 +235,56 @@ public:
     void Add(const TProperty& p) {
         const bool pref = p.Types.contains(QStringLiteral("pref"));
         if (p.Name == "FN") {
-            Set("Full Name", unescape(p.Value));
+            Set(FullName, unescape(p.Value));
         } else if (p.Name == "N") {
             const QStringList n = Components(p.Value, 5);
-            Set("Last Name", n[0]);
-            Set("First Name", n[1]);
-            Set("Middle Name", n[2]);
-            Set("Prefix", n[3]);
-            Set("Suffix", n[4]);
+            Set(LastName, n[0]);
+            Set(FirstName, n[1]);
+            Set(MiddleName, n[2]);
+            Set(Prefix, n[3]);
+            Set(Suffix, n[4]);
         } else if (p.Name == "TITLE") {
-            Set("Title", unescape(p.Value));
+            Set(Title, unescape(p.Value));
         } else if (p.Name == "ORG") {
             QStringList org = Components(p.Value, 1);
-            Set("Organization", org.takeFirst());
+            Set(Organization, org.takeFirst());
             org.removeAll(QString());
-            Set("Department", org.join(QStringLiteral(", ")));
+            Set(Department, org.join(QStringLiteral(", ")));
         } else if (p.Name == "TEL") {
             QString number = unescape(p.Value).trimmed();
             if (number.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
                 number = number.mid(4);
-            Set("Phone", number, pref);
+            Set(Phone, number, pref);
             if (p.Types.contains(QStringLiteral("fax")))
-                Set("Fax", number, pref);
+                Set(Fax, number, pref);
             else if (p.Types.contains(QStringLiteral("cell")))
-                Set("Mobile", number, pref);
+                Set(Mobile, number, pref);
             else if (p.Types.contains(QStringLiteral("work")))
-                Set("Work Phone", number, pref);
+                Set(WorkPhone, number, pref);
             else if (p.Types.contains(QStringLiteral("home")))
-                Set("Home Phone", number, pref);
+                Set(HomePhone, number, pref);
         } else if (p.Name == "EMAIL") {
             QString address = unescape(p.Value).trimmed();
             if (address.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
                 address = address.mid(7);
-            Set("Email", address, pref);
+            Set(Email, address, pref);
         } else if (p.Name == "ADR") {
             AddAddress(Components(p.Value, 7), pref);
         } else if (p.Name == "URL") {
-            Set("Web Site", unescape(p.Value).trimmed(), pref);
+            Set(WebSite, unescape(p.Value).trimmed(), pref);
         } else if (p.Name == "NOTE") {
-            Set("Note", unescape(p.Value));
+            Set(Note, unescape(p.Value));
         }
     }
 
-    // The card's values by column; a card without a full name gets one made of its name parts.
-    QHash<QString, QString> Finish() {
-        if (FValues.value(QStringLiteral("Full Name")).isEmpty()) {
+    // The card's values; a card without a full name gets one made of its name parts.
+    TCard Finish() {
+        if (FValues[FullName].isEmpty()) {
             QStringList parts;
-            for (const char* column :
-                 {"Prefix", "First Name", "Middle Name", "Last Name", "Suffix"})
-                parts.append(FValues.value(QLatin1String(column)));
+            for (const TColumn column : {Prefix, FirstName, MiddleName, LastName, Suffix})
+                parts.append(FValues[column]);
             parts.removeAll(QString());
-            FValues.insert(QStringLiteral("Full Name"), parts.join(' '));
+            FValues[FullName] = parts.join(' ');
         }
         return FValues;
     }
@@ -276,30 +307,29 @@ private:
         QStringList street{adr[0], adr[1], adr[2]};
         street.removeAll(QString());
         const QString streetText = street.join(QStringLiteral(", "));
-        Set("Street", streetText, true);
-        Set("City", adr[3], true);
-        Set("Region", adr[4], true);
-        Set("Postal Code", adr[5], true);
-        Set("Country", adr[6], true);
+        Set(Street, streetText, true);
+        Set(City, adr[3], true);
+        Set(Region, adr[4], true);
+        Set(PostalCode, adr[5], true);
+        Set(Country, adr[6], true);
         QStringList whole{streetText, adr[3], adr[4], adr[5], adr[6]};
         whole.removeAll(QString());
-        Set("Address", whole.join(QStringLiteral(", ")), true);
+        Set(Address, whole.join(QStringLiteral(", ")), true);
     }
 
     // The first value of a column stays unless a preferred one comes later.
-    void Set(const char* column, const QString& value, bool pref = false) {
-        const QString key = QLatin1String(column);
+    void Set(TColumn column, const QString& value, bool pref = false) {
         if (value.isEmpty())
             return;
-        if (FValues.contains(key) && !(pref && !FPreferred.contains(key)))
+        if (!FValues[column].isEmpty() && !(pref && !FPreferred[column]))
             return;
-        FValues.insert(key, value);
+        FValues[column] = value;
         if (pref)
-            FPreferred.insert(key);
+            FPreferred[column] = true;
     }
 
-    QHash<QString, QString> FValues;
-    QSet<QString> FPreferred;
+    TCard FValues;
+    std::array<bool, ColumnCount> FPreferred{};
     bool FAddressSet = false;
     bool FAddressPref = false;
 };
@@ -307,7 +337,7 @@ private:
 } // namespace
 
 TMergeList ReadVCardList(const QByteArray& bytes) {
-    QList<QHash<QString, QString>> cards;
+    QList<TCard> cards;
     std::optional<TCardBuilder> card;
     int cardLine = 0;
     TContentLines lines(bytes);
@@ -346,18 +376,21 @@ TMergeList ReadVCardList(const QByteArray& bytes) {
         throw EMergeListError(QStringLiteral("The file holds no contact card (BEGIN:VCARD)"));
 
     TMergeList list;
-    for (const char* column : kColumns) {
-        const QString name = QLatin1String(column);
-        for (const auto& values : cards)
-            if (values.contains(name)) {
-                list.Columns.append(name);
-                break;
-            }
-    }
-    for (const auto& values : cards) {
+    // Every card has a full name, even an empty one; other columns are listed when some
+    // card has a value in them.
+    std::vector<int> present;
+    for (int column = 0; column < ColumnCount; ++column)
+        if (column == FullName ||
+            std::any_of(cards.cbegin(), cards.cend(),
+                        [column](const TCard& card) { return !card[column].isEmpty(); })) {
+            present.push_back(column);
+            list.Columns.append(QLatin1String(kColumns[column]));
+        }
+    for (const TCard& card : cards) {
         QStringList row;
-        for (const QString& column : list.Columns)
-            row.append(values.value(column));
+        row.reserve(qsizetype(present.size()));
+        for (const int column : present)
+            row.append(card[column]);
         list.Records.append(row);
     }
     return list;
