@@ -1,7 +1,10 @@
 #include "platform/MetafilePlayer.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
@@ -374,15 +377,16 @@ void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<dou
         em = 12;
     const double unit = em / kReferencePixels; // logical units per reference pixel
 
-    // The glyphs, in reference pixels, on the baseline from x = 0.
-    QPainterPath glyphs;
+    // Where each character starts, in reference pixels on the baseline from x = 0, and
+    // where the text ends.
+    std::vector<double> starts;
     double x = 0;
     if (dx.empty()) {
-        glyphs.addText(0, 0, font, text);
         x = fm.horizontalAdvance(text);
     } else {
+        starts.reserve(std::size_t(text.size()));
         for (qsizetype i = 0; i < text.size(); ++i) {
-            glyphs.addText(x, 0, font, text.mid(i, 1));
+            starts.push_back(x);
             x += std::size_t(i) < dx.size() ? dx[std::size_t(i)] / unit
                                             : fm.horizontalAdvance(text[i]);
         }
@@ -407,15 +411,55 @@ void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<dou
     place.scale(unit * length(toPainter, 1, 0), unit * length(toPainter, 0, 1));
     place.translate(left, baseline);
     if (FRecording) {
-        FPath.addPath((place * toPainter.inverted()).map(glyphs));
+        FPath.addPath((place * toPainter.inverted()).map(Glyphs(font, text, starts)));
     } else {
         FPainter.setWorldTransform(place);
-        if (FDC.BkOpaque)
-            FPainter.fillRect(QRectF(0, -fm.ascent(), x, fm.height()), FDC.BkColor);
-        FPainter.fillPath(glyphs, FDC.TextColor);
+        const QRectF box(0, -fm.ascent(), x, fm.height());
+        // Text that lands wholly off the device is not shaped at all. Characters may be
+        // placed backwards, so the span runs over every start; a margin of the font's
+        // widest glyph and a line's height holds any glyph that reaches out of it.
+        const auto [first, last] = std::minmax_element(starts.cbegin(), starts.cend());
+        const double from = qMin(0.0, qMin(x, starts.empty() ? 0.0 : *first));
+        const double to = qMax(0.0, qMax(x, starts.empty() ? 0.0 : *last));
+        const double reach = qMax(fm.height(), fm.maxWidth());
+        if (OnDevice(QRectF(from - reach, -fm.ascent() - reach, to - from + 2 * reach,
+                            fm.height() + 2 * reach))) {
+            if (FDC.BkOpaque)
+                FPainter.fillRect(box, FDC.BkColor);
+            FPainter.fillPath(Glyphs(font, text, starts), FDC.TextColor);
+        }
     }
     if (align & TA_UPDATECP)
         FDC.Position = QPointF(p.x() + (left + x) * unit, p.y());
+}
+
+QPainterPath TMetafilePlayer::Glyphs(const QFont& font, const QString& text,
+                                     const std::vector<double>& starts) {
+    QPainterPath glyphs;
+    if (starts.empty()) {
+        glyphs.addText(0, 0, font, text);
+        return glyphs;
+    }
+    // Each character is shaped once; repeats reuse its outline. Glyph outlines fill by
+    // winding, as text added whole does.
+    glyphs.setFillRule(Qt::WindingFill);
+    QHash<char16_t, QPainterPath> outlines;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        auto outline = outlines.find(text[i].unicode());
+        if (outline == outlines.end()) {
+            QPainterPath path;
+            path.addText(0, 0, font, text.mid(i, 1));
+            outline = outlines.insert(text[i].unicode(), path);
+        }
+        glyphs.addPath(outline->translated(starts[std::size_t(i)], 0));
+    }
+    return glyphs;
+}
+
+bool TMetafilePlayer::OnDevice(const QRectF& rect) const {
+    const QPaintDevice* device = FPainter.device();
+    return FPainter.deviceTransform().mapRect(rect).intersects(
+        QRectF(0, 0, device->width(), device->height()));
 }
 
 void TMetafilePlayer::StretchImage(const QRectF& dest, const QImage& image, const QRectF& source) {
