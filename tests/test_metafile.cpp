@@ -26,6 +26,17 @@ QByteArray Utf16(const QString& s) {
     return b;
 }
 
+// A 40-pixel Arial on a transparent background, then the ExtTextOutW record given.
+QByteArray ArialText(const TLeBytes& extTextOut) {
+    TLeBytes font;
+    font.i32(1).longs({-40, 0, 0, 0, 400}).u32(0).u32(0);
+    font.B += Utf16(QStringLiteral("Arial")).leftJustified(64, '\0');
+    QByteArray r = EmfRecord(82, font.B);
+    r += EmfRecord(37, EmfParams({1}));
+    r += EmfRecord(18, EmfParams({1})); // transparent background
+    return r + EmfRecord(84, extTextOut.B);
+}
+
 // A 2 x 1 bitmap, red then blue, in a StretchDIBits record drawn into (0, 0, 100, 50).
 QByteArray StretchDibits() {
     TLeBytes p;
@@ -44,6 +55,7 @@ private slots:
     void enhancedMetafileClipsAndRestores();
     void bitmapRecordIsStretched();
     void textIsDrawnAtItsFontSize();
+    void spacedTextIsDrawnWhereItsCharactersFall();
     void unknownRecordsAreSkipped();
     void damagedRecordsNeverReadPastTheBytes();
     void notMetafiles();
@@ -90,21 +102,27 @@ void TestMetafile::bitmapRecordIsStretched() {
 }
 
 void TestMetafile::textIsDrawnAtItsFontSize() {
-    TLeBytes font;
-    font.i32(1).longs({-40, 0, 0, 0, 400}).u32(0).u32(0);
-    font.B += Utf16(QStringLiteral("Arial")).leftJustified(64, '\0');
-    QByteArray r = EmfRecord(82, font.B);
-    r += EmfRecord(37, EmfParams({1}));
-    r += EmfRecord(18, EmfParams({1})); // transparent background
     TLeBytes text;
     text.longs({0, 0, 0, 0, 1, 0, 0}).longs({10, 5, 2, 76, 0, 0, 0, 0, 0, 0});
     text.B += Utf16(QStringLiteral("HI"));
-    r += EmfRecord(84, text.B);
-    const QRect ink = Ink(Played(Emf(1000, 500, 2, r), QSize(100, 50)));
+    const QRect ink = Ink(Played(Emf(1000, 500, 2, ArialText(text)), QSize(100, 50)));
     QVERIFY2(ink.left() >= 10 && ink.left() <= 16, qPrintable(QString::number(ink.left())));
     // Capitals of a 40-pixel em stand about 29 pixels tall below the internal leading.
     QVERIFY2(ink.top() >= 5 && ink.top() <= 16, qPrintable(QString::number(ink.top())));
     QVERIFY2(ink.height() >= 24 && ink.height() <= 34, qPrintable(QString::number(ink.height())));
+}
+
+void TestMetafile::spacedTextIsDrawnWhereItsCharactersFall() {
+    // "HI" with character spacing from a reference point far off the right edge: the H stays
+    // off the picture and the spacing sets the I back inside it, at x = 30.
+    TLeBytes text;
+    text.longs({0, 0, 0, 0, 1, 0, 0}).longs({250, 5, 2, 76, 0, 0, 0, 0, 0, 80});
+    text.B += Utf16(QStringLiteral("HI"));
+    text.longs({-220, 300});
+    const QRect ink = Ink(Played(Emf(1000, 500, 2, ArialText(text)), QSize(100, 50)));
+    QVERIFY(!ink.isEmpty());
+    QVERIFY2(ink.left() >= 28 && ink.right() <= 45,
+             qPrintable(QStringLiteral("%1..%2").arg(ink.left()).arg(ink.right())));
 }
 
 void TestMetafile::unknownRecordsAreSkipped() {
