@@ -51,6 +51,31 @@ double length(const QTransform& t, double dx, double dy) {
     return std::hypot(v.x(), v.y());
 }
 
+// The outlines of text in font, in reference pixels on the baseline from x = 0; starts gives
+// where each character begins, or is empty to set the text as a whole.
+QPainterPath glyphOutlines(const QFont& font, const QString& text,
+                           const std::vector<double>& starts) {
+    QPainterPath glyphs;
+    if (starts.empty()) {
+        glyphs.addText(0, 0, font, text);
+        return glyphs;
+    }
+    // Each character is shaped once; repeats reuse its outline. Glyph outlines fill by
+    // winding, as text added whole does.
+    glyphs.setFillRule(Qt::WindingFill);
+    QHash<char16_t, QPainterPath> outlines;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        auto outline = outlines.find(text[i].unicode());
+        if (outline == outlines.end()) {
+            QPainterPath path;
+            path.addText(0, 0, font, text.mid(i, 1));
+            outline = outlines.insert(text[i].unicode(), path);
+        }
+        glyphs.addPath(outline->translated(starts[std::size_t(i)], 0));
+    }
+    return glyphs;
+}
+
 } // namespace
 
 QColor ColorFromRef(quint32 colorRef) {
@@ -411,7 +436,7 @@ void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<dou
     place.scale(unit * length(toPainter, 1, 0), unit * length(toPainter, 0, 1));
     place.translate(left, baseline);
     if (FRecording) {
-        FPath.addPath((place * toPainter.inverted()).map(Glyphs(font, text, starts)));
+        FPath.addPath((place * toPainter.inverted()).map(glyphOutlines(font, text, starts)));
     } else {
         FPainter.setWorldTransform(place);
         const QRectF box(0, -fm.ascent(), x, fm.height());
@@ -426,34 +451,11 @@ void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<dou
                             fm.height() + 2 * reach))) {
             if (FDC.BkOpaque)
                 FPainter.fillRect(box, FDC.BkColor);
-            FPainter.fillPath(Glyphs(font, text, starts), FDC.TextColor);
+            FPainter.fillPath(glyphOutlines(font, text, starts), FDC.TextColor);
         }
     }
     if (align & TA_UPDATECP)
         FDC.Position = QPointF(p.x() + (left + x) * unit, p.y());
-}
-
-QPainterPath TMetafilePlayer::Glyphs(const QFont& font, const QString& text,
-                                     const std::vector<double>& starts) {
-    QPainterPath glyphs;
-    if (starts.empty()) {
-        glyphs.addText(0, 0, font, text);
-        return glyphs;
-    }
-    // Each character is shaped once; repeats reuse its outline. Glyph outlines fill by
-    // winding, as text added whole does.
-    glyphs.setFillRule(Qt::WindingFill);
-    QHash<char16_t, QPainterPath> outlines;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        auto outline = outlines.find(text[i].unicode());
-        if (outline == outlines.end()) {
-            QPainterPath path;
-            path.addText(0, 0, font, text.mid(i, 1));
-            outline = outlines.insert(text[i].unicode(), path);
-        }
-        glyphs.addPath(outline->translated(starts[std::size_t(i)], 0));
-    }
-    return glyphs;
 }
 
 bool TMetafilePlayer::OnDevice(const QRectF& rect) const {

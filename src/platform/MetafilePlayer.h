@@ -113,10 +113,6 @@ private:
     QTransform Mapping() const;
     QTransform LogicalToPainter() const;
     void Draw(const QPainterPath& path, bool fill, bool stroke);
-    // The outlines of text in font, in reference pixels on the baseline from x = 0; starts
-    // gives where each character begins, or is empty to set the text as a whole.
-    static QPainterPath Glyphs(const QFont& font, const QString& text,
-                               const std::vector<double>& starts);
     // Whether rect, in the painter's coordinates, touches its device at all.
     bool OnDevice(const QRectF& rect) const;
     void ApplyClip();
