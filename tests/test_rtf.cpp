@@ -1,5 +1,6 @@
 #include "richtext/RichTextLayout.h"
 #include "richtext/RtfReader.h"
+#include "richtext/RtfTextDocument.h"
 #include "richtext/RtfWriter.h"
 
 #include <QTextBlock>
@@ -79,6 +80,8 @@ private slots:
     void formatsTakeEffectWhereTheyStand();
     void damagedInputKeepsWhatCameBefore();
     void limitsBoundTheWork();
+    void runsThatLookTheSameAreOne();
+    void editorDocumentAndBack();
 };
 
 // As a small word processor writes it: \nouicompat, \*\generator, \sl/\slmult (not read),
@@ -343,6 +346,72 @@ void TestRtf::limitsBoundTheWork() {
     std::unique_ptr<QTextDocument> huge(Read("{\\rtf1\\fs999999\\li99999999 x}"));
     QCOMPARE(huge->begin().begin().fragment().charFormat().fontPointSize(), 1638.0);
     QCOMPARE(huge->begin().blockFormat().leftMargin(), 31680 / 15.0);
+}
+
+// Runs whose differences the tables or the writer do not keep are one run, in what is
+// read and in what is written.
+void TestRtf::runsThatLookTheSameAreOne() {
+    TRtfDocument read;
+    ReadRtf("{\\rtf1{\\fonttbl{\\f0 Times;}{\\f1 Times;}}{\\colortbl;\\red1\\green2\\blue3;}"
+            "\\f0 a{\\f1 b}\\cf1 c\\par}",
+            read);
+    QCOMPARE(read.Paragraphs.size(), size_t(1));
+    const std::vector<TRtfRun>& runs = read.Paragraphs[0].Runs;
+    QCOMPARE(runs.size(), size_t(2));
+    QCOMPARE(runs[0].Text, QStringLiteral("ab"));
+    QCOMPARE(runs[0].Format.Family, QStringLiteral("Times"));
+    QVERIFY(!runs[0].Format.Fore);
+    QCOMPARE(runs[1].Text, QStringLiteral("c"));
+    QCOMPARE(runs[1].Format.Fore, std::optional<QRgb>(0x010203));
+    const QByteArray written = WriteRtf(read);
+    QVERIFY(written.contains("{\\fonttbl{\\f0\\fnil\\fcharset0 Times;}}"));
+    QVERIFY(written.contains("{\\plain\\f0\\fs24 ab}{\\plain\\f0\\fs24\\cf1 c}\\par"));
+
+    // Letter spacing, which RTF as written here does not carry, splits no run.
+    QTextDocument doc;
+    UseDesignResolution(doc); // Arial for the paragraph mark
+    QTextCursor c(&doc);
+    QTextCharFormat spaced = Run(QStringLiteral("Arial"), 12);
+    c.insertText(QStringLiteral("a"), spaced);
+    spaced.setFontLetterSpacing(150);
+    c.insertText(QStringLiteral("b"), spaced);
+    QVERIFY(WriteRtf(doc).contains("{\\plain\\f0\\fs24 ab}\\par"));
+}
+
+void TestRtf::editorDocumentAndBack() {
+    // Loading is no step the editor's undo takes back; what is typed after it is.
+    QTextDocument doc;
+    QTextCursor(&doc).insertText(QStringLiteral("old"));
+    ReadRtf("{\\rtf1 Loaded}", doc);
+    QCOMPARE(doc.toPlainText(), QStringLiteral("Loaded"));
+    QVERIFY(!doc.isUndoAvailable());
+    QVERIFY(doc.isUndoRedoEnabled());
+    QTextCursor(&doc).insertText(QStringLiteral("x"));
+    QVERIFY(doc.isUndoAvailable());
+
+    // Sizes and indents beyond what the reader takes are written at its bounds.
+    QTextDocument huge;
+    UseDesignResolution(huge);
+    QTextCursor h(&huge);
+    QTextBlockFormat wide;
+    wide.setLeftMargin(5000);
+    wide.setTextIndent(-5000);
+    h.setBlockFormat(wide);
+    h.insertText(QStringLiteral("big"), Run(QStringLiteral("Arial"), 5000));
+    const QByteArray rtf = WriteRtf(huge);
+    QVERIFY2(rtf.contains("\\pard\\li31680\\fi-31680\\plain"), rtf.constData());
+    QVERIFY2(rtf.contains("{\\plain\\f0\\fs3276 big}"), rtf.constData());
+
+    // What the reader made of a document goes into the editor's and comes back the same.
+    TRtfDocument read;
+    ReadRtf("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\colortbl;\\red9\\green8\\blue7;}\\qr\\li300"
+            "\\b a{\\i\\cf1\\highlight1 b}\\par\\pard\\fs48\\par\\super c\\tab\\line d}",
+            read);
+    QCOMPARE(read.Paragraphs.size(), size_t(3));
+    QTextDocument built;
+    BuildTextDocument(read, built);
+    QCOMPARE(built.blockCount(), 3);
+    QVERIFY(RtfDocumentOf(built) == read);
 }
 
 QTEST_MAIN(TestRtf)

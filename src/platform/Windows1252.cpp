@@ -11,6 +11,14 @@ constexpr std::array<char16_t, 32> kHigh{{
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 }};
 
+// The character of every byte, looked up once per byte read.
+constexpr std::array<char16_t, 256> kChars = [] {
+    std::array<char16_t, 256> chars{};
+    for (int b = 0; b < 256; ++b)
+        chars[b] = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b);
+    return chars;
+}();
+
 int byteFor(char16_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
@@ -49,8 +57,6 @@ void AppendWindows1252(QString& text, const char* data, qsizetype size) {
     const qsizetype start = text.size();
     text.resize(start + size);
     QChar* out = text.data() + start;
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(data[i]);
-        out[i] = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
-    }
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = QChar(kChars[static_cast<unsigned char>(data[i])]);
 }

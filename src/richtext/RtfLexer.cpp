@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <limits>
 
 namespace {
 
 constexpr int kMaxWordLetters = 32;
 
-// Byte classes, looked up once per byte of a control word.
-enum : unsigned char { kLetter = 1, kDigit = 2 };
+// Byte classes, looked up once per byte of a control word or of text.
+enum : unsigned char { kLetter = 1, kDigit = 2, kEndsText = 4 };
 
 constexpr std::array<unsigned char, 256> kClasses = [] {
     std::array<unsigned char, 256> classes{};
@@ -18,6 +17,8 @@ constexpr std::array<unsigned char, 256> kClasses = [] {
         classes[c] = classes[c - 'a' + 'A'] = kLetter;
     for (int c = '0'; c <= '9'; ++c)
         classes[c] = kDigit;
+    for (const char c : {'\\', '{', '}', '\r', '\n'})
+        classes[static_cast<unsigned char>(c)] = kEndsText;
     return classes;
 }();
 
@@ -60,14 +61,10 @@ TRtfToken TRtfLexer::Next() {
     if (c == '\\')
         return ReadControl();
     const qsizetype start = FPos;
-    // The library's byte search, once per byte that can end the run.
-    qsizetype end = FSize;
-    for (const char stop : {'\\', '{', '}', '\r', '\n'})
-        if (const void* hit = std::memchr(FData + FPos, stop, size_t(end - FPos)))
-            end = static_cast<const char*>(hit) - FData;
-    FPos = end;
+    while (FPos < FSize && !(classOf(FData[FPos]) & kEndsText))
+        ++FPos;
     t.Kind = TRtfTokenKind::Text;
-    t.Text = QByteArrayView(FData + start, FPos - start);
+    t.Bytes = QByteArrayView(FData + start, FPos - start);
     return t;
 }
 
@@ -98,7 +95,7 @@ TRtfToken TRtfLexer::ReadControl() {
     while (FPos < FSize && isLetter(FData[FPos]))
         ++FPos;
     t.Kind = TRtfTokenKind::ControlWord;
-    t.Word = QByteArrayView(FData + start, qMin<qsizetype>(FPos - start, kMaxWordLetters));
+    t.Bytes = QByteArrayView(FData + start, qMin<qsizetype>(FPos - start, kMaxWordLetters));
     bool negative = false;
     if (FPos + 1 < FSize && FData[FPos] == '-' && isDigit(FData[FPos + 1])) {
         negative = true;
@@ -118,7 +115,7 @@ TRtfToken TRtfLexer::ReadControl() {
     }
     if (FPos < FSize && FData[FPos] == ' ')
         ++FPos; // the delimiting space belongs to the control word
-    if (t.Word == "bin" && t.HasParam && t.Param > 0) {
+    if (t.Bytes == "bin" && t.HasParam && t.Param > 0) {
         FPos += qMin<qsizetype>(t.Param, FSize - FPos);
         t.Kind = TRtfTokenKind::Binary;
     }

@@ -3,25 +3,25 @@
 #include <QByteArrayView>
 
 // The pieces RTF text is made of.
-enum class TRtfTokenKind {
+enum class TRtfTokenKind : unsigned char {
     End,           // no more input
     GroupOpen,     // {
     GroupClose,    // }
-    ControlWord,   // \word or \wordN; Word, HasParam, Param
+    ControlWord,   // \word or \wordN; Bytes (the word), HasParam, Param
     ControlSymbol, // \ followed by one non-letter; Symbol
     HexByte,       // \'hh; Byte
-    Text,          // a run of plain bytes without line breaks; Text
+    Text,          // a run of plain bytes without line breaks; Bytes
     Binary,        // the payload of \binN, already skipped
 };
 
+// Small, as the reader takes one per few bytes.
 struct TRtfToken {
     TRtfTokenKind Kind = TRtfTokenKind::End;
-    QByteArrayView Word;
     bool HasParam = false;
-    int Param = 0;
     char Symbol = 0;
     unsigned char Byte = 0;
-    QByteArrayView Text;
+    int Param = 0;
+    QByteArrayView Bytes;
 };
 
 // Splits RTF bytes into tokens without copying them. Carriage returns and line feeds

@@ -6,14 +6,8 @@
 #include "richtext/RtfLimits.h"
 #include "richtext/RtfUnits.h"
 
-#include <QColor>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-
 #include <map>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -29,7 +23,7 @@ struct TCharState {
 };
 
 struct TParaState {
-    Qt::Alignment Align = Qt::AlignLeft;
+    TRtfAlign Align = TRtfAlign::Left;
     int Left = 0, Right = 0, First = 0, Before = 0, After = 0; // twips
 
     bool operator==(const TParaState&) const = default;
@@ -55,17 +49,16 @@ bool isUnwanted(char16_t c) {
            c == 0xFEFF;
 }
 
-constexpr size_t kKeptCharFormats = 16;
-
 int clampTwips(int v) {
     return qBound(-RtfLimit::MaxTwips, v, RtfLimit::MaxTwips);
 }
 
 class TRtfReader {
 public:
-    TRtfReader(QByteArrayView rtf, QTextDocument& document)
-        : FLexer(rtf.data(), qMin(rtf.size(), RtfLimit::MaxBytes)), FCursor(&document) {
+    TRtfReader(QByteArrayView rtf, TRtfDocument& document)
+        : FLexer(rtf.data(), qMin(rtf.size(), RtfLimit::MaxBytes)), FDocument(document) {
         FResult.Complete = rtf.size() <= RtfLimit::MaxBytes;
+        FDocument.Paragraphs.assign(1, TRtfParagraph());
     }
 
     TRtfReadResult Read();
@@ -87,24 +80,20 @@ private:
     void FormatWord(TRtfWord word, bool hasParam, int param);
     void EndParagraph();
     void StartText();
-    // Gives the current block the formats of the current state, where it has others.
-    void SetBlockFormats();
-    // The font or colour table or the default font changed: a state's character format is
-    // to be made anew.
-    void FormatsChanged();
+    // Gives the current paragraph the formats of the current state.
+    void SetParagraphFormats();
     void FlushBytes();
     // Readies FText for text in the current character format: text pending in another
     // format goes into the document first.
     void TextInCurrentFormat();
     void FlushText();
     int CurrentCodePage() const;
-    // The format of text in that state; valid until the next call.
-    const QTextCharFormat& CharFormat(const TCharState& s);
-    const QTextBlockFormat& BlockFormat(const TParaState& s);
-    QColor TableColor(int index) const;
+    // The format of text in that state, with the tables as they stand.
+    TRtfCharFormat CharFormat(const TCharState& s) const;
+    std::optional<QRgb> TableColor(int index) const;
 
     TRtfLexer FLexer;
-    QTextCursor FCursor;
+    TRtfDocument& FDocument;
     TRtfReadResult FResult;
     std::vector<TGroup> FGroups;
     int FOverflow = 0;       // groups opened beyond the depth limit, skipped whole
@@ -117,26 +106,18 @@ private:
     QByteArray FFontName;  // bytes of the entry's name not yet decoded
     QString FFontNameText; // the name decoded so far
     int FFontCharset = -1;
-    std::vector<QColor> FColors; // invalid = automatic
+    std::vector<std::optional<QRgb>> FColors; // none: automatic
     int FRed = -1, FGreen = -1, FBlue = -1;
-    QByteArray FBytes;          // text bytes not yet decoded
-    QString FText;              // decoded text not yet inserted
-    TCharState FTextState;      // the character state FText is in
-    bool FPendingBlock = false; // a \par ended the last block; the next text starts one
+    QByteArray FBytes;              // text bytes not yet decoded
+    QString FText;                  // decoded text not yet in a run
+    TCharState FTextState;          // the character state FText is in
+    bool FPendingParagraph = false; // a \par ended the last one; the next text starts one
     TRtfCodePages FCodePages;
-    // Formats made for states, kept until the tables change; a document switches between
-    // a few states, and making a format costs several allocations.
-    std::vector<std::pair<TCharState, QTextCharFormat>> FCharFormats;
-    std::optional<std::pair<TParaState, QTextBlockFormat>> FLastBlockFormat;
-    // The states whose formats the current block has; empty when not known.
-    std::optional<TParaState> FBlockPara;
-    std::optional<TCharState> FBlockChar;
 };
 
 TRtfReadResult TRtfReader::Read() {
-    FGroups.reserve(RtfLimit::MaxGroupDepth + 2);
+    FGroups.reserve(16);
     FGroups.emplace_back();
-    FCursor.beginEditBlock();
     for (TRtfToken t = FLexer.Next(); t.Kind != TRtfTokenKind::End; t = FLexer.Next()) {
         if (t.Kind == TRtfTokenKind::GroupOpen) {
             OpenGroup();
@@ -167,7 +148,7 @@ TRtfReadResult TRtfReader::Read() {
             TextBytes(QByteArrayView(&t.Byte, 1));
             break;
         case TRtfTokenKind::Text:
-            TextBytes(t.Text);
+            TextBytes(t.Bytes);
             break;
         default:
             break;
@@ -175,9 +156,8 @@ TRtfReadResult TRtfReader::Read() {
     }
     FlushBytes();
     FlushText();
-    if (!FPendingBlock)
-        SetBlockFormats();
-    FCursor.endEditBlock();
+    if (!FPendingParagraph)
+        SetParagraphFormats();
     return FResult;
 }
 
@@ -210,7 +190,7 @@ void TRtfReader::CloseGroup() {
 }
 
 void TRtfReader::ControlWord(const TRtfToken& t) {
-    const TRtfWordInfo word = LookUpRtfWord(t.Word);
+    const TRtfWordInfo word = LookUpRtfWord(t.Bytes);
     TGroup& g = State();
     if (FIgnorable || word.Kind == TRtfWord::SkippedDestination ||
         word.Kind == TRtfWord::FontTable || word.Kind == TRtfWord::ColorTable) {
@@ -249,7 +229,6 @@ void TRtfReader::ControlWord(const TRtfToken& t) {
         FlushBytes();
         FlushText(); // the default font changes the format of text already read
         FDefaultFont = t.Param;
-        FormatsChanged();
         return;
     case TRtfWord::Character:
         FlushBytes();
@@ -316,16 +295,16 @@ void TRtfReader::FormatWord(TRtfWord word, bool hasParam, int param) {
         p = TParaState();
         break;
     case TRtfWord::AlignLeft:
-        p.Align = Qt::AlignLeft;
+        p.Align = TRtfAlign::Left;
         break;
     case TRtfWord::AlignRight:
-        p.Align = Qt::AlignRight;
+        p.Align = TRtfAlign::Right;
         break;
     case TRtfWord::AlignCenter:
-        p.Align = Qt::AlignHCenter;
+        p.Align = TRtfAlign::Center;
         break;
     case TRtfWord::AlignJustify:
-        p.Align = Qt::AlignJustify;
+        p.Align = TRtfAlign::Justify;
         break;
     case TRtfWord::LeftIndent:
         p.Left = clampTwips(param);
@@ -435,12 +414,14 @@ void TRtfReader::FontNameBytes() {
 }
 
 void TRtfReader::FontTableText(QByteArrayView bytes) {
-    for (const char b : bytes) {
-        if (b != ';') {
-            if (FFontName.size() + FFontNameText.size() < RtfLimit::MaxFontNameChars)
-                FFontName.append(b);
-            continue;
-        }
+    while (!bytes.isEmpty()) {
+        const qsizetype semicolon = bytes.indexOf(';');
+        const qsizetype length = semicolon < 0 ? bytes.size() : semicolon;
+        const qsizetype room = RtfLimit::MaxFontNameChars - FFontName.size() - FFontNameText.size();
+        FFontName.append(bytes.first(qBound<qsizetype>(0, room, length)));
+        if (semicolon < 0)
+            return;
+        bytes = bytes.sliced(semicolon + 1);
         FontNameBytes();
         if (int(FFonts.size()) < RtfLimit::MaxTableEntries || FFonts.count(FTableFont)) {
             TFontEntry& e = FFonts[FTableFont];
@@ -449,7 +430,6 @@ void TRtfReader::FontTableText(QByteArrayView bytes) {
             // (a \u59 could give one), which no written font table could hold.
             FFontNameText.removeIf([](QChar c) { return c.unicode() < 0x20 || c == u';'; });
             e.Name = FFontNameText.trimmed();
-            FormatsChanged();
         }
         FFontNameText.clear();
     }
@@ -470,9 +450,10 @@ void TRtfReader::ColorTableText(QByteArrayView bytes) {
         if (b != ';' || int(FColors.size()) >= RtfLimit::MaxTableEntries)
             continue;
         const bool automatic = FRed < 0 && FGreen < 0 && FBlue < 0;
-        FColors.push_back(automatic ? QColor()
-                                    : QColor(qMax(FRed, 0), qMax(FGreen, 0), qMax(FBlue, 0)));
-        FormatsChanged();
+        FColors.push_back(
+            automatic
+                ? std::nullopt
+                : std::optional(qRgb(qMax(FRed, 0), qMax(FGreen, 0), qMax(FBlue, 0)) & 0xFFFFFF));
         FRed = FGreen = FBlue = -1;
     }
 }
@@ -501,30 +482,23 @@ void TRtfReader::TextInCurrentFormat() {
 }
 
 void TRtfReader::StartText() {
-    if (!FPendingBlock)
+    if (!FPendingParagraph)
         return;
-    // The new block starts in the formats in force; its paragraph mark sets them again
-    // only where they have changed by then.
-    FCursor.insertBlock(BlockFormat(State().Para), CharFormat(State().Char));
-    FBlockPara = State().Para;
-    FBlockChar = State().Char;
-    FPendingBlock = false;
+    FDocument.Paragraphs.emplace_back();
+    FPendingParagraph = false;
 }
 
-void TRtfReader::SetBlockFormats() {
-    if (FBlockPara != State().Para) {
-        FCursor.setBlockFormat(BlockFormat(State().Para));
-        FBlockPara = State().Para;
-    }
-    if (FBlockChar != State().Char) {
-        FCursor.setBlockCharFormat(CharFormat(State().Char));
-        FBlockChar = State().Char;
-    }
-}
-
-void TRtfReader::FormatsChanged() {
-    FCharFormats.clear();
-    FBlockChar.reset();
+void TRtfReader::SetParagraphFormats() {
+    // A paragraph takes the formats in force at its paragraph mark.
+    TRtfParagraph& p = FDocument.Paragraphs.back();
+    const TParaState& s = State().Para;
+    p.Align = s.Align;
+    p.Left = s.Left;
+    p.Right = s.Right;
+    p.First = s.First;
+    p.Before = s.Before;
+    p.After = s.After;
+    p.Mark = CharFormat(State().Char);
 }
 
 void TRtfReader::FlushText() {
@@ -536,7 +510,9 @@ void TRtfReader::FlushText() {
     qsizetype kept = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const QChar c = t[i];
-        if (c.isHighSurrogate() && i + 1 < size && t[i + 1].isLowSurrogate()) {
+        if (char16_t(c.unicode() - 0x20) <= 0x2028 - 0x20) { // most text, wanted as it is
+            t[kept++] = c;
+        } else if (c.isHighSurrogate() && i + 1 < size && t[i + 1].isLowSurrogate()) {
             t[kept++] = c;
             t[kept++] = t[++i];
         } else if (c.isSurrogate()) {
@@ -548,7 +524,15 @@ void TRtfReader::FlushText() {
     FText.resize(kept);
     if (!FText.isEmpty()) {
         StartText();
-        FCursor.insertText(FText, CharFormat(FTextState));
+        std::vector<TRtfRun>& runs = FDocument.Paragraphs.back().Runs;
+        TRtfCharFormat format = CharFormat(FTextState);
+        // States that differ in what the tables make the same format give one run.
+        if (!runs.empty() && runs.back().Format == format) {
+            runs.back().Text += FText;
+        } else {
+            // A copy of its own size: FText keeps its room for the next run.
+            runs.push_back({std::move(format), QString(FText.constData(), FText.size())});
+        }
     }
     FText.resize(0); // keeps its room for the next run
 }
@@ -556,63 +540,33 @@ void TRtfReader::FlushText() {
 void TRtfReader::EndParagraph() {
     FlushText();
     StartText();
-    SetBlockFormats();
-    FPendingBlock = true;
+    SetParagraphFormats();
+    FPendingParagraph = true;
 }
 
-QColor TRtfReader::TableColor(int index) const {
-    return index > 0 && index < int(FColors.size()) ? FColors[size_t(index)] : QColor();
+std::optional<QRgb> TRtfReader::TableColor(int index) const {
+    return index > 0 && index < int(FColors.size()) ? FColors[size_t(index)] : std::nullopt;
 }
 
-const QTextCharFormat& TRtfReader::CharFormat(const TCharState& s) {
-    for (const auto& [state, format] : FCharFormats)
-        if (state == s)
-            return format;
-    QTextCharFormat f;
+TRtfCharFormat TRtfReader::CharFormat(const TCharState& s) const {
+    TRtfCharFormat f;
     const auto font = FFonts.find(s.Font < 0 ? FDefaultFont : s.Font);
-    const QString name = font != FFonts.end() && !font->second.Name.isEmpty()
-                             ? font->second.Name
-                             : QString::fromLatin1(RtfDefaultFontName);
-    f.setFontFamilies(QStringList{name});
-    f.setFontPointSize(s.HalfPoints / 2.0);
-    if (s.Bold)
-        f.setFontWeight(QFont::Bold);
-    if (s.Italic)
-        f.setFontItalic(true);
-    if (s.Underline)
-        f.setFontUnderline(true);
-    if (s.Strike)
-        f.setFontStrikeOut(true);
-    if (const QColor c = TableColor(s.Color); c.isValid())
-        f.setForeground(c);
-    if (const QColor c = TableColor(s.Highlight); c.isValid())
-        f.setBackground(c);
-    if (s.Vertical)
-        f.setVerticalAlignment(s.Vertical > 0 ? QTextCharFormat::AlignSuperScript
-                                              : QTextCharFormat::AlignSubScript);
-    if (FCharFormats.size() >= kKeptCharFormats)
-        FCharFormats.clear();
-    FCharFormats.emplace_back(s, f);
-    return FCharFormats.back().second;
-}
-
-const QTextBlockFormat& TRtfReader::BlockFormat(const TParaState& s) {
-    if (FLastBlockFormat && FLastBlockFormat->first == s)
-        return FLastBlockFormat->second;
-    QTextBlockFormat f;
-    f.setAlignment(s.Align);
-    f.setLeftMargin(s.Left / TwipsPerPixel);
-    f.setRightMargin(s.Right / TwipsPerPixel);
-    f.setTextIndent(s.First / TwipsPerPixel);
-    f.setTopMargin(s.Before / TwipsPerPixel);
-    f.setBottomMargin(s.After / TwipsPerPixel);
-    FLastBlockFormat.emplace(s, f);
-    return FLastBlockFormat->second;
+    static const QString defaultFamily = QString::fromLatin1(RtfDefaultFontName);
+    f.Family =
+        font != FFonts.end() && !font->second.Name.isEmpty() ? font->second.Name : defaultFamily;
+    f.HalfPoints = s.HalfPoints;
+    f.Bold = s.Bold;
+    f.Italic = s.Italic;
+    f.Underline = s.Underline;
+    f.Strike = s.Strike;
+    f.Fore = TableColor(s.Color);
+    f.Back = TableColor(s.Highlight);
+    f.Vertical = s.Vertical;
+    return f;
 }
 
 } // namespace
 
-TRtfReadResult ReadRtf(QByteArrayView rtf, QTextDocument& document) {
-    document.clear();
+TRtfReadResult ReadRtf(QByteArrayView rtf, TRtfDocument& document) {
     return TRtfReader(rtf, document).Read();
 }

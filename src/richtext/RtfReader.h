@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/RtfDocument.h"
+
 #include <QByteArrayView>
 
 class QTextDocument;
@@ -21,6 +23,9 @@ struct TRtfReadResult {
 // \deffN; \plain \b \i \ul \ulnone \strike \fsN \fN \cfN \highlightN \cbN \super \sub
 // \nosupersub; \par \pard \ql \qr \qc \qj \liN \riN \fiN \sbN \saN; \tab \line; \uN with
 // \ucN; \'hh in the font's or the document's code page; the named special characters.
-// Sizes are in half points and indents in twips, as RTF has them; the document holds
-// points and 1/96-inch pixels.
+// Sizes are in half points and indents in twips, as RTF has them.
+TRtfReadResult ReadRtf(QByteArrayView rtf, TRtfDocument& document);
+
+// The same into a QTextDocument, which holds points and 1/96-inch pixels. Loading is not
+// a step the document's undo can take back.
 TRtfReadResult ReadRtf(QByteArrayView rtf, QTextDocument& document);

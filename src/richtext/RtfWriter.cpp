@@ -1,44 +1,38 @@
 #include "richtext/RtfWriter.h"
 
 #include "platform/Windows1252.h"
-#include "richtext/CharFormatFont.h"
-#include "richtext/RtfUnits.h"
 
-#include <QColor>
-#include <QTextBlock>
-#include <QTextDocument>
+#include <QStringList>
 
 #include <charconv>
-#include <cmath>
 #include <vector>
 
 namespace {
 
 class TRtfWriter {
 public:
-    explicit TRtfWriter(const QTextDocument& document) : FDocument(document) {}
+    explicit TRtfWriter(const TRtfDocument& document) : FDocument(document) {}
     QByteArray Write();
 
 private:
     void CollectTables();
-    void Paragraph(const QTextBlock& block);
-    void CharacterFormat(const QTextCharFormat& f);
+    void Paragraph(const TRtfParagraph& p);
+    void CharacterFormat(const TRtfCharFormat& f);
     // A font name takes neither the text's special control words nor a semicolon.
     void Text(const QString& text, bool fontName = false);
     // DEL and what lies above it: \'hh in Windows-1252, else \uN with a stand-in.
     void Character(QChar c);
-    int FontIndex(const QTextCharFormat& f);
-    int ColorIndex(const QColor& c);
+    int FontIndex(const QString& name);
+    int ColorIndex(QRgb rgb);
     void Number(const char* word, long long value);
 
-    const QTextDocument& FDocument;
+    const TRtfDocument& FDocument;
     QStringList FFonts;
     std::vector<QRgb> FColors; // entries after the automatic one
     QByteArray FOut;
 };
 
-int TRtfWriter::FontIndex(const QTextCharFormat& f) {
-    const QString name = FormatFamily(f, FDocument.defaultFont());
+int TRtfWriter::FontIndex(const QString& name) {
     qsizetype i = FFonts.indexOf(name);
     if (i < 0) {
         FFonts << name;
@@ -47,8 +41,7 @@ int TRtfWriter::FontIndex(const QTextCharFormat& f) {
     return int(i);
 }
 
-int TRtfWriter::ColorIndex(const QColor& c) {
-    const QRgb rgb = c.rgb() & 0xFFFFFF;
+int TRtfWriter::ColorIndex(QRgb rgb) {
     for (size_t i = 0; i < FColors.size(); ++i)
         if (FColors[i] == rgb)
             return int(i) + 1;
@@ -59,17 +52,17 @@ int TRtfWriter::ColorIndex(const QColor& c) {
 void TRtfWriter::CollectTables() {
     // Tables list fonts and colours in order of first use, so equal documents give equal
     // bytes.
-    auto collect = [this](const QTextCharFormat& f) {
-        FontIndex(f);
-        if (f.hasProperty(QTextFormat::ForegroundBrush))
-            ColorIndex(f.foreground().color());
-        if (f.hasProperty(QTextFormat::BackgroundBrush))
-            ColorIndex(f.background().color());
+    auto collect = [this](const TRtfCharFormat& f) {
+        FontIndex(f.Family);
+        if (f.Fore)
+            ColorIndex(*f.Fore);
+        if (f.Back)
+            ColorIndex(*f.Back);
     };
-    for (QTextBlock b = FDocument.begin(); b.isValid(); b = b.next()) {
-        collect(b.charFormat());
-        for (auto it = b.begin(); !it.atEnd(); ++it)
-            collect(it.fragment().charFormat());
+    for (const TRtfParagraph& p : FDocument.Paragraphs) {
+        collect(p.Mark);
+        for (const TRtfRun& run : p.Runs)
+            collect(run.Format);
     }
 }
 
@@ -80,24 +73,24 @@ void TRtfWriter::Number(const char* word, long long value) {
     FOut.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
 }
 
-void TRtfWriter::CharacterFormat(const QTextCharFormat& f) {
-    Number("f", FontIndex(f));
-    Number("fs", std::lround(FormatPoints(f, FDocument.defaultFont()) * 2));
-    if (f.fontWeight() >= QFont::DemiBold)
+void TRtfWriter::CharacterFormat(const TRtfCharFormat& f) {
+    Number("f", FontIndex(f.Family));
+    Number("fs", f.HalfPoints);
+    if (f.Bold)
         FOut += "\\b";
-    if (f.fontItalic())
+    if (f.Italic)
         FOut += "\\i";
-    if (f.fontUnderline())
+    if (f.Underline)
         FOut += "\\ul";
-    if (f.fontStrikeOut())
+    if (f.Strike)
         FOut += "\\strike";
-    if (f.hasProperty(QTextFormat::ForegroundBrush))
-        Number("cf", ColorIndex(f.foreground().color()));
-    if (f.hasProperty(QTextFormat::BackgroundBrush))
-        Number("highlight", ColorIndex(f.background().color()));
-    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+    if (f.Fore)
+        Number("cf", ColorIndex(*f.Fore));
+    if (f.Back)
+        Number("highlight", ColorIndex(*f.Back));
+    if (f.Vertical > 0)
         FOut += "\\super";
-    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+    else if (f.Vertical < 0)
         FOut += "\\sub";
 }
 
@@ -140,38 +133,34 @@ void TRtfWriter::Character(QChar c) {
     }
 }
 
-void TRtfWriter::Paragraph(const QTextBlock& block) {
-    const QTextBlockFormat bf = block.blockFormat();
+void TRtfWriter::Paragraph(const TRtfParagraph& p) {
     FOut += "\\pard";
-    const Qt::Alignment a = bf.alignment() & Qt::AlignHorizontal_Mask;
-    if (a & Qt::AlignJustify)
+    if (p.Align == TRtfAlign::Justify)
         FOut += "\\qj";
-    else if (a & Qt::AlignHCenter)
+    else if (p.Align == TRtfAlign::Center)
         FOut += "\\qc";
-    else if (a & Qt::AlignRight)
+    else if (p.Align == TRtfAlign::Right)
         FOut += "\\qr";
-    auto twips = [this](const char* word, double pixels) {
-        const long long t = std::llround(pixels * TwipsPerPixel);
+    auto twips = [this](const char* word, int t) {
         if (t != 0)
             Number(word, t);
     };
-    twips("li", bf.leftMargin());
-    twips("ri", bf.rightMargin());
-    twips("fi", bf.textIndent());
-    twips("sb", bf.topMargin());
-    twips("sa", bf.bottomMargin());
+    twips("li", p.Left);
+    twips("ri", p.Right);
+    twips("fi", p.First);
+    twips("sb", p.Before);
+    twips("sa", p.After);
     // The paragraph mark carries the block's own character format: an empty line keeps
     // its height.
     FOut += "\\plain";
-    CharacterFormat(block.charFormat());
+    CharacterFormat(p.Mark);
     FOut += ' ';
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
+    for (const TRtfRun& run : p.Runs) {
         // Each run states its whole format: it inherits nothing from the paragraph mark.
         FOut += "{\\plain";
-        CharacterFormat(fragment.charFormat());
+        CharacterFormat(run.Format);
         FOut += ' ';
-        Text(fragment.text());
+        Text(run.Text);
         FOut += '}';
     }
     FOut += "\\par\r\n";
@@ -181,8 +170,8 @@ QByteArray TRtfWriter::Write() {
     CollectTables();
     QByteArray body;
     std::swap(body, FOut);
-    for (QTextBlock b = FDocument.begin(); b.isValid(); b = b.next())
-        Paragraph(b);
+    for (const TRtfParagraph& p : FDocument.Paragraphs)
+        Paragraph(p);
     std::swap(body, FOut);
 
     FOut += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl";
@@ -208,6 +197,6 @@ QByteArray TRtfWriter::Write() {
 
 } // namespace
 
-QByteArray WriteRtf(const QTextDocument& document) {
+QByteArray WriteRtf(const TRtfDocument& document) {
     return TRtfWriter(document).Write();
 }

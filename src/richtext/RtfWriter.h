@@ -1,5 +1,7 @@
 #pragma once
 
+#include "richtext/RtfDocument.h"
+
 #include <QByteArray>
 
 class QTextDocument;
@@ -9,4 +11,5 @@ class QTextDocument;
 // text in a group of its own with its font, size, styles and colours. Text outside
 // Windows-1252 is written as \uN with a '?' stand-in (\uc1). The same document always gives
 // the same bytes, and what ReadRtf reads from them is the same document again.
+QByteArray WriteRtf(const TRtfDocument& document);
 QByteArray WriteRtf(const QTextDocument& document);
