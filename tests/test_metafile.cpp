@@ -56,6 +56,7 @@ private slots:
     void bitmapRecordIsStretched();
     void textIsDrawnAtItsFontSize();
     void spacedTextIsDrawnWhereItsCharactersFall();
+    void opaqueBoxFarPastThePictureFillsWhatShows();
     void unknownRecordsAreSkipped();
     void damagedRecordsNeverReadPastTheBytes();
     void notMetafiles();
@@ -123,6 +124,20 @@ void TestMetafile::spacedTextIsDrawnWhereItsCharactersFall() {
     QVERIFY(!ink.isEmpty());
     QVERIFY2(ink.left() >= 28 && ink.right() <= 45,
              qPrintable(QStringLiteral("%1..%2").arg(ink.left()).arg(ink.right())));
+}
+
+void TestMetafile::opaqueBoxFarPastThePictureFillsWhatShows() {
+    // Text with an opaque box in the red background colour, from a hundred million units
+    // above and left of the picture to x = 40 and far below it; the text stands right of it.
+    TLeBytes text;
+    text.longs({0, 0, 0, 0, 1, 0, 0});
+    text.longs({60, 5, 2, 76, 2, -100000000, -100000000, 40, 100000000, 0});
+    text.B += Utf16(QStringLiteral("HI"));
+    const QByteArray records = EmfRecord(25, EmfParams({0x0000FF})) + ArialText(text);
+    const QImage img = Played(Emf(1000, 500, 2, records), QSize(100, 50));
+    QCOMPARE(img.pixelColor(0, 0), QColor(Qt::red));
+    QCOMPARE(img.pixelColor(39, 49), QColor(Qt::red));
+    QCOMPARE(img.pixelColor(41, 25), QColor(Qt::white));
 }
 
 void TestMetafile::unknownRecordsAreSkipped() {

@@ -379,10 +379,8 @@ void TMetafilePlayer::PolyPolygon(const std::vector<QPolygonF>& polygons) {
 
 void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<double>& dx,
                            const QRectF* opaqueBox) {
-    if (opaqueBox && !FRecording) {
-        UseTransform(LogicalToPainter());
-        FPainter.fillRect(opaqueBox->normalized(), FDC.BkColor);
-    }
+    if (opaqueBox)
+        FillRect(*opaqueBox, FDC.BkColor);
     if (text.isEmpty())
         return;
     if (FDC.TextAlign & TA_UPDATECP)
@@ -450,12 +448,22 @@ void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<dou
         if (OnDevice(QRectF(from - reach, -fm.ascent() - reach, to - from + 2 * reach,
                             fm.height() + 2 * reach))) {
             if (FDC.BkOpaque)
-                FPainter.fillRect(box, FDC.BkColor);
+                FPainter.fillRect(OnDevicePart(box), FDC.BkColor);
             FPainter.fillPath(glyphOutlines(font, text, starts), FDC.TextColor);
         }
     }
     if (align & TA_UPDATECP)
         FDC.Position = QPointF(p.x() + (left + x) * unit, p.y());
+}
+
+QRectF TMetafilePlayer::OnDevicePart(const QRectF& rect) const {
+    bool invertible = false;
+    const QTransform toPainter = FPainter.deviceTransform().inverted(&invertible);
+    if (!invertible)
+        return rect;
+    // A pixel's margin keeps the edges where the rectangle has them.
+    const QPaintDevice* device = FPainter.device();
+    return rect & toPainter.mapRect(QRectF(-1, -1, device->width() + 2, device->height() + 2));
 }
 
 bool TMetafilePlayer::OnDevice(const QRectF& rect) const {
@@ -484,7 +492,7 @@ void TMetafilePlayer::FillRect(const QRectF& r, const QBrush& brush) {
     if (FRecording)
         return;
     UseTransform(LogicalToPainter());
-    FPainter.fillRect(r.normalized(), brush);
+    FPainter.fillRect(OnDevicePart(r.normalized()), brush);
 }
 
 bool TMetafilePlayer::FillByRasterOp(const QRectF& dest, quint32 rop) {

@@ -115,6 +115,9 @@ private:
     void Draw(const QPainterPath& path, bool fill, bool stroke);
     // Whether rect, in the painter's coordinates, touches its device at all.
     bool OnDevice(const QRectF& rect) const;
+    // The part of rect, in the painter's coordinates, that can reach its device: what a
+    // fill needs, however far past the device a record's rectangle runs.
+    QRectF OnDevicePart(const QRectF& rect) const;
     void ApplyClip();
     void UseTransform(const QTransform& t) { FPainter.setWorldTransform(t); }
 
