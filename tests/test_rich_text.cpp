@@ -111,6 +111,7 @@ private slots:
     void paintsAtThePanelsZoom();
     void editorOpensOnDoubleClickAtHundredPercentSize();
     void editorOkCancelAndUnchangedOk();
+    void stylesByKeyboard();
     void toolDrawsAndEdits();
     void mainWindowHasTheSharedControl();
     void savedAtOneAndAHalfReopensTheSame();
@@ -276,6 +277,32 @@ void TestRichText::editorOkCancelAndUnchangedOk() {
     QVERIFY2(edited.contains("\\b\\cf1 Dear }"), edited.constData()); // typed in the red it met
     QVERIFY(edited.contains("Red card "));
     QVERIFY(edited.contains("\\red255\\green0\\blue0"));
+}
+
+void TestRichText::stylesByKeyboard() {
+    TRichWindow w;
+    TGPRichBaseLabel* o = w.Read(richRecord(wordPadRtf));
+    TScriptedInteraction answers;
+    bool active = false;
+    answers.OnExec = [&](QDialog& d) {
+        auto& editor = static_cast<TRichTextLabelEditor&>(d);
+        d.show();
+        active = QTest::qWaitForWindowActive(&d);
+        QTextEdit* text = editor.WPRichText1;
+        text->setFocus();
+        text->setTextCursor(QTextCursor(text->document()));
+        QTest::keyClick(text, Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClick(text, Qt::Key_I, Qt::ControlModifier);
+        QTest::keyClicks(text, QStringLiteral("Dear"));
+        QTest::keyClick(text, Qt::Key_B, Qt::ControlModifier);
+        QTest::keyClicks(text, QStringLiteral(" Sir "));
+        return int(QDialog::Accepted);
+    };
+    o->EditRichText();
+    QVERIFY(active);
+    const QByteArray edited = o->RTFText().Rtf();
+    QVERIFY2(edited.contains("\\b\\i\\cf1 Dear}{\\plain\\f0\\fs44\\i\\cf1  Sir }"),
+             edited.constData());
 }
 
 void TestRichText::toolDrawsAndEdits() {

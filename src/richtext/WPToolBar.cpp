@@ -43,6 +43,10 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent) {
                        QStringLiteral("Italic"), true);
     Underline = AddButton(LetterIcon(QStringLiteral("U"), false, false, true),
                           QStringLiteral("Under"), true);
+    // The usual keys for the three styles; the editor itself already takes the clipboard's.
+    Bold->setShortcut(QKeySequence::Bold);
+    Italic->setShortcut(QKeySequence::Italic);
+    Underline->setShortcut(QKeySequence::Underline);
     addSeparator();
     Left = AddButton(AlignmentIcon(Qt::AlignLeft), QStringLiteral("Left"), true);
     Right = AddButton(AlignmentIcon(Qt::AlignRight), QStringLiteral("Right"), true);
