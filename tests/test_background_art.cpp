@@ -13,6 +13,7 @@
 #include "widgets/DialogButtonBar.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
@@ -189,6 +190,8 @@ void TestBackgroundArt::shippedPicturesInstalledWhereMissing() {
             continue;
         const TPicture p = TPicture::LoadFromFile(folder.Path() + "BG/" + name, false);
         QVERIFY2(p.IsDrawable(), qPrintable(name));
+        // The user may replace a shipped picture with one of their own.
+        QVERIFY(QFileInfo(folder.Path() + "BG/" + name).permissions() & QFile::WriteOwner);
     }
     const QStringList clipArt = QDir(folder.Path()).entryList({"*.WMF"}, QDir::Files);
     QVERIFY(clipArt.size() >= 3);

@@ -56,3 +56,13 @@ void MakeProgramSubfolders(const QString& programFolder) {
     for (const char* name : {"bmbrush", "Saved", "BG"})
         folder.mkdir(QString::fromLatin1(name));
 }
+
+void CopyMissingFiles(const QString& resourceFolder, const QString& targetFolder) {
+    const QDir from(resourceFolder), to(targetFolder);
+    for (const QString& name : from.entryList(QDir::Files)) {
+        const QString target = to.filePath(name);
+        // QFile::copy never overwrites, so a file already there is kept.
+        if (QFile::copy(from.filePath(name), target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+    }
+}

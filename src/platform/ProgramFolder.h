@@ -23,3 +23,8 @@ QString ShippedDataFolderFor(const QString& exeDir);
 // Makes "bmbrush", "Saved" and "BG" in the program folder, each in its own attempt; one that
 // exists or cannot be made is no reason to stop.
 void MakeProgramSubfolders(const QString& programFolder);
+
+// Copies each file of the resource folder into the target folder where no file of that name
+// is yet, so the user's own changes stay. The copies are writable by their owner: resource
+// files copy read-only, and the user may want to replace them.
+void CopyMissingFiles(const QString& resourceFolder, const QString& targetFolder);
