@@ -5,11 +5,14 @@
 // reader skips, and read as the same document again; checking it once more would show
 // nothing new.
 #include "richtext/RtfDocument.h"
+#include "richtext/RtfReader.h"
 
 #include <QHash>
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstdlib>
 
 // Beside the format, for Qt's hashing to find.
 inline std::size_t qHash(const TRtfCharFormat& f, std::size_t seed = 0) noexcept {
@@ -60,3 +63,17 @@ private:
     std::array<std::size_t, kSlots> FSlots{};
     std::size_t FCount = 0;
 };
+
+// What each RTF target does with its input: reads it and, unless a document the same was
+// checked already, aborts when the property does not hold for what was read.
+template <class Property>
+void CheckReadDocument(const std::uint8_t* data, std::size_t size, Property holds) {
+    static TCheckedDocuments checked; // 8 MB: kept out of the stack
+    TRtfDocument read;
+    ReadRtf(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)), read);
+    if (checked.Contains(read))
+        return;
+    if (!holds(read))
+        std::abort();
+    checked.Add(read);
+}
