@@ -458,12 +458,12 @@ void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<dou
 
 QRectF TMetafilePlayer::OnDevicePart(const QRectF& rect) const {
     bool invertible = false;
-    const QTransform toPainter = FPainter.deviceTransform().inverted(&invertible);
+    const QTransform fromDevice = FPainter.deviceTransform().inverted(&invertible);
     if (!invertible)
         return rect;
     // A pixel's margin keeps the edges where the rectangle has them.
     const QPaintDevice* device = FPainter.device();
-    return rect & toPainter.mapRect(QRectF(-1, -1, device->width() + 2, device->height() + 2));
+    return rect & fromDevice.mapRect(QRectF(-1, -1, device->width() + 2, device->height() + 2));
 }
 
 bool TMetafilePlayer::OnDevice(const QRectF& rect) const {
