@@ -1,3 +1,4 @@
+#include "support/LimitedRun.h"
 #include "support/TestSupport.h"
 
 #include "app/ObjectKinds.h"
@@ -20,17 +21,8 @@
 
 namespace {
 
-struct TRun {
-    int status = -1;
-    QByteArray out, err;
-};
-
-TRun tool(const QStringList& args) {
-    QProcess p;
-    p.start(QStringLiteral(PENTAVO_TOOL), args);
-    p.waitForFinished(30000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+TLimitedRun tool(const QStringList& args) {
+    return RunToolLimited(args);
 }
 
 } // namespace
@@ -72,9 +64,9 @@ void TestTool::dumpShowsEveryKindOfValue() {
                     9);
     b += QByteArray("\x01N\x0D\x01W\x12\x01\x00\x00\x00\x41\x00\x00\x00\x00", 15);
     QVERIFY(WriteTestFile(dir.filePath("a.ptv"), b));
-    const TRun r = tool({"dump", dir.filePath("a.ptv")});
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.err, QByteArray());
+    const TLimitedRun r = tool({"dump", dir.filePath("a.ptv")});
+    QCOMPARE(r.Status, 0);
+    QCOMPARE(r.Err, QByteArray());
     const QByteArray expected =
         R"({"objects":[{"class":"TTest","name":"X","properties":[)"
         R"({"name":"Font.Color","type":"Identifier","value":"clRed"},)"
@@ -88,7 +80,7 @@ void TestTool::dumpShowsEveryKindOfValue() {
         R"({"name":"N","type":"NilValue","value":null},)"
         R"({"name":"W","type":"WideText","value":"A"}]}]})"
         "\n";
-    QCOMPARE(r.out, expected);
+    QCOMPARE(r.Out, expected);
 }
 
 void TestTool::failuresGiveTheMessageAndStatus1_data() {
@@ -116,22 +108,22 @@ void TestTool::failuresGiveTheMessageAndStatus1() {
     QStringList args{command, in};
     if (command != "dump")
         args << dir.filePath(command == "render" ? "out.png" : "out.ptv");
-    const TRun r = tool(args);
-    QCOMPARE(r.status, 1);
-    QCOMPARE(r.err, message);
+    const TLimitedRun r = tool(args);
+    QCOMPARE(r.Status, 1);
+    QCOMPARE(r.Err, message);
     QVERIFY(!QFile::exists(dir.filePath("out.ptv")));
-    const TRun missing = tool({"dump", dir.filePath("none.ptv")});
-    QCOMPARE(missing.status, 1);
-    QCOMPARE(missing.err, "Cannot open file " + dir.filePath("none.ptv").toUtf8() + "\n");
-    QCOMPARE(tool({"frobnicate"}).status, 1);
+    const TLimitedRun missing = tool({"dump", dir.filePath("none.ptv")});
+    QCOMPARE(missing.Status, 1);
+    QCOMPARE(missing.Err, "Cannot open file " + dir.filePath("none.ptv").toUtf8() + "\n");
+    QCOMPARE(tool({"frobnicate"}).Status, 1);
 }
 
 void TestTool::resaveOfEmptyDesign() {
     QTemporaryDir dir;
     QVERIFY(WriteTestFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2)));
-    const TRun r = tool({"resave", dir.filePath("in.ptv"), dir.filePath("out.ptv")});
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.err, QByteArray());
+    const TLimitedRun r = tool({"resave", dir.filePath("in.ptv"), dir.filePath("out.ptv")});
+    QCOMPARE(r.Status, 0);
+    QCOMPARE(r.Err, QByteArray());
     QCOMPARE(ReadTestFile(dir.filePath("out.ptv")), QByteArray("\x01\x00", 2));
 }
 
@@ -160,12 +152,12 @@ void TestTool::resaveReproducesEveryKind() {
     const bool ours = !QFile::exists(clipboard);
     if (ours)
         QVERIFY(WriteTestFile(clipboard, QByteArray("\x01\x00", 2)));
-    const TRun r = tool({"resave", in, out});
+    const TLimitedRun r = tool({"resave", in, out});
     const bool kept = QFile::exists(clipboard);
     if (ours)
         QFile::remove(clipboard);
-    QCOMPARE(r.err, QByteArray());
-    QCOMPARE(r.status, 0);
+    QCOMPARE(r.Err, QByteArray());
+    QCOMPARE(r.Status, 0);
     QVERIFY(kept);
     // As the program opens and saves a design: each record named "Component"+N, in order,
     // everything else as it was.
@@ -189,17 +181,17 @@ void TestTool::renderPaintsTheCard() {
     QTemporaryDir dir;
     QVERIFY(WriteTestFile(dir.filePath("in.ptv"), QByteArray("\x01\x00", 2)));
     const QString png = dir.filePath("card.png");
-    TRun r = tool({"render", dir.filePath("in.ptv"), png});
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.err, QByteArray());
+    TLimitedRun r = tool({"render", dir.filePath("in.ptv"), png});
+    QCOMPARE(r.Status, 0);
+    QCOMPARE(r.Err, QByteArray());
     QImage card(png);
     QCOMPARE(card.size(), QSize(336, 192));
     QCOMPARE(card.pixel(0, 0), qRgb(0, 0, 0)); // dotted outline
     QCOMPARE(card.pixel(100, 100), qRgb(255, 255, 255));
     r = tool({"render", dir.filePath("in.ptv"), png, "--zoom", "1.5"});
-    QCOMPARE(r.status, 0);
+    QCOMPARE(r.Status, 0);
     QCOMPARE(QImage(png).size(), QSize(504, 288));
-    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "x"}).status, 1);
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "x"}).Status, 1);
 }
 
 void TestTool::renderAndPrintDrawLettering() {
@@ -223,14 +215,14 @@ void TestTool::renderAndPrintDrawLettering() {
         return n;
     };
     const QString png = dir.filePath("card.png");
-    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png}).status, 0);
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png}).Status, 0);
     const int red100 = redPixels(QImage(png));
     QVERIFY(red100 > 300);
-    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "1.5"}).status, 0);
+    QCOMPARE(tool({"render", dir.filePath("in.ptv"), png, "--zoom", "1.5"}).Status, 0);
     QVERIFY(redPixels(QImage(png)) > 2 * red100); // the lettering grows with the card
     const QString pdf = dir.filePath("sheet.pdf");
-    const TRun printed = tool({"print", dir.filePath("in.ptv"), pdf});
-    QCOMPARE(printed.status, 0);
+    const TLimitedRun printed = tool({"print", dir.filePath("in.ptv"), pdf});
+    QCOMPARE(printed.Status, 0);
     QProcess render;
     render.start(QStringLiteral("pdftoppm"), {"-r", "96", "-f", "1", "-l", "1", "-png",
                                               "-singlefile", pdf, dir.filePath("page")});
@@ -251,13 +243,13 @@ void TestTool::renderAndPrintDrawShapes() {
     shape->SetGradientToColor(clRed);
     const QString in = dir.filePath("shape.ptv"), png = dir.filePath("card.png");
     panel.SaveToFile(in);
-    QCOMPARE(tool({"render", in, png, "--zoom", "1.5"}).status, 0);
+    QCOMPARE(tool({"render", in, png, "--zoom", "1.5"}).Status, 0);
     const QImage card(png);
     QCOMPARE(card.pixel(120, 90), qRgb(255, 0, 0));
     QCOMPARE(card.pixel(76, 61), qRgb(255, 255, 255)); // outside the ellipse's corner
-    const TRun r = tool({"print", in, dir.filePath("card.pdf"), "--cards", "1"});
-    QCOMPARE(r.err, QByteArray());
-    QCOMPARE(r.status, 0);
+    const TLimitedRun r = tool({"print", in, dir.filePath("card.pdf"), "--cards", "1"});
+    QCOMPARE(r.Err, QByteArray());
+    QCOMPARE(r.Status, 0);
     // The gradient's bands are filled rectangles in red: vectors, no picture.
     const QByteArray pdf = ReadTestFile(dir.filePath("card.pdf"));
     QVERIFY(pdf.startsWith("%PDF"));
