@@ -29,3 +29,21 @@ QString DesignFileFromArguments(const QStringList& arguments, const QString& wor
     }
     return {};
 }
+
+QString InformationRequested(const QStringList& arguments) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == QLatin1String("--"))
+            break;
+        if (arg == QLatin1String("--version"))
+            return QStringLiteral("Pentavo " PENTAVO_VERSION "\n");
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
+            return QStringLiteral("Usage: pentavo [FILE]\n"
+                                  "Designs business cards and prints them on card stock.\n"
+                                  "FILE is a design to open; when Pentavo is already running,\n"
+                                  "it opens there.\n\n"
+                                  "  --version  print the version and exit\n"
+                                  "  --help     print this text and exit\n");
+    }
+    return {};
+}

@@ -8,13 +8,14 @@
 
 namespace {
 
-int usage() {
-    QTextStream(stderr) << "usage: pentavo-tool dump FILE\n"
-                           "       pentavo-tool resave IN OUT\n"
-                           "       pentavo-tool render IN OUT.png [--zoom Z]\n"
-                           "       pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
-                           "[--cards 1,2,...] [--copies N] [--outline]\n";
-    return 1;
+// The usage text: on standard output when asked for with --help, else on standard error.
+int usage(FILE* out = stderr) {
+    QTextStream(out) << "usage: pentavo-tool dump FILE\n"
+                        "       pentavo-tool resave IN OUT\n"
+                        "       pentavo-tool render IN OUT.png [--zoom Z]\n"
+                        "       pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
+                        "[--cards 1,2,...] [--copies N] [--outline]\n";
+    return out == stderr ? 1 : 0;
 }
 
 // Qt's own chatter would break "nothing on standard error on success".
@@ -24,6 +25,12 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
 }
 
 int run(const QStringList& args) {
+    if (args.size() == 1 && (args[0] == QLatin1String("--help") || args[0] == QLatin1String("-h")))
+        return usage(stdout);
+    if (args.size() == 1 && args[0] == QLatin1String("--version")) {
+        QTextStream(stdout) << "pentavo-tool " PENTAVO_VERSION "\n";
+        return 0;
+    }
     if (args.size() == 2 && args[0] == QLatin1String("dump"))
         return DumpCommand(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("resave"))

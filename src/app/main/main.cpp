@@ -8,7 +8,16 @@
 #include <QApplication>
 #include <QDir>
 
+#include <cstdio>
+
 int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (const QString text = InformationRequested(arguments); !text.isEmpty()) {
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     // A file manager starts the program with the design file to open.
     const QString design = DesignFileFromArguments(app.arguments(), QDir::currentPath());
