@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean format
+.PHONY: all deps configure build run test bench package fuzz clean format
 
 all: build
 
@@ -32,6 +32,10 @@ test: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bin/bench_*; do echo "== $$b"; "$$b" || exit 1; done
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+	@scripts/check-package.sh $(BUILD_DIR)
 
 fuzz: deps
 	cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

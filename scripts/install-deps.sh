@@ -9,6 +9,7 @@ packages=(
     fonts-liberation2 fonts-dejavu-core fonts-symbola fonts-urw-base35
     poppler-utils xvfb xauth
     desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
+    dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do

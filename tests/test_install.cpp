@@ -39,6 +39,7 @@ class TestInstall : public QObject {
 private slots:
     void initTestCase();
     void programsAndData();
+    void programsAnswerWithoutDisplay();
     void desktopEntry();
     void appStreamMetadata();
     void designFilesAreKnownByContent();
@@ -66,6 +67,22 @@ void TestInstall::programsAndData() {
     QCOMPARE(ShippedDataFolderFor(bin), FShare + "pentavo/");
     QTemporaryDir user;
     QCOMPARE(ChooseProgramFolder(bin, user.path()), user.path() + '/');
+}
+
+void TestInstall::programsAnswerWithoutDisplay() {
+    // As a package check or a user in a terminal runs them: no display, no platform chosen.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    const QString bin = FPrefix.path() + "/bin/";
+    const TRun version = run(bin + "pentavo", {"--version"}, env);
+    QCOMPARE(version.Status, 0);
+    QCOMPARE(version.Output, QStringLiteral("Pentavo " PENTAVO_VERSION "\n"));
+    const TRun help = run(bin + "pentavo-tool", {"--help"}, env);
+    QCOMPARE(help.Status, 0);
+    QVERIFY2(help.Output.startsWith("usage: pentavo-tool dump FILE"), qPrintable(help.Output));
+    for (const char* page : {"pentavo.1.gz", "pentavo-tool.1.gz"})
+        QVERIFY2(QFileInfo::exists(FShare + "man/man1/" + page), page);
 }
 
 void TestInstall::desktopEntry() {
