@@ -140,6 +140,18 @@ void TGGraphicControl::PrintTo(TReportCanvas&, double, double) {}
 
 namespace {
 
+// Counts a scope in, and out again however it is left.
+class TCounted {
+public:
+    explicit TCounted(int& count) : FCount(count) { ++FCount; }
+    ~TCounted() { --FCount; }
+    TCounted(const TCounted&) = delete;
+    TCounted& operator=(const TCounted&) = delete;
+
+private:
+    int& FCount;
+};
+
 // A length shown at the zoom, back at 100 %.
 int AtHundredPercent(int shown, float zoom) {
     return RoundHalfEven(shown / double(zoom));
@@ -171,11 +183,7 @@ void TGGraphicControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TGGraphicControl::ShownBoundsChanged() {
-    ++FShownOnly;
-    struct TDone {
-        int& Count;
-        ~TDone() { --Count; }
-    } done{FShownOnly};
+    TCounted shownOnly(FShownOnly);
     BoundsChanged();
 }
 
@@ -219,11 +227,7 @@ void TGGraphicControl::SetZoomField(float zoom) {
 }
 
 void TGGraphicControl::PaintShown(QPainter& canvas) {
-    ++FShownOnly;
-    struct TDone {
-        int& Count;
-        ~TDone() { --Count; }
-    } done{FShownOnly};
+    TCounted shownOnly(FShownOnly);
     Paint(canvas);
 }
 
