@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 const QString Example = QStringLiteral(PENTAVO_SOURCE_DIR "/examples/sample-card.ptv");
@@ -49,6 +51,7 @@ private slots:
     void secondStartHandsTheFileOver();
     void handOverWaitsForOpenDialog();
     void strangeRequestsAreIgnored();
+    void oneCopyPerUserAndDisplay();
     void examplesOpen();
 };
 
@@ -99,7 +102,8 @@ void TestCommandLine::missingNamedDesignIsReported() {
     TMainScreen w;
     w.OpenDesignFile(folder.Path() + "gone.ptv");
     showAndStart(w);
-    QCOMPARE(ui.Messages, QStringList{folder.Path() + "gone.ptv no longer exists"});
+    // A file named at start may never have existed: it is not said to be gone.
+    QCOMPARE(ui.Messages, QStringList{folder.Path() + "gone.ptv does not exist"});
     QVERIFY(w.CurrentFileName.isEmpty());
 }
 
@@ -170,6 +174,28 @@ void TestCommandLine::strangeRequestsAreIgnored() {
     QTRY_COMPARE(raised.count(), 2);
     QCOMPARE(opened.count(), 1);
     QCOMPARE(opened.first().first().toString(), QStringLiteral("/tmp/x\ny.ptv"));
+}
+
+void TestCommandLine::oneCopyPerUserAndDisplay() {
+    auto nameOn = [](std::initializer_list<std::pair<const char*, const char*>> variables) {
+        QProcessEnvironment env;
+        for (const auto& [key, value] : variables)
+            env.insert(QString::fromLatin1(key), QString::fromLatin1(value));
+        return TJustOne::DefaultName(env);
+    };
+    const QString first = nameOn({{"DISPLAY", ":0"}});
+    // Another X session, a remote one, another Wayland session: each has its own copy.
+    QCOMPARE_NE(nameOn({{"DISPLAY", ":1"}}), first);
+    QCOMPARE_NE(nameOn({{"DISPLAY", "localhost:10.0"}}), first);
+    QCOMPARE_NE(nameOn({{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-1"}}), first);
+    // Another screen of the same X display is the same display.
+    QCOMPARE(nameOn({{"DISPLAY", ":0.1"}}), first);
+    // Without a display, login sessions are told apart.
+    QCOMPARE_NE(nameOn({{"XDG_SESSION_ID", "3"}}), nameOn({{"XDG_SESSION_ID", "4"}}));
+    // The name is a plain socket name of this user's.
+    const QString remote = nameOn({{"DISPLAY", "host/../x:10.0"}});
+    QVERIFY(!remote.contains('/'));
+    QVERIFY(remote.startsWith(QStringLiteral("pentavo-%1-").arg(ulong(getuid()))));
 }
 
 void TestCommandLine::examplesOpen() {

@@ -34,6 +34,11 @@ void TestDialogWidgets::colorDropDownShowsAnyColor() {
     QCOMPARE(box.count(), 18);
     QCOMPARE(box.currentText(), QString("$00563412"));
     QCOMPARE(box.itemText(box.count() - 1), QString("Other..."));
+    // A system colour (the 3D effects' default text colour) goes by its name, not its number.
+    box.SetColor(clWindowText);
+    QCOMPARE(box.currentText(), QString("WindowText"));
+    box.SetColor(clBtnFace);
+    QCOMPARE(box.currentText(), QString("BtnFace"));
 }
 
 void TestDialogWidgets::colorDropDownPicks() {

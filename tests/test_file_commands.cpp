@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // A recent-files list kept in memory only: at most five paths, most recent first.
@@ -66,6 +69,7 @@ private slots:
     void saveChangesQuestion_data();
     void saveChangesQuestion();
     void failedSaveKeepsChangesAndFile();
+    void fullDiskNamesTheFileAndTheReason();
     void deleteAsksAndRemovesCompanion();
     void cancelChangesReopens();
 };
@@ -273,6 +277,32 @@ void TestFileCommands::saveChangesQuestion() {
     f.ui.Answers.push_back(answer);
     f.commands.Open();
     QCOMPARE(f.ui.FileTitles.contains("Open Business Card"), goesOn);
+}
+
+void TestFileCommands::fullDiskNamesTheFileAndTheReason() {
+    TFixture f;
+    const QString path = f.saved("card.PTV");
+    for (int i = 0; i < 20; ++i)
+        f.add(10 + i);
+    f.state.CurrentFileName = path;
+    f.commands.Save();
+    const QByteArray before = ReadTestFile(path);
+    QVERIFY(before.size() > 1000);
+    f.state.ChangesMade = true;
+    // No room beyond the first bytes, as on a full disk: the write fails (EFBIG, its signal
+    // ignored) instead of ending the test.
+    rlimit was{};
+    getrlimit(RLIMIT_FSIZE, &was);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = was;
+    small.rlim_cur = 512;
+    setrlimit(RLIMIT_FSIZE, &small);
+    f.commands.Save();
+    setrlimit(RLIMIT_FSIZE, &was);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(f.ui.Messages, QStringList{"Stream write error: " + path + " (File too large)"});
+    QCOMPARE(ReadTestFile(path), before);
+    QVERIFY(f.state.ChangesMade);
 }
 
 void TestFileCommands::failedSaveKeepsChangesAndFile() {

@@ -113,6 +113,7 @@ void TestHelp::contextOpensItsPage_data() {
     QTest::newRow("2103") << 2103 << "Printer fine tuning";
     QTest::newRow("2105") << 2105 << "The bottom-margin warning";
     QTest::newRow("3101") << 3101 << "The card sheet layout";
+    QTest::newRow("3201") << 3201 << "A card for everyone on a list";
     QTest::newRow("40001") << 40001 << "Multi-line text";
     QTest::newRow("40003") << 40003 << "Clip art pictures";
     QTest::newRow("40004") << 40004 << "Text";
@@ -185,6 +186,14 @@ void TestHelp::searchFindsPages() {
     QVERIFY(window.Browser()->toPlainText().contains(QStringLiteral("RirizIzadu shapes")));
     QTest::mouseClick(window.ContentsButton(), Qt::LeftButton);
     QCOMPARE(shownTitle(), QStringLiteral("Pentavo Help"));
+    // The results are a page of the history: Back returns to them, Forward leaves them again.
+    window.Browser()->backward();
+    QVERIFY(window.Browser()->toPlainText().contains(QStringLiteral("RirizIzadu shapes")));
+    window.Browser()->backward();
+    QCOMPARE(shownTitle(), QStringLiteral("Pentavo Help"));
+    QVERIFY(!window.Browser()->toPlainText().contains(QStringLiteral("Pages that contain")));
+    window.Browser()->forward();
+    QVERIFY(window.Browser()->toPlainText().contains(QStringLiteral("gradient")));
 }
 
 void TestHelp::dialogHelpButtonAndF1() {

@@ -2,10 +2,14 @@
 #include "support/TestSupport.h"
 
 #include "effects/BrushImageBrowser.h"
+#include "effects/BrushTextures.h"
 #include "effects/DiduzOvoz.h"
 #include "effects/DiduzOvozProperties.h"
 #include "effects/EffectObjects.h"
 
+#include "widgets/ColorButton.h"
+#include "widgets/ColorPalette.h"
+#include "widgets/DialogButtonBar.h"
 #include <QComboBox>
 #include <QDir>
 #include <QFontDialog>
@@ -16,10 +20,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-
-#include "widgets/ColorButton.h"
-#include "widgets/ColorPalette.h"
-#include "widgets/DialogButtonBar.h"
 
 namespace {
 
@@ -59,6 +59,7 @@ private slots:
     void spinEditsPullValuesIntoRange();
     void hollowSurfaceTurnsAClearOutlineSolid();
     void surfacePanelsAndTheLastTexture();
+    void textureBeforeAnyLoadedIsTheShippedOne();
     void cancelLeavesTheObjectAlone();
     void okCopiesBackAllButTheBox();
     void fontChoiceOffersOutlineFontsOnly();
@@ -188,6 +189,21 @@ void TestLetteringProperties::surfacePanelsAndTheLastTexture() {
     QCOMPARE(o->Font().Color, clRed);
 }
 
+void TestLetteringProperties::textureBeforeAnyLoadedIsTheShippedOne() {
+    TGBasePanel panel;
+    TGDiduzOvoz* o = addLettering(panel);
+    QVERIFY(o->Image().Empty());
+    editProperties(*o, Ok, [&](TDiduzOvozProperties& d) {
+        d.SurfaceTypeCombo->setCurrentRow(stBrushImage);
+        QVERIFY(d.ImagePanel->isVisible());
+    });
+    // The letters are filled with a picture, which the design then holds.
+    QCOMPARE(o->SurfaceType(), int(stBrushImage));
+    QVERIFY(!o->Image().Empty());
+    QCOMPARE(o->Image().Image(), DefaultTexture().Image());
+    QVERIFY(o->Image().Image().width() >= 8);
+}
+
 void TestLetteringProperties::cancelLeavesTheObjectAlone() {
     TGBasePanel panel;
     TGDiduzOvoz* o = addLettering(panel);
@@ -299,7 +315,9 @@ void TestLetteringProperties::toolCreatesAndEdits() {
     QVERIFY(dynamic_cast<TGDiduzOvoz*>(created));
     QCOMPARE(shown, 1);
     QCOMPARE(panel.PanelState(), psPointing);
-    QCOMPARE(created->BoundsRect(), QRect(20, 20, 200, 60));
+    // Where it was drawn, its height fitted to its text as soon as the card shows it.
+    QCOMPARE(created->BoundsRect().topLeft(), QPoint(20, 20));
+    QCOMPARE(created->Width(), 200);
 }
 
 QTEST_MAIN(TestLetteringProperties)

@@ -12,6 +12,8 @@
 #include "surface/ObjectFiler.h"
 
 #include <QColorDialog>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QProcess>
 #include <QScrollArea>
 #include <QTextCursor>
@@ -112,6 +114,7 @@ private slots:
     void editorOpensOnDoubleClickAtHundredPercentSize();
     void editorOkCancelAndUnchangedOk();
     void stylesByKeyboard();
+    void enterInTheSizeBoxOnlyTakesTheSize();
     void toolDrawsAndEdits();
     void mainWindowHasTheSharedControl();
     void savedAtOneAndAHalfReopensTheSame();
@@ -303,6 +306,34 @@ void TestRichText::stylesByKeyboard() {
     const QByteArray edited = o->RTFText().Rtf();
     QVERIFY2(edited.contains("\\b\\i\\cf1 Dear}{\\plain\\f0\\fs44\\i\\cf1  Sir }"),
              edited.constData());
+}
+
+void TestRichText::enterInTheSizeBoxOnlyTakesTheSize() {
+    TRichWindow w;
+    TGPRichBaseLabel* o = w.Read(richRecord(wordPadRtf));
+    TScriptedInteraction answers;
+    int resultAfterEnter = -1;
+    bool stillShown = false;
+    qreal size = 0;
+    answers.OnExec = [&](QDialog& d) {
+        auto& editor = static_cast<TRichTextLabelEditor&>(d);
+        d.show();
+        QTextEdit* text = editor.WPRichText1;
+        text->selectAll();
+        QComboBox* box = editor.WPToolBar1->FontSize;
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box, QStringLiteral("20"));
+        QTest::keyClick(box, Qt::Key_Return);
+        resultAfterEnter = d.result();
+        stillShown = d.isVisible();
+        size = text->textCursor().charFormat().fontPointSize();
+        return int(QDialog::Rejected);
+    };
+    o->EditRichText();
+    QCOMPARE(resultAfterEnter, int(QDialog::Rejected));
+    QVERIFY(stillShown);
+    QCOMPARE(size, 20.0);
 }
 
 void TestRichText::toolDrawsAndEdits() {

@@ -167,6 +167,13 @@ private slots:
                  QStringList{"c.jpg does not hold a JPEG picture, as its name says."});
         browser.SelectFile(dir.filePath("b.tga"));
         QCOMPARE(browser.Tile().Image().size(), QSize(2, 2));
+        QVERIFY(interaction.Errors.isEmpty());
+        // A bitmap that can't be read is an error, shown with the error icon.
+        QVERIFY(WriteTestFile(dir.filePath("broken.BMP"), "BM not a bitmap"));
+        browser.OpenFolder(dir.path());
+        browser.SelectFile(dir.filePath("broken.BMP"));
+        QVERIFY(browser.Tile().Image().isNull());
+        QCOMPARE(interaction.Errors, QStringList{"Error loading file!"});
     }
 
     void openingTheBrowserKeepsTheCurrentTexture() {
@@ -181,6 +188,27 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(browser.Tile().Image().size(), QSize(3, 3));
         QCOMPARE(browser.SelectedFile(), QString());
+    }
+
+    void enterInTheFolderListOnlyOpensTheFolder() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("sub"));
+        QVERIFY(tile16().save(dir.filePath("sub/a.bmp")));
+        TGBrushImageBrowser browser(nullptr);
+        browser.OpenFolder(dir.path());
+        browser.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&browser));
+        QListWidget& folders = *browser.DirectoryListBox1;
+        folders.setFocus();
+        folders.setCurrentItem(folders.findItems("sub", Qt::MatchExactly).first());
+        QTest::keyClick(&folders, Qt::Key_Return);
+        QCOMPARE(browser.Folder(), QDir(dir.filePath("sub")).absolutePath());
+        QVERIFY(browser.isVisible());
+        QCOMPARE(browser.result(), int(QDialog::Rejected));
+        // Enter elsewhere still takes the dialog's Ok.
+        browser.FileListBox1->setCurrentRow(0);
+        QTest::keyClick(browser.FileListBox1, Qt::Key_Return);
+        QCOMPARE(browser.result(), int(QDialog::Accepted));
     }
 
     void tileLeavesOutItsBottomLeftColour() {

@@ -115,7 +115,11 @@ void TestTool::failuresGiveTheMessageAndStatus1() {
     const TLimitedRun missing = tool({"dump", dir.filePath("none.ptv")});
     QCOMPARE(missing.Status, 1);
     QCOMPARE(missing.Err, "Cannot open file " + dir.filePath("none.ptv").toUtf8() + "\n");
-    QCOMPARE(tool({"frobnicate"}).Status, 1);
+    const TLimitedRun usage = tool({"frobnicate"});
+    QCOMPARE(usage.Status, 1);
+    // The usage names every option the print command takes.
+    for (const char* option : {"--settings", "--cards", "--copies", "--outline", "--merge LIST"})
+        QVERIFY2(usage.Err.contains(option), option);
 }
 
 void TestTool::resaveOfEmptyDesign() {

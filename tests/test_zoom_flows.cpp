@@ -10,9 +10,11 @@
 #include "app/RecentFiles.h"
 #include "objects/BusinessCardLabel.h"
 #include "objects/MultiLineLabel.h"
+#include "richtext/WPRichText.h"
 #include "surface/ClassRegistry.h"
 #include "surface/Handle.h"
 #include "surface/ObjectStreamReader.h"
+#include "surface/UndoHistory.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -96,6 +98,28 @@ struct TZoomedWindow {
     }
 };
 
+// One object of every kind the program knows, as drawn and first shown at 100 %.
+void drawEveryKind(TGBasePanel& panel) {
+    int n = 0;
+    for (const QString& kind : TClassRegistry::ClassNames()) {
+        TGGraphicControl* o = panel.AddObject(TClassRegistry::Create(kind));
+        o->Loaded();
+        o->SetName(panel.UniqueName("Special"));
+        o->SetBounds(11 + 17 * n, 7 + 13 * n, 97, 31);
+        ++n;
+    }
+    panel.CardImage();
+}
+
+// Moves the whole selection as a drag of the frame does, by `by` pixels at 100 %.
+void dragSelection(TGBasePanel& panel, int by) {
+    TGHandle& frame = *panel.Handle();
+    frame.Refit();
+    const QRect f = frame.geometry();
+    TUndoStep step(*panel.History(), QStringLiteral("Move"));
+    frame.SetBounds(f.x() + RoundHalfEven(by * double(panel.Zoom())), f.y(), f.width(), f.height());
+}
+
 } // namespace
 
 class TestZoomFlows : public QObject {
@@ -111,6 +135,7 @@ private slots:
     void pasteKeepsTheCopiedSize_data();
     void pasteKeepsTheCopiedSize();
     void cloneKeepsItsSourcesSize();
+    void zoomStepsUndoAndRedoChangeNoByte();
 
 private:
     TTestProgramFolder FFolder;
@@ -263,6 +288,51 @@ void TestZoomFlows::cloneKeepsItsSourcesSize() {
     const TGGraphicControl* copy = panel.Objects().back();
     QCOMPARE(copy->Zoom(), panel.Zoom());
     QCOMPARE(copy->BoundsRect(), QRect(30, 49, 90, 60));
+}
+
+void TestZoomFlows::zoomStepsUndoAndRedoChangeNoByte() {
+    // 100 -> 150 -> 100 -> 150 % by the main window's steps, and at every zoom a move of every
+    // object that is undone and redone. Run at 100 % throughout, the same moves must give the
+    // same file to the byte.
+    auto run = [&](bool zoomed, const QString& name) {
+        TTestCardPanel panel;
+        CreateMasterRichText(&panel);
+        drawEveryKind(panel);
+        panel.History()->Clear();
+        const QString path = FFolder.Path() + name;
+        float zoom = 1.0f;
+        auto step = [&](float by, int move) {
+            zoom += by;
+            if (zoomed)
+                panel.SetZoom(zoom);
+            panel.CardImage();
+            panel.SelectAll();
+            dragSelection(panel, move);
+            panel.CardImage();
+            panel.History()->Undo();
+            panel.CardImage();
+            panel.History()->Redo();
+            panel.CardImage();
+        };
+        for (int i = 0; i < 5; ++i)
+            step(0.1f, 10);
+        for (int i = 0; i < 5; ++i)
+            step(-0.1f, -10);
+        for (int i = 0; i < 5; ++i)
+            step(0.1f, i % 2 ? -10 : 10);
+        // Saved while shown at 150 %.
+        if (zoomed && panel.Zoom() < 1.45f)
+            return QByteArray();
+        panel.SaveToFile(path);
+        return ReadTestFile(path);
+    };
+    const QByteArray atHundred = run(false, "moves-at-100.PTV");
+    const QByteArray zoomed = run(true, "moves-zoomed.PTV");
+    QVERIFY(!atHundred.isEmpty());
+    QVERIFY(!zoomed.isEmpty());
+    QCOMPARE(describe(FFolder.Path() + "moves-zoomed.PTV"),
+             describe(FFolder.Path() + "moves-at-100.PTV"));
+    QCOMPARE(zoomed, atHundred);
 }
 
 QTEST_MAIN(TestZoomFlows)

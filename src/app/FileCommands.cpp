@@ -112,12 +112,20 @@ void TFileCommands::Open() {
 }
 
 void TFileCommands::OpenRecent(const QString& path) {
+    OpenExisting(path, QStringLiteral(" no longer exists"));
+}
+
+void TFileCommands::OpenNamed(const QString& path) {
+    OpenExisting(path, QStringLiteral(" does not exist"));
+}
+
+void TFileCommands::OpenExisting(const QString& path, const QString& missing) {
     if (!CheckSaveNeeded())
         return;
     if (QFileInfo::exists(path))
         OpenBCFile(path);
     else
-        ui().Information(FDialogParent, path + QStringLiteral(" no longer exists"));
+        ui().Information(FDialogParent, path + missing);
 }
 
 void TFileCommands::Delete() {

@@ -38,8 +38,11 @@ public:
     void New();
     void Open();
     // Asks "Save changes?" and opens path, or says it no longer exists: a click on a
-    // recent-files entry (which has already left the list), or a design named at start.
+    // recent-files entry (which has already left the list).
     void OpenRecent(const QString& path);
+    // The same for a design named at start or handed over by a second start, which may
+    // never have existed: that one is said not to exist.
+    void OpenNamed(const QString& path);
     void Delete();
     void Save();
     // True when the design was saved under the chosen name.
@@ -63,6 +66,8 @@ private:
     void ChangesMadeTo(bool value);
     void UpdateButtons();
     bool PickDesignFile(const QString& title, QString& path);
+    // Asks "Save changes?" and opens path; a missing path gets path + missing.
+    void OpenExisting(const QString& path, const QString& missing);
     // The Save As chooser; a name typed without extension gets ".PTV" and, when that file
     // exists, the question whether to replace it. Empty when the user cancelled.
     QString ChooseSaveName(QString proposed);

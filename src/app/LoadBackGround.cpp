@@ -73,7 +73,7 @@ void TLoadBackGround::FileListBox1Change() {
         Image1->SetPicture(TPicture::LoadFromFile(file, false));
     } catch (const EPictureError&) {
         Image1->SetPicture(TPicture());
-        TInteraction::Current().Information(this, QStringLiteral("Error loading file!"));
+        TInteraction::Current().Error(this, QStringLiteral("Error loading file!"));
     }
 }
 

@@ -41,5 +41,5 @@ void TMainScreen::OpenPendingDesign() {
         return;
     }
     const QString path = std::exchange(FPendingOpen, QString());
-    FileCommands->OpenRecent(path);
+    FileCommands->OpenNamed(path);
 }

@@ -7,6 +7,7 @@
 #include "platform/PictureFile.h"
 #include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
+#include "widgets/EnterStaysInControl.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -38,6 +39,8 @@ TGBrushImageBrowser::TGBrushImageBrowser(QWidget* mainWindow) : QDialog(mainWind
     DirectoryListBox1->setWhatsThis(QStringLiteral("Double-click a folder to open it"));
     connect(DirectoryListBox1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { EnterFolder(item->text()); });
+    // Enter opens the folder; it does not also take the dialog's Ok.
+    KeepEnterIn(DirectoryListBox1);
     FileListBox1 = new QListWidget(this);
     FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
     FileListBox1->setWhatsThis(QStringLiteral("Select a picture to see it as a texture"));
@@ -137,7 +140,9 @@ void TGBrushImageBrowser::FileListBox1Change() {
     } catch (const EPictureError& e) {
         wiaTile1->SetImage(QImage());
         const bool bitmap = PictureKindOf(file) == TPictureKind::Bmp;
-        TInteraction::Current().Information(this, bitmap ? QStringLiteral("Error loading file!")
-                                                         : e.Message());
+        if (bitmap)
+            TInteraction::Current().Error(this, QStringLiteral("Error loading file!"));
+        else
+            TInteraction::Current().Information(this, e.Message());
     }
 }

@@ -4,6 +4,7 @@
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
+#include <QImage>
 
 static void initBrushTextureResources() {
     Q_INIT_RESOURCE(BrushTextures);
@@ -16,4 +17,9 @@ void InstallBrushTextures(const QString& brushFolder) {
         !folder.entryList(TGBrushImageBrowser::FileMask(), QDir::Files).isEmpty())
         return;
     CopyMissingFiles(QStringLiteral(":/textures"), brushFolder);
+}
+
+TBitmap DefaultTexture() {
+    initBrushTextureResources();
+    return TBitmap(QImage(QStringLiteral(":/textures/marble.bmp")));
 }

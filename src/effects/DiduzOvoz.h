@@ -123,6 +123,9 @@ private:
     int FSurfaceType = stGradientFill;
     QString FLastBitmapFileNameandPath;
 
+    // The measuring at the current zoom, fitting the height as it goes.
+    void MeasureAndFit();
+
     QPoint FShadowOffset, FMargin;
     TEdgeRect FTextRect, FShadowRect;
     QPoint FTextOrigin, FShadowOrigin;

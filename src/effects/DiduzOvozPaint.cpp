@@ -46,6 +46,14 @@ void TGDiduzOvoz::MeasureText() {
         ~TDone() { O.FNeedsMeasure = O.FMeasuring = false; }
     } done{*this};
     FMeasuring = true;
+    // The box the design keeps is the one fitted at 100 %; the shown box then fits the text
+    // at the zoom.
+    if (Zoom() != 1.0f)
+        AtDesignZoom([this] { MeasureAndFit(); });
+    MeasureAndFit();
+}
+
+void TGDiduzOvoz::MeasureAndFit() {
     const QFontMetrics m(CanvasFont());
     const QString text = ResolveSymbolText(FFont.Name, FCaption).Text;
     const int th = m.ascent() + m.descent();

@@ -1,5 +1,6 @@
 #include "effects/DiduzOvozProperties.h"
 
+#include "effects/BrushTextures.h"
 #include "effects/DiduzOvoz.h"
 #include "effects/LetteringSample.h"
 #include "effects/TextureChooser.h"
@@ -39,6 +40,8 @@ QSpinBox* spinEdit(QWidget* parent) {
 TDiduzOvozProperties::TDiduzOvozProperties(QWidget* mainWindow)
     : QDialog(mainWindow), FMainWindow(mainWindow) {
     setWindowTitle(QStringLiteral("DiduzOvoz Properties"));
+    // Before the user loads a texture, "Texture" shows one that comes with the program.
+    LastUsedImage = DefaultTexture();
     setFont(DialogFont());
     BuildControls();
     ConnectControls();

@@ -35,6 +35,7 @@ const QList<THelpTopic>& HelpTopics() {
         {HelpContext::FineTuning, "fine-tuning.html"},
         {HelpContext::BottomMarginWarning, "bottom-margin.html"},
         {HelpContext::SheetLayout, "card-layout.html"},
+        {HelpContext::MergeList, "merge-list.html"},
         {HelpContext::MultiLineText, "multi-line-text.html"},
         {HelpContext::ImageBrowser, "clip-art.html"},
         {HelpContext::TextCaption, "text.html"},

@@ -10,6 +10,41 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+namespace {
+
+const QString SearchScheme = QStringLiteral("search");
+
+// The results of a search, as a page.
+QString SearchResultsHtml(const QString& words) {
+    const QList<THelpHit> hits = SearchHelp(words);
+    QString html = QStringLiteral("<h1>Search</h1>");
+    const QString query = words.simplified().toHtmlEscaped();
+    if (hits.isEmpty()) {
+        html += QStringLiteral("<p>No page contains &ldquo;%1&rdquo;.</p>").arg(query);
+    } else {
+        html += QStringLiteral("<p>Pages that contain &ldquo;%1&rdquo;:</p><ul>").arg(query);
+        for (const THelpHit& hit : hits)
+            html += QStringLiteral("<li><a href=\"%1\">%2</a></li>")
+                        .arg(hit.Page.toString(), hit.Title.toHtmlEscaped());
+        html += QStringLiteral("</ul>");
+    }
+    return html;
+}
+
+// A browser that also shows search results as pages of their own ("search:words"), so that
+// they take their place in the history and Back returns to them.
+class THelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    QVariant loadResource(int type, const QUrl& name) override {
+        if (name.scheme() == SearchScheme)
+            return SearchResultsHtml(name.path());
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
+} // namespace
+
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle(QStringLiteral("Pentavo Help"));
     // An open help window does not keep the program running once the main window closes.
@@ -40,7 +75,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     bar->addWidget(FSearch);
     column->addLayout(bar);
 
-    FBrowser = new QTextBrowser(this);
+    FBrowser = new THelpBrowser(this);
     FBrowser->setOpenExternalLinks(false);
     FBrowser->setWhatsThis(QStringLiteral("The help page. Click an underlined link to go to "
                                           "another page."));
@@ -61,19 +96,10 @@ void THelpWindow::ShowPage(const QUrl& page) {
 }
 
 void THelpWindow::Search(const QString& words) {
-    const QList<THelpHit> hits = SearchHelp(words);
-    QString html = QStringLiteral("<h1>Search</h1>");
-    const QString query = words.simplified().toHtmlEscaped();
-    if (hits.isEmpty()) {
-        html += QStringLiteral("<p>No page contains &ldquo;%1&rdquo;.</p>").arg(query);
-    } else {
-        html += QStringLiteral("<p>Pages that contain &ldquo;%1&rdquo;:</p><ul>").arg(query);
-        for (const THelpHit& hit : hits)
-            html += QStringLiteral("<li><a href=\"%1\">%2</a></li>")
-                        .arg(hit.Page.toString(), hit.Title.toHtmlEscaped());
-        html += QStringLiteral("</ul>");
-    }
-    FBrowser->setHtml(html);
+    QUrl results;
+    results.setScheme(SearchScheme);
+    results.setPath(words);
+    FBrowser->setSource(results, QTextDocument::HtmlResource);
 }
 
 void THelpWindow::ShowOver(QWidget* owner) {

@@ -317,6 +317,15 @@ void TGBaseLabel::SelectRotatedFont(TTextCanvas& canvas, int angle) const {
 void TGBaseLabel::LayoutText() {
     if (!FLayoutDirty)
         return;
+    // The box the design keeps is the one fitted at 100 %; at another zoom the shown box is
+    // then fitted to the text as drawn at that zoom.
+    if (Zoom() != 1.0f)
+        AtDesignZoom([this] { MeasureAndFit(); });
+    MeasureAndFit();
+    FLayoutDirty = false;
+}
+
+void TGBaseLabel::MeasureAndFit() {
     const QFont font = ZoomedFont();
     const int th = lineHeight(font);
     const QString typed = DrawnCaption().Text, shown = MergedText(typed);
@@ -359,7 +368,6 @@ void TGBaseLabel::LayoutText() {
         FHighlightOrigin.setX(x + FHighlightOffset.x());
         FShadowOrigin.setX(x + FShadowOffset.x());
     }
-    FLayoutDirty = false;
 }
 
 int TGBaseLabel::TypedWidth(const QFont& font, const QString& typed) {

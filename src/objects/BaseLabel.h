@@ -107,6 +107,8 @@ protected:
     // turned text) and at least as long as the text (tw: text width, need: text height with
     // the 3D copies).
     virtual void FitBoxToText(int tw, int need);
+    // The layout at the current zoom, fitting the box as it goes.
+    void MeasureAndFit();
     // Marks the layout stale and repaints.
     void Relayout();
 

@@ -21,10 +21,12 @@ void TGBusinessCardLabel::BuildContextMenu() {
     if (CardPanel()) {
         QMenu* menu = ContextMenu();
         FPersonalInfoMenu = new QMenu(QStringLiteral("Personal Information"), menu);
-        BuildPersonalInfoMenu();
         QAction* first = menu->actions().value(0);
         menu->insertMenu(first, FPersonalInfoMenu);
         menu->insertSeparator(first);
+        // Filled once it hangs in the menu, so that each item's undo step is named after the
+        // submenu before the item's own command runs.
+        BuildPersonalInfoMenu();
     }
 }
 

@@ -130,7 +130,7 @@ void TGImageBrowser::FileListBox1Change() {
         Image1->SetPicture(TPicture());
         // Only the kinds read without the external library say that they failed.
         if (ext == QLatin1String("BMP") || ext == QLatin1String("WMF"))
-            TInteraction::Current().Information(this, QStringLiteral("Error loading file!"));
+            TInteraction::Current().Error(this, QStringLiteral("Error loading file!"));
     }
 }
 

@@ -15,6 +15,8 @@ public:
     virtual bool Question(QWidget* parent, const QString& text, const QString& title) = 0;
     // Information box titled "Information" with an OK button.
     virtual void Information(QWidget* parent, const QString& text) = 0;
+    // Error box titled "Error" with the error icon and an OK button.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
     // File choosers; an empty result means the user cancelled.
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
                                  const QString& filter) = 0;
@@ -34,6 +36,7 @@ class TWidgetInteraction : public TInteraction {
 public:
     bool Question(QWidget* parent, const QString& text, const QString& title) override;
     void Information(QWidget* parent, const QString& text) override;
+    void Error(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString SaveFileName(QWidget* parent, const QString& title, const QString& proposed,

@@ -17,8 +17,24 @@ constexpr int ConnectTimeoutMs = 300;
 constexpr int WriteTimeoutMs = 300;
 } // namespace
 
-QString TJustOne::DefaultName() {
-    return QStringLiteral("pentavo-%1").arg(ulong(getuid()));
+QString TJustOne::DefaultName(const QProcessEnvironment& environment) {
+    // A copy on another display (another X session, a remote one) is one this user may not
+    // see: each display gets its copy. An X display's screen number (":0.1") is the same
+    // display; without any display the login session tells sessions apart.
+    QString display = environment.value(QStringLiteral("DISPLAY"));
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+    if (colon >= 0 && dot > colon)
+        display.truncate(dot);
+    QString where =
+        display + QLatin1Char('|') + environment.value(QStringLiteral("WAYLAND_DISPLAY"));
+    if (where == QLatin1String("|"))
+        where += environment.value(QStringLiteral("XDG_SESSION_ID"));
+    // The socket's name must stay a plain file name.
+    for (QChar& c : where)
+        if (!c.isLetterOrNumber() && c != QLatin1Char('-'))
+            c = QLatin1Char('_');
+    return QStringLiteral("pentavo-%1-%2").arg(ulong(getuid())).arg(where);
 }
 
 TJustOne::TJustOne(const QString& name, const QString& openPath, QObject* parent)

@@ -3,6 +3,7 @@
 #include "richtext/CharFormatFont.h"
 #include "richtext/ToolBarIcons.h"
 #include "widgets/ColorDropDown.h"
+#include "widgets/EnterStaysInControl.h"
 
 #include <QComboBox>
 #include <QFontComboBox>
@@ -29,6 +30,8 @@ TWPToolBar::TWPToolBar(QWidget* parent) : QToolBar(parent) {
     for (const int s : fontSizes)
         FontSize->addItem(QString::number(s));
     FontSize->setValidator(new QIntValidator(1, 1638, FontSize));
+    // Enter takes the typed size; it does not close the editor.
+    KeepEnterIn(FontSize);
     addWidget(FontSize);
     FontColor = new TColorDropDown(this);
     FontColor->setToolTip(QStringLiteral("Color"));

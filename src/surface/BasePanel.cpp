@@ -236,11 +236,13 @@ void TGBasePanel::PlaceNewObject(TGGraphicControl* object, const QRect& rect) {
     if (IndexOf(object) < 0)
         AddObject(std::unique_ptr<TGGraphicControl>(object));
     object->SetName(UniqueName(QStringLiteral("Special")));
+    // The rectangle is in panel pixels at the panel's zoom: the object takes the zoom first,
+    // so that its 100 % bounds come from the rectangle converted once.
+    object->SetZoomField(FZoom);
     object->SetTop(rect.top());
     object->SetLeft(rect.left());
     object->SetWidth(std::max(rect.width(), 10));
     object->SetHeight(std::max(rect.height(), 15));
-    object->SetZoomField(FZoom);
     object->SetVisible(true);
     FireLabelChanged();
     QCoreApplication::processEvents();
@@ -425,7 +427,7 @@ void TGBasePanel::RebuildCard() {
             p.save();
             p.translate(o->Left(), o->Top());
             p.setClipRect(0, 0, o->Width(), o->Height());
-            o->Paint(p);
+            o->PaintShown(p);
             p.restore();
         }
     }

@@ -138,14 +138,52 @@ void TGGraphicControl::Paint(QPainter&) {}
 
 void TGGraphicControl::PrintTo(TReportCanvas&, double, double) {}
 
+namespace {
+
+// Counts a scope in, and out again however it is left.
+class TCounted {
+public:
+    explicit TCounted(int& count) : FCount(count) { ++FCount; }
+    ~TCounted() { --FCount; }
+    TCounted(const TCounted&) = delete;
+    TCounted& operator=(const TCounted&) = delete;
+
+private:
+    int& FCount;
+};
+
+// A length shown at the zoom, back at 100 %.
+int AtHundredPercent(int shown, float zoom) {
+    return RoundHalfEven(shown / double(zoom));
+}
+
+} // namespace
+
 void TGGraphicControl::SetBounds(int left, int top, int width, int height) {
     const QRect r(left, top, width, height);
     if (r == FBounds)
         return;
+    if (FReading || FZoom == 1.0f) {
+        FDesignBounds = r;
+    } else if (FShownOnly == 0) {
+        // Only the sides that changed are converted: a move keeps the size at 100 % exactly.
+        auto convert = [this](int shown, int was, int design) {
+            return shown == was ? design : AtHundredPercent(shown, FZoom);
+        };
+        FDesignBounds = QRect(convert(left, Left(), FDesignBounds.left()),
+                              convert(top, Top(), FDesignBounds.top()),
+                              convert(width, Width(), FDesignBounds.width()),
+                              convert(height, Height(), FDesignBounds.height()));
+    }
     FBounds = r;
     if (FReading)
         return;
     Invalidate();
+    ShownBoundsChanged();
+}
+
+void TGGraphicControl::ShownBoundsChanged() {
+    TCounted shownOnly(FShownOnly);
     BoundsChanged();
 }
 
@@ -155,10 +193,16 @@ void TGGraphicControl::BoundsChanged() {
     FBoundsGuard = true;
     // Only bounds never seen (all zero) are taken silently: an object shrunk to no size and
     // later restored is a change like any other.
-    if (FLastBounds == QRect(0, 0, 0, 0))
+    if (FLastBounds == QRect(0, 0, 0, 0)) {
         FLastBounds = FBounds;
-    if (FBounds != FLastBounds) {
+        FLastDesignBounds = FDesignBounds;
+    }
+    // Only the 100 % bounds are the design; zooming and fitting to the screen change nothing.
+    if (FDesignBounds != FLastDesignBounds) {
         NotifyChanged();
+        FLastDesignBounds = FDesignBounds;
+    }
+    if (FBounds != FLastBounds) {
         FLastBounds = FBounds;
         RequestHandleRefit();
     }
@@ -168,14 +212,50 @@ void TGGraphicControl::BoundsChanged() {
 void TGGraphicControl::SetZoom(float newZoom) {
     if (newZoom == FZoom)
         return;
-    FBounds = ScaledRect(FBounds, newZoom / FZoom);
     FZoom = newZoom;
+    FBounds = ScaledRect(FDesignBounds, newZoom);
     Invalidate();
-    BoundsChanged();
+    ShownBoundsChanged();
 }
 
-QRect TGGraphicControl::DesignBounds() const {
-    return FZoom == 1.0f ? FBounds : ScaledRect(FBounds, 1.0f / FZoom);
+void TGGraphicControl::SetZoomField(float zoom) {
+    if (zoom == FZoom)
+        return;
+    FZoom = zoom;
+    FDesignBounds = QRect(AtHundredPercent(Left(), zoom), AtHundredPercent(Top(), zoom),
+                          AtHundredPercent(Width(), zoom), AtHundredPercent(Height(), zoom));
+}
+
+void TGGraphicControl::PaintShown(QPainter& canvas) {
+    TCounted shownOnly(FShownOnly);
+    Paint(canvas);
+}
+
+void TGGraphicControl::AtDesignZoom(const std::function<void()>& fit) {
+    if (FZoom == 1.0f) {
+        fit();
+        return;
+    }
+    const QRect design = FDesignBounds;
+    struct TBack {
+        TGGraphicControl& O;
+        float Zoom;
+        QRect Shown, Design;
+        ~TBack() {
+            O.FZoom = Zoom;
+            const QRect& d = O.FDesignBounds;
+            auto follow = [this](int shown, int was, int now) {
+                return was == now ? shown : RoundHalfEven(now * double(Zoom));
+            };
+            O.FBounds = QRect(follow(Shown.left(), Design.left(), d.left()),
+                              follow(Shown.top(), Design.top(), d.top()),
+                              follow(Shown.width(), Design.width(), d.width()),
+                              follow(Shown.height(), Design.height(), d.height()));
+        }
+    } back{*this, FZoom, FBounds, design};
+    FZoom = 1.0f;
+    FBounds = design;
+    fit();
 }
 
 void TGGraphicControl::SetLocked(bool v) {

@@ -62,17 +62,24 @@ public:
     void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
     void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
     void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
-    // Every change of position or size ends in BoundsChanged, except while reading.
+    // Every change of position or size ends in BoundsChanged, except while reading. Bounds
+    // given at a zoom other than 100 % also change the 100 % bounds, each changed side
+    // converted once; fitting the object to its content on the screen (while painting,
+    // zooming or reacting to a change of bounds) changes only what is shown.
     void SetBounds(int left, int top, int width, int height);
 
     float Zoom() const { return FZoom; }
-    // Rescales the bounds by NewZoom / Zoom (halves round to even), then BoundsChanged.
+    // Shows the 100 % bounds at the new zoom (halves round to even), then BoundsChanged.
     void SetZoom(float newZoom);
-    // The bounds at 100 %, as zooming back to 1.0 would give them: what the object stream
-    // stores, whatever the zoom.
-    QRect DesignBounds() const;
-    // Takes the panel's zoom without rescaling (after loading or pasting).
-    void SetZoomField(float zoom) { FZoom = zoom; }
+    // The bounds at 100 %: the object's true geometry, which the object stream stores. The
+    // shown bounds are always derived from them, so zooming never moves an object.
+    QRect DesignBounds() const { return FDesignBounds; }
+    // Takes the panel's zoom without rescaling: the bounds as they stand are panel pixels at
+    // that zoom (a drawn object's rectangle).
+    void SetZoomField(float zoom);
+    // Paints as the panel does: whatever the object fits to its content while drawing only
+    // changes what is shown.
+    void PaintShown(QPainter& canvas);
 
     bool Locked() const { return FLocked; }
     void SetLocked(bool v);
@@ -126,6 +133,9 @@ protected:
     // Adds an item to the context menu.
     QAction* AddMenuItem(const QString& caption, std::function<void()> action);
     void AddMenuSeparator();
+    // Runs fit at 100 %, with the 100 % bounds as the bounds, so that what it fits is the
+    // object's true geometry; the shown bounds follow what changed.
+    void AtDesignZoom(const std::function<void()>& fit);
     // Stores a new value of a property that shows on the card: repaints and, unless the
     // object is being read, reports the change. Nothing happens when the value is the same.
     template <class T> void ChangeShownValue(T& field, const T& value) {
@@ -142,18 +152,24 @@ private:
     int FTag = 0;
     int FCursor = 0;
     QString FHint;
-    QRect FBounds;
+    QRect FBounds;       // shown, panel pixels at FZoom
+    QRect FDesignBounds; // the truth, at 100 %
+    int FShownOnly = 0;  // > 0: bounds changes are fitting to the screen, not the design
     QAction* FLockedItem = nullptr;
     bool FBoundsGuard = false;
     float FZoom = 1.0f;
     QMenu* FContextMenu = nullptr;
     bool FMenuWanted = false; // Loaded ran: the menu may be built
     QRect FLastBounds;        // all zero until the first BoundsChanged
+    QRect FLastDesignBounds;  // the 100 % bounds at the last BoundsChanged
     bool FLocked = false;
     bool FUnselectable = false;
     bool FReading = false;
     bool FVisible = true;
     TGBasePanel* FPanel = nullptr;
+
+    // Runs BoundsChanged as a fitting of what is shown.
+    void ShownBoundsChanged();
 };
 
 // Rounds to the nearest integer, halves to even, as the zoom arithmetic requires.

@@ -82,9 +82,26 @@ void TGLabelObjectFiler::WriteFile(const QString& fileName,
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         throw EStreamError(StreamMessage::CannotCreate(fileName));
-    WriteObjects(file, objects);
+    // The user is told which file could not be written and why (a full disk, a quota).
+    try {
+        WriteObjects(file, objects);
+    } catch (const EStreamError&) {
+        if (file.error() == QFileDevice::NoError)
+            throw;
+        throw EStreamError(StreamMessage::WriteFailed(fileName, file.errorString()));
+    }
+    // The last bytes are written out here, before the file takes the design's name: a write
+    // that fails only while the file is being closed would otherwise go unseen, and a cut-off
+    // file would replace the saved design.
+    if (!file.flush()) {
+        // A short write comes back without a reason; writing the rest meets it.
+        file.flush();
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw EStreamError(StreamMessage::WriteFailed(fileName, reason));
+    }
     if (!file.commit())
-        ThrowStreamError(StreamMessage::WriteError);
+        throw EStreamError(StreamMessage::WriteFailed(fileName, file.errorString()));
 }
 
 void TGLabelObjectFiler::SaveDesign(const QString& fileName) {

@@ -44,6 +44,9 @@ namespace StreamMessage {
 QString CannotCreate(const QString& fileName) {
     return QStringLiteral("Cannot create file %1").arg(fileName);
 }
+QString WriteFailed(const QString& fileName, const QString& reason) {
+    return QStringLiteral("%1: %2 (%3)").arg(QLatin1String(WriteError), fileName, reason);
+}
 QString CannotOpen(const QString& fileName) {
     return QStringLiteral("Cannot open file %1").arg(fileName);
 }

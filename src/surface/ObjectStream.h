@@ -53,6 +53,8 @@ inline const char* const ReadOnly = "Property is read-only";
 inline const char* const InvalidValue = "Invalid property value";
 QString CannotCreate(const QString& fileName);
 QString CannotOpen(const QString& fileName);
+// A write to a file that failed (a full disk): the fixed message, the file and the reason.
+QString WriteFailed(const QString& fileName, const QString& reason);
 QString ClassNotFound(const QString& className);
 QString InvalidName(const QString& name);
 QString DuplicateName(const QString& name);

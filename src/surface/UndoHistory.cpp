@@ -21,6 +21,11 @@ TUndoHistory::TUndoHistory(TGBasePanel& panel) : QObject(&panel), FPanel(panel) 
 }
 
 std::optional<TDesignSnapshot> TUndoHistory::Take() const {
+    // The design as it shows: boxes that fit themselves to their text when drawn do so now,
+    // so that the fitting belongs to the change that caused it. Left to the next paint, it
+    // would come after the step was taken and be a step of its own that undo can't take
+    // back (it only fits again), whenever the paint came later than the step.
+    FPanel.CardImage();
     const TDesignSnapshot* previous = FStates.empty() ? nullptr : &FStates[size_t(FCurrent)].Design;
     try {
         TDesignSnapshot s = TakeSnapshot(FPanel, previous);
@@ -118,9 +123,10 @@ bool TUndoHistory::Record(const QString& caption, TStepKind kind, const std::vec
 }
 
 void TUndoHistory::Clear() {
+    // Taken first: a box fitting itself reports a change, which is part of this state.
+    std::optional<TDesignSnapshot> design = Take();
     FPending = false;
     FNamed = false;
-    std::optional<TDesignSnapshot> design = Take();
     FStates.clear();
     FCurrent = 0;
     FStates.push_back({design.value_or(TDesignSnapshot()), {}, TStepKind::Ordinary, {}, {}});

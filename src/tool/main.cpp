@@ -14,7 +14,7 @@ int usage(FILE* out = stderr) {
                         "       pentavo-tool resave IN OUT\n"
                         "       pentavo-tool render IN OUT.png [--zoom Z]\n"
                         "       pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
-                        "[--cards 1,2,...] [--copies N] [--outline]\n";
+                        "[--cards 1,2,...] [--copies N] [--outline] [--merge LIST]\n";
     return out == stderr ? 1 : 0;
 }
 

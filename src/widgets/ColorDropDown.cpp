@@ -28,7 +28,11 @@ QIcon swatch(TColor c) {
     return QIcon(pm);
 }
 
+// A colour outside the basic sixteen: a named one (the system colours, such as the window
+// text) by its name as the basic ones are shown, any other by its number.
 QString customName(TColor c) {
+    if (const std::optional<QString> ident = ColorToIdent(c))
+        return ident->mid(2);
     return QStringLiteral("$%1").arg(quint32(c), 8, 16, QLatin1Char('0')).toUpper();
 }
 

@@ -22,6 +22,11 @@ void TScriptedInteraction::Information(QWidget*, const QString& text) {
     Messages << text;
 }
 
+void TScriptedInteraction::Error(QWidget*, const QString& text) {
+    Messages << text;
+    Errors << text;
+}
+
 QString TScriptedInteraction::OpenFileName(QWidget*, const QString& title, const QString&,
                                            const QString&) {
     FileTitles << title;

@@ -21,13 +21,15 @@ public:
     std::function<int(QDialog&)> OnExec;
 
     QStringList Questions;  // "title: text" of every question asked
-    QStringList Messages;   // every information box's text
+    QStringList Messages;   // every information and error box's text
+    QStringList Errors;     // the text of every error box
     QStringList FileTitles; // the title of every file chooser shown
     QStringList Proposed;   // the proposed name of every save chooser
     int Beeps = 0;
 
     bool Question(QWidget*, const QString& text, const QString& title) override;
     void Information(QWidget*, const QString& text) override;
+    void Error(QWidget*, const QString& text) override;
     QString OpenFileName(QWidget*, const QString& title, const QString& folder,
                          const QString& filter) override;
     QString SaveFileName(QWidget*, const QString& title, const QString& proposed,
