@@ -395,19 +395,20 @@ void TestLettering::printedGradientAndTiles() {
     o.MeasureText();
     TPrintProbe probe(600);
     o.PrintTo(probe.Canvas, 0, 0);
-    const auto bands = probe.OfKind(TReportOpKind::FillDeviceRect);
-    QCOMPARE(bands.size(), size_t(256));
+    const auto strips = probe.OfKind(TReportOpKind::StretchDeviceBitmap);
+    QCOMPARE(strips.size(), size_t(1));
     const TEdgeRect r = o.TextRect();
     const QRect fill =
         probe.Canvas.DeviceRect({(96 + r.Left) / 96.0 - 0.03, (48 + r.Top) / 96.0 - 0.03,
                                  (96 + r.Right) / 96.0, (48 + r.Bottom) / 96.0});
     // Bands start at the fill's corner and run a quarter inch past its right edge.
-    QCOMPARE(bands.front().Device.topLeft(), fill.topLeft());
-    QCOMPARE(bands.back().Device.right() + 1, fill.left() + fill.width() + 1 + 150);
-    QCOMPARE(bands.back().Device.height(), fill.height() + 1 + 150);
-    const auto brushes = probe.OfKind(TReportOpKind::SetBrush);
-    QVERIFY(std::any_of(brushes.begin(), brushes.end(),
-                        [](const TReportOp& op) { return op.Color == clBlue; }));
+    const QRect area = strips[0].Device;
+    QCOMPARE(area.topLeft(), fill.topLeft());
+    QCOMPARE(area.right() + 1, fill.left() + fill.width() + 1 + 150);
+    QCOMPARE(area.height(), fill.height() + 1 + 150);
+    // Left to right from the default blue, one pixel per device pixel.
+    QCOMPARE(strips[0].Image.size(), QSize(area.width(), 1));
+    QCOMPARE(strips[0].Image.pixel(0, 0), qRgb(0, 0, 255));
     QVERIFY(probe.OfKind(TReportOpKind::StretchBitmap).empty());
 
     QImage tile(16, 16, QImage::Format_RGB32);
@@ -416,11 +417,11 @@ void TestLettering::printedGradientAndTiles() {
     o.SetImage(TBitmap(tile));
     TPrintProbe textured(600);
     o.PrintTo(textured.Canvas, 0, 0);
-    const auto tiles = textured.OfKind(TReportOpKind::StretchBitmap);
-    QVERIFY(!tiles.empty());
-    // 16 screen pixels are 100 device pixels; tiles overlap by 0.01 inch.
-    QCOMPARE(tiles[0].Rect.Left, fill.left() / 600.0);
-    QCOMPARE(tiles[0].Rect.Right, fill.left() / 600.0 + 100 / 600.0 + 0.01);
+    const auto tiles = textured.OfKind(TReportOpKind::TileDeviceBitmap);
+    QCOMPARE(tiles.size(), size_t(1));
+    // 16 screen pixels are 100 device pixels, repeated from the fill's corner.
+    QCOMPARE(tiles[0].Device.topLeft(), fill.topLeft());
+    QCOMPARE(QSizeF(tiles[0].A, tiles[0].B), QSizeF(100, 100));
 }
 
 void TestLettering::zoomScalesOnlyTheFont() {

@@ -110,7 +110,8 @@ void TestMainWindow::layoutAndMenus() {
 
     QCOMPARE(captions(w.FileMenu),
              QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
-                          "Pre&view", "Export PD&F...", "Merge &List...", "-", "Printer S&etup",
+                          "Pre&view", "Export PD&F...", "Export for Print S&hop\u2026",
+                          "Export Pict&ure\u2026", "Merge &List...", "-", "Printer S&etup",
                           "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
     // The default-font item shows the font read from the settings at start.
     QCOMPARE(

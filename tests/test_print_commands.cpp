@@ -11,11 +11,14 @@
 #include "printing/LabelPrinter.h"
 #include "printing/PreviewForm.h"
 #include "printing/PrintFineTune.h"
+#include "printing/PrintShopDialog.h"
 #include "report/PagePreview.h"
 #include "report/ReportPrinter.h"
 #include "surface/BusinessCardPanel.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -69,6 +72,7 @@ private slots:
     void fineTuningIsSaved();
     void previewUsesTheWindowsSelection();
     void exportPdfWritesTheChosenFile();
+    void shopAndPictureExportsAtAnyZoom();
     void outlinePageOnTheLayoutsPaperInPortrait();
     void pdfPrinterOfferedInPrinterDialogs();
 };
@@ -142,6 +146,37 @@ void TestPrintCommands::exportPdfWritesTheChosenFile() {
     QCOMPARE(ui.FileTitles, QStringList{"Export PDF"});
     QVERIFY(QFileInfo(file).size() > 0);
     QVERIFY(ui.Messages.isEmpty());
+}
+
+void TestPrintCommands::shopAndPictureExportsAtAnyZoom() {
+    TShownMainScreen shown;
+    auto& [folder, ui, w] = shown;
+    QTRY_VERIFY(w.PrintCommands);
+    w.BusinessCardPanel->SetZoom(1.5f);
+    const QString pdf = folder.Path() + "shop.pdf", png = folder.Path() + "card.png";
+    ui.OnExec = [](QDialog& d) {
+        auto* shop = qobject_cast<TPrintShopDialog*>(&d);
+        if (!shop || shop->BleedEdit->value() != 0.125 || !shop->CropMarksCheck->isChecked())
+            return int(QDialog::Rejected);
+        shop->BleedEdit->setValue(0.25);
+        shop->CropMarksCheck->setChecked(false);
+        return int(QDialog::Accepted);
+    };
+    ui.FileNames = {pdf, png};
+    w.ExportPrintShopItem->trigger();
+    w.ExportPictureItem->trigger();
+    QCOMPARE(ui.FileTitles, QStringList({"Export for Print Shop", "Export Picture"}));
+    QVERIFY(ui.Messages.isEmpty());
+    // The card with a quarter inch all round, no room for marks; the picture at 300 dpi
+    // whatever the zoom, which stays as it was.
+    QCOMPARE(PdfPageSize(pdf), QSizeF(288, 180));
+    QCOMPARE(QImage(png).size(), QSize(1050, 600));
+    QCOMPARE(w.BusinessCardPanel->Zoom(), 1.5f);
+
+    // Cancelled at the dialog: no file is asked for.
+    ui.OnExec = [](QDialog&) { return int(QDialog::Rejected); };
+    w.ExportPrintShopItem->trigger();
+    QCOMPARE(ui.FileTitles.size(), 2);
 }
 
 void TestPrintCommands::outlinePageOnTheLayoutsPaperInPortrait() {

@@ -265,11 +265,12 @@ private slots:
         o->PrintTo(probe.Canvas, 1.0, 2.0);
         QList<TReportOpKind> kinds;
         for (const TReportOp& op : probe.Ops())
-            if (op.Kind != TReportOpKind::FillDeviceRect && op.Kind != TReportOpKind::SetBrush)
+            if (op.Kind != TReportOpKind::SetBrush)
                 kinds << op.Kind;
         using K = TReportOpKind;
         QCOMPARE(kinds, (QList<K>{K::SetPen, K::Polygon, K::PushClipPolygon, K::SelectClip,
-                                  K::SetPen, K::ClearClip, K::PopClip, K::SetPen, K::Polygon}));
+                                  K::StretchDeviceBitmap, K::ClearClip, K::PopClip, K::SetPen,
+                                  K::Polygon}));
         const auto polygons = probe.OfKind(K::Polygon);
         QCOMPARE(polygons[1].Points.size(), 10);
         // Body (1, 1, 90, 90): vertex 0 at (1 + 89 div 2, 1 + 4) in object pixels.
@@ -277,11 +278,11 @@ private slots:
                  QPoint(int((96 + 45) * 6.25) + 600, int((48 + 5) * 6.25) + 1200));
         QCOMPARE(probe.OfKind(K::SetPen).back().Width, -2);
         // The gradient runs a quarter inch past the object's bottom edge.
-        const auto bands = probe.OfKind(K::FillDeviceRect);
-        QCOMPARE(int(bands.size()), 256);
+        const auto strip = probe.OfKind(K::StretchDeviceBitmap);
         const int top = int(48 * 6.25) + 1200;
-        QCOMPARE(bands.front().Device.top(), top);
-        QCOMPARE(bands.back().Device.bottom() + 1, top + 600 + 1 + 150);
+        QCOMPARE(strip[0].Device.top(), top);
+        QCOMPARE(strip[0].Device.bottom() + 1, top + 600 + 1 + 150);
+        QCOMPARE(strip[0].Image.size(), QSize(1, 600 + 1 + 150));
     }
 
     void printedTexturesAndRectangles() {
@@ -295,10 +296,11 @@ private slots:
         const auto clip = probe.OfKind(TReportOpKind::PushClipRect);
         QCOMPARE(int(clip.size()), 1);
         QCOMPARE(clip[0].Rect, (TInchRect{1.0, 1.0, 1.0 + 25 / 96.0, 1.0 + 25 / 96.0}));
-        const auto tiles = probe.OfKind(TReportOpKind::StretchBitmap);
-        QCOMPARE(int(tiles.size()), 9);
-        QCOMPARE(tiles[1].Rect.Left, 1.0 + 10 / 96.0);
-        QCOMPARE(tiles[0].Rect.Right, 1.0 + 10 / 96.0 + 0.01);
+        // Three whole tiles each way from the object's corner.
+        const auto tiles = probe.OfKind(TReportOpKind::TileDeviceBitmap);
+        QCOMPARE(int(tiles.size()), 1);
+        QCOMPARE(tiles[0].Device, QRect(96, 96, 30, 30));
+        QCOMPARE(QSizeF(tiles[0].A, tiles[0].B), QSizeF(10, 10));
         QVERIFY(probe.OfKind(TReportOpKind::Rectangle).empty()); // clear outline
     }
 
@@ -316,8 +318,9 @@ private slots:
         settings.Copies = 2;
         QVERIFY(PrintToPdf(panel, settings, file, nullptr));
         const QByteArray pdf = ReadTestFile(file);
-        // Ten cards a sheet, two sheets, 180 tiles a card: one image, 10 x 10.
-        QCOMPARE(pdf.count("/Subtype /Image"), 1);
+        // Ten cards a sheet, two sheets, 180 tiles a card: one texture image, 10 x 10, and
+        // one strip for the star's gradient.
+        QCOMPARE(pdf.count("/Subtype /Image"), 2);
         QVERIFY(pdf.contains("/Width 10"));
     }
 

@@ -76,46 +76,51 @@ private slots:
         QCOMPARE(blank.pixel(2, 2), qRgb(255, 255, 255));
     }
 
-    void printedTilesOverlapByAHundredthOfAnInch() {
+    void printedTilesAreOnePatternOfWholeTiles() {
         TPrintProbe probe(600);
         QImage tile(10, 10, QImage::Format_RGB32);
         tile.fill(Qt::red);
         const double s = 600.0 / 96;
         // A 25 x 25 object at device (600, 1200): 156 device pixels, tiles of 62 (62.5
-        // rounds to even).
+        // rounds to even), three of them each way.
         PrintTiles(probe.Canvas, tile, QRect(600, 1200, 156, 156), s, s);
-        const auto tiles = probe.OfKind(TReportOpKind::StretchBitmap);
-        QCOMPARE(int(tiles.size()), 9);
-        QCOMPARE(tiles[0].Rect.Left, 1.0);
-        QCOMPARE(tiles[0].Rect.Top, 2.0);
-        QCOMPARE(tiles[0].Rect.Right, 1.0 + 62 / 600.0 + 0.01);
-        QCOMPARE(tiles[1].Rect.Left, (600 + 62) / 600.0);
-        QCOMPARE(tiles[8].Rect.Bottom, (1200 + 124) / 600.0 + 62 / 600.0 + 0.01);
-        QCOMPARE(tiles[4].Image.cacheKey(), tile.cacheKey()); // one image, drawn nine times
+        const auto tiles = probe.OfKind(TReportOpKind::TileDeviceBitmap);
+        QCOMPARE(int(tiles.size()), 1);
+        QCOMPARE(tiles[0].Device, QRect(600, 1200, 186, 186));
+        QCOMPARE(QSizeF(tiles[0].A, tiles[0].B), QSizeF(62, 62));
+        QCOMPARE(tiles[0].Image.cacheKey(), tile.cacheKey());
         TPrintProbe none(600);
         PrintTiles(none.Canvas, QImage(), QRect(0, 0, 100, 100), s, s);
         QImage dot(1, 1, QImage::Format_RGB32);
         PrintTiles(none.Canvas, dot, QRect(0, 0, 100, 100), 0.1, 0.1);
-        QVERIFY(none.OfKind(TReportOpKind::StretchBitmap).empty());
+        QVERIFY(none.Ops().empty());
     }
 
-    void printedGradientFillsDeviceBands() {
+    void printedGradientIsOneStripOfBands() {
         TPrintProbe probe(600);
         PrintGradient(probe.Canvas, QPoint(50, 70), QSize(512, 100), clBlack, clWhite, gdRight);
-        const auto bands = probe.OfKind(TReportOpKind::FillDeviceRect);
-        QCOMPARE(int(bands.size()), 256);
-        QCOMPARE(bands[0].Device, QRect(50, 70, 2, 100));
-        QCOMPARE(bands[255].Device, QRect(50 + 510, 70, 2, 100));
-        const auto brushes = probe.OfKind(TReportOpKind::SetBrush);
-        QCOMPARE(brushes.front().Color, clBlack);
-        QCOMPARE(brushes.back().Color, clWhite);
-        const auto pens = probe.OfKind(TReportOpKind::SetPen);
-        QCOMPARE(int(pens.size()), 1);
-        QCOMPARE(pens[0].Width, -1);
-        // Fewer device pixels than bands: the empty bands are left out.
-        TPrintProbe narrow(600);
-        PrintGradient(narrow.Canvas, QPoint(0, 0), QSize(10, 100), clBlack, clWhite, gdLeft);
-        QCOMPARE(int(narrow.OfKind(TReportOpKind::FillDeviceRect).size()), 10);
+        const auto strips = probe.OfKind(TReportOpKind::StretchDeviceBitmap);
+        QCOMPARE(int(probe.Ops().size()), 1);
+        QCOMPARE(strips[0].Device, QRect(50, 70, 512, 100));
+        // One pixel per device pixel: bands two pixels wide, black first, white last.
+        const QImage strip = strips[0].Image;
+        QCOMPARE(strip.size(), QSize(512, 1));
+        QCOMPARE(strip.pixel(0, 0), qRgb(0, 0, 0));
+        QCOMPARE(strip.pixel(1, 0), qRgb(0, 0, 0));
+        QCOMPARE(strip.pixel(2, 0), qRgb(1, 1, 1));
+        QCOMPARE(strip.pixel(511, 0), qRgb(255, 255, 255));
+        // The same gradient again is the same picture, stored once in a file.
+        TPrintProbe again(600);
+        PrintGradient(again.Canvas, QPoint(0, 0), QSize(512, 30), clBlack, clWhite, gdRight);
+        QCOMPARE(again.Ops()[0].Image.cacheKey(), strip.cacheKey());
+        // Down the page, and longer than any exact strip: one pixel per band.
+        TPrintProbe tall(600);
+        PrintGradient(tall.Canvas, QPoint(0, 0), QSize(10, MaxExactStrip + 1), clBlack, clWhite,
+                      gdUp);
+        const QImage bands = tall.Ops()[0].Image;
+        QCOMPARE(bands.size(), QSize(1, 256));
+        QCOMPARE(bands.pixel(0, 0), qRgb(255, 255, 255));
+        QCOMPARE(bands.pixel(0, 255), qRgb(0, 0, 0));
     }
 };
 

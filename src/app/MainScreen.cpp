@@ -141,6 +141,8 @@ void TMainScreen::WireCommands() {
     PrintItem->Wire(this, printing([](TCardPrinting& p) { p.Print(); }));
     PreviewItem->Wire(this, printing([](TCardPrinting& p) { p.Preview(); }));
     ExportPdfItem->Wire(this, printing([](TCardPrinting& p) { p.ExportPdf(); }));
+    ExportPrintShopItem->Wire(this, printing([](TCardPrinting& p) { p.ExportForPrintShop(); }));
+    ExportPictureItem->Wire(this, printing([](TCardPrinting& p) { p.ExportPicture(); }));
     PrinterSetupItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterSetup(); }));
     FineTuningItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterFineTuning(); }));
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
@@ -287,8 +289,9 @@ void TMainScreen::Setbuttons() {
     setWindowTitle(CurrentFileName.isEmpty()
                        ? QStringLiteral("Pentavo")
                        : QStringLiteral("Pentavo - ") + QFileInfo(CurrentFileName).fileName());
-    for (TCommandAction* item : {PrintItem, PreviewItem, ExportPdfItem, PrinterSetupItem,
-                                 FineTuningItem, OutlineTestPageItem})
+    for (TCommandAction* item :
+         {PrintItem, PreviewItem, ExportPdfItem, ExportPrintShopItem, ExportPictureItem,
+          PrinterSetupItem, FineTuningItem, OutlineTestPageItem})
         item->Enable(PrinterAvailable);
     for (TCommandAction* item :
          {NewItem, OpenItem, DeleteItem, SaveAsItem, ExitItem, DefaultFontItem,

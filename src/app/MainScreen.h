@@ -89,6 +89,8 @@ public:
     TCommandAction* PrintItem = nullptr;
     TCommandAction* PreviewItem = nullptr;
     TCommandAction* ExportPdfItem = nullptr;
+    TCommandAction* ExportPrintShopItem = nullptr;
+    TCommandAction* ExportPictureItem = nullptr;
     TCommandAction* MergeListItem = nullptr;
     TCommandAction* PrinterSetupItem = nullptr;
     TCommandAction* FineTuningItem = nullptr;

@@ -234,6 +234,14 @@ void TMainScreen::BuildMenus() {
                           QStringLiteral("Shows the printed sheet before printing."));
     ExportPdfItem = command(FileMenu, QStringLiteral("Export PD&F..."),
                             QStringLiteral("Writes the sheet of cards into a PDF file."));
+    ExportPrintShopItem = command(
+        FileMenu, QStringLiteral("Export for Print S&hop\u2026"),
+        QStringLiteral("Writes one card per page into a PDF file for a print shop, with bleed "
+                       "and, if you like, crop marks."));
+    ExportPictureItem =
+        command(FileMenu, QStringLiteral("Export Pict&ure\u2026"),
+                QStringLiteral("Saves the card as printed into a PNG picture at 300 dots per "
+                               "inch."));
     MergeListItem = command(FileMenu, QStringLiteral("Merge &List..."),
                             QStringLiteral("Chooses a list of people (CSV or vCard) to print "
                                            "one card each for, with the values of their "

@@ -6,6 +6,8 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <map>
+#include <tuple>
 
 int MulDiv(int a, int b, int c) {
     if (c == 0)
@@ -52,13 +54,26 @@ QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirec
     return bitmap;
 }
 
+QImage GradientStrip(int length, TColor from, TColor to, TFillDirection direction) {
+    // Bounded: a design has a handful of gradients; a full cache starts again.
+    static std::map<std::tuple<int, QRgb, QRgb, int>, QImage> strips;
+    const auto key =
+        std::make_tuple(length, ToQColor(from).rgb(), ToQColor(to).rgb(), int(direction));
+    if (const auto it = strips.find(key); it != strips.end())
+        return it->second;
+    if (strips.size() >= 256)
+        strips.clear();
+    const bool across = direction == gdLeft || direction == gdRight;
+    const QSize size = across ? QSize(length, 1) : QSize(1, length);
+    return strips[key] = BuildGradientBitmap(size, from, to, direction);
+}
+
 void PrintGradient(TReportCanvas& report, const QPoint& origin, const QSize& area, TColor from,
                    TColor to, TFillDirection direction) {
-    report.SetPen(clBlack, psSolid, -1, pmCopy);
-    for (const TGradientBand& band : GradientBands(area, from, to, direction)) {
-        if (band.Rect.isEmpty())
-            continue;
-        report.SetBrush(band.Color, bsSolid);
-        report.FillDeviceRect(band.Rect.translated(origin));
-    }
+    if (area.isEmpty())
+        return;
+    const int length = direction == gdLeft || direction == gdRight ? area.width() : area.height();
+    report.StretchDeviceBitmap(
+        QRect(origin, area),
+        GradientStrip(length <= MaxExactStrip ? length : 256, from, to, direction));
 }

@@ -31,7 +31,17 @@ TGradientBands GradientBands(const QSize& area, TColor from, TColor to, TFillDir
 // for an empty size.
 QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirection direction);
 
+// The 256 bands across `length` pixels as a strip one pixel thick: `length` x 1 for gdLeft
+// and gdRight, 1 x `length` for gdUp and gdDown. The same arguments give back the same
+// image, so that a page stores it once.
+QImage GradientStrip(int length, TColor from, TColor to, TFillDirection direction);
+
+// The longest strip printed at the device's own resolution; longer gradients stretch a strip
+// of one pixel per band.
+constexpr int MaxExactStrip = 16384;
+
 // Prints the bands of a gradient over `area` device pixels with its top-left corner at the
-// device point `origin`, each band as a filled device rectangle (so the page keeps vectors).
+// device point `origin`: one strip stretched over the area with no smoothing, its bands
+// exactly where band rectangles of the area would lie, however large the area.
 void PrintGradient(TReportCanvas& report, const QPoint& origin, const QSize& area, TColor from,
                    TColor to, TFillDirection direction);

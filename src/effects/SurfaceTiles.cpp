@@ -18,14 +18,10 @@ void PrintTiles(TReportCanvas& report, const QImage& bitmap, const QRect& device
                 double sy) {
     const int tw = RoundHalfEven(bitmap.width() * sx);
     const int th = RoundHalfEven(bitmap.height() * sy);
-    // A tile that rounds to nothing would never advance.
     if (bitmap.isNull() || tw < 1 || th < 1)
         return;
-    const double xdpi = report.XDPI(), ydpi = report.YDPI();
-    for (int y = 0; y < deviceRect.height(); y += th)
-        for (int x = 0; x < deviceRect.width(); x += tw) {
-            const double x1 = (deviceRect.left() + x) / xdpi;
-            const double y1 = (deviceRect.top() + y) / ydpi;
-            report.StretchBitmap({x1, y1, x1 + tw / xdpi + 0.01, y1 + th / ydpi + 0.01}, bitmap);
-        }
+    // Whole tiles: the last row and column reach past the rectangle as single copies would.
+    const QSize whole(((deviceRect.width() + tw - 1) / tw) * tw,
+                      ((deviceRect.height() + th - 1) / th) * th);
+    report.TileDeviceBitmap(QRect(deviceRect.topLeft(), whole), bitmap, QSizeF(tw, th));
 }

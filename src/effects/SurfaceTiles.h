@@ -11,8 +11,8 @@ class TReportCanvas;
 // them to a figure. An empty bitmap paints nothing.
 void PaintTiles(QPainter& canvas, const QImage& bitmap, const QSize& area);
 
-// The printed tiles over a device rectangle: each tile is the bitmap scaled by sx, sy
-// (device pixels per screen pixel), stretched into an inch rectangle that overlaps its
-// neighbours by 0.01 inch so that no hairline gaps appear between them.
+// The printed tiles over a device rectangle (the report's device pixels), from its top-left
+// corner: each tile is the bitmap scaled by sx, sy (device pixels per screen pixel), and
+// all of them are one repeated pattern, so no hairline gaps appear between them.
 void PrintTiles(TReportCanvas& report, const QImage& bitmap, const QRect& deviceRect, double sx,
                 double sy);

@@ -10,6 +10,7 @@ constexpr int BackgroundArt = 2101;
 constexpr int PersonalInformation = 2102;
 constexpr int FineTuning = 2103;
 constexpr int BottomMarginWarning = 2105;
+constexpr int PrintShop = 2110;
 constexpr int SheetLayout = 3101;
 constexpr int MergeList = 3201;
 constexpr int MultiLineText = 40001;

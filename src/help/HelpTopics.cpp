@@ -34,6 +34,7 @@ const QList<THelpTopic>& HelpTopics() {
         {HelpContext::PersonalInformation, "personal-information.html"},
         {HelpContext::FineTuning, "fine-tuning.html"},
         {HelpContext::BottomMarginWarning, "bottom-margin.html"},
+        {HelpContext::PrintShop, "printing.html"},
         {HelpContext::SheetLayout, "card-layout.html"},
         {HelpContext::MergeList, "merge-list.html"},
         {HelpContext::MultiLineText, "multi-line-text.html"},

@@ -1,10 +1,12 @@
 #include "printing/CardPrinting.h"
 
 #include "platform/Interaction.h"
+#include "printing/CardPicture.h"
 #include "printing/EditCardLayout.h"
 #include "printing/LabelPrinter.h"
 #include "printing/PreviewForm.h"
 #include "printing/PrintFineTune.h"
+#include "printing/PrintShopDialog.h"
 #include "printing/SelectSpecificLabels.h"
 #include "printing/WarnBottomMargin.h"
 #include "report/PrinterJob.h"
@@ -157,19 +159,52 @@ bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
     return !aborted;
 }
 
+bool TCardPrinting::AtFullSize(const std::function<bool(QString&)>& write) {
+    const float zoom = FPanel.Zoom();
+    FPanel.SetZoom(1.0f);
+    QString error;
+    const bool ok = write(error);
+    FPanel.SetZoom(zoom);
+    if (!ok)
+        TInteraction::Current().Information(FParent, error);
+    return ok;
+}
+
 bool TCardPrinting::ExportPdf() {
     const QString file = TInteraction::Current().SaveFileName(
         FParent, QStringLiteral("Export PDF"), QString(), QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return false;
-    const float zoom = FPanel.Zoom();
-    FPanel.SetZoom(1.0f);
-    QString error;
-    const bool ok = PrintToPdf(FPanel, RunSettings(), file, &error);
-    FPanel.SetZoom(zoom);
-    if (!ok)
-        TInteraction::Current().Information(FParent, error);
-    return ok;
+    return AtFullSize(
+        [&](QString& error) { return PrintToPdf(FPanel, RunSettings(), file, &error); });
+}
+
+bool TCardPrinting::ExportForPrintShop() {
+    TPrintShopDialog dialog(TPrintShopOptions{0.125, true}, FParent);
+    if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
+        return false;
+    const QString file =
+        TInteraction::Current().SaveFileName(FParent, QStringLiteral("Export for Print Shop"),
+                                             QString(), QStringLiteral("PDF files (*.pdf)"));
+    if (file.isEmpty())
+        return false;
+    return AtFullSize([&](QString& error) {
+        return ::ExportForPrintShop(FPanel, RunSettings(), dialog.Options(), file, &error);
+    });
+}
+
+bool TCardPrinting::ExportPicture() {
+    const QString file =
+        TInteraction::Current().SaveFileName(FParent, QStringLiteral("Export Picture"), QString(),
+                                             QStringLiteral("PNG pictures (*.png)"));
+    if (file.isEmpty())
+        return false;
+    return AtFullSize([&](QString& error) {
+        if (RenderCardPicture(FPanel, RunSettings(), 300).save(file, "PNG"))
+            return true;
+        error = QStringLiteral("The picture \"%1\" cannot be written.").arg(file);
+        return false;
+    });
 }
 
 bool PrintToPdf(TGBasePanel& panel, const TPrintRunSettings& settings, const QString& file,

@@ -42,6 +42,11 @@ public:
     bool ChangeBusinessCardLayout();
     // The current design, layout, nudges and selection straight into a PDF file.
     bool ExportPdf();
+    // Bleed and crop marks asked for, then the card (one per record of the merge list) into
+    // a PDF file for a print shop.
+    bool ExportForPrintShop();
+    // The card as printed into a PNG picture at 300 dots per inch.
+    bool ExportPicture();
 
     bool DoPageSetup();
     // One print (printMode) or preview run with its status window; a preview then shows
@@ -53,6 +58,8 @@ public:
 
 private:
     void Save() const;
+    // Runs `write` with the panel at 100 % and tells the user its error, if any.
+    bool AtFullSize(const std::function<bool(QString&)>& write);
 
     TGBasePanel& FPanel;
     TReportPrinter& FPrinter;

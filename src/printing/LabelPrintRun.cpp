@@ -66,18 +66,22 @@ void TLabelPrintRun::PrintBackGround(TReportCanvas& report, double x, double y) 
     PrintPicture(report, {x, y, x + 3.5, y + 2.0}, FBackground);
 }
 
+TPanelPrinting::TPanelPrinting(TGBasePanel& panel) : FPanel(panel), FShown(panel.MergeRecord()) {
+    FPanel.SetPrinting(true);
+}
+
+TPanelPrinting::~TPanelPrinting() {
+    FPanel.SetMergeRecord(FShown);
+    FPanel.SetPrinting(false);
+}
+
+void TLabelPrintRun::PrintCardFace(TReportCanvas& report, double x, double y) {
+    PrintBackGround(report, x, y);
+    FPanel.PrintObjects(report, x, y);
+}
+
 void TLabelPrintRun::PrintLabels(TReportJob& report) {
-    struct TPrintingFlag {
-        TGBasePanel& Panel;
-        TMergeRecord Shown;
-        explicit TPrintingFlag(TGBasePanel& p) : Panel(p), Shown(p.MergeRecord()) {
-            Panel.SetPrinting(true);
-        }
-        ~TPrintingFlag() {
-            Panel.SetMergeRecord(Shown);
-            Panel.SetPrinting(false);
-        }
-    } printing(FPanel);
+    const TPanelPrinting printing(FPanel);
     if (FSettings.MergeList)
         PrintMergedCards(report);
     else

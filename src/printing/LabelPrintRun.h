@@ -2,6 +2,7 @@
 
 #include "printing/CardLayout.h"
 
+#include "merge/MergeFields.h"
 #include "platform/Picture.h"
 
 #include <QList>
@@ -29,6 +30,19 @@ struct TPrintRunSettings {
     QList<int> MergeRecords;
 };
 
+// Marks the panel as printing while it lives, and then shows again the record it showed.
+class TPanelPrinting {
+public:
+    explicit TPanelPrinting(TGBasePanel& panel);
+    ~TPanelPrinting();
+    TPanelPrinting(const TPanelPrinting&) = delete;
+    TPanelPrinting& operator=(const TPanelPrinting&) = delete;
+
+private:
+    TGBasePanel& FPanel;
+    TMergeRecord FShown;
+};
+
 // The card-position loop of a run: every selected position of every sheet, across first,
 // with the background art, the design's objects and, in a preview, a grey card outline. A
 // merge run fills the positions with one card per record instead.
@@ -42,6 +56,9 @@ public:
     void PrintLabels(TReportJob& report);
     // The art stretched into a fixed 3.5 x 2 inch box at (x, y), whatever the card size.
     void PrintBackGround(TReportCanvas& report, double x, double y);
+    // One card as every run prints it, its corner at (x, y) inches: the background art, then
+    // the design's objects. The panel must be printing (TPanelPrinting).
+    void PrintCardFace(TReportCanvas& report, double x, double y);
 
     // Nudged layout values, inches.
     double TopMargin() const;

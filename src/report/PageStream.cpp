@@ -94,6 +94,9 @@ void Replay(const TReportPage& page, TReportCanvas& c) {
         case K::StretchDeviceBitmap:
             c.StretchDeviceBitmap(op.Device, op.Image);
             break;
+        case K::TileDeviceBitmap:
+            c.TileDeviceBitmap(op.Device, op.Image, QSizeF(op.A, op.B));
+            break;
         case K::StretchGraphic:
             c.StretchGraphic(op.Device, op.Graphic);
             break;

@@ -36,6 +36,7 @@ enum class TReportOpKind {
     StrokePath,
     StretchBitmap,       // Rect, Image
     StretchDeviceBitmap, // Device, Image
+    TileDeviceBitmap,    // Device, Image, A, B = tile width, height
     StretchGraphic,      // Device, Graphic
 };
 

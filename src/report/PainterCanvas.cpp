@@ -6,7 +6,11 @@
 
 TPainterCanvas::TPainterCanvas(QPainter& painter, const TPageMetrics& metrics)
     : FPainter(painter), FMetrics(metrics), FPen(Qt::black, 0), FBrush(Qt::white),
-      FBase(painter.worldTransform()) {}
+      FBase(painter.worldTransform()) {
+    // Pictures reach the page as they are (a PDF stores them without JPEG's losses), and a
+    // strip of gradient bands keeps its exact colours.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+}
 
 void TPainterCanvas::SetPen(TColor color, int style, int width, int /*mode*/) {
     // Mixing modes other than copy mean nothing on paper; every pen draws its colour.
@@ -215,6 +219,20 @@ void TPainterCanvas::StretchBitmap(const TInchRect& r, const QImage& bitmap) {
 void TPainterCanvas::StretchDeviceBitmap(const QRect& deviceRect, const QImage& bitmap) {
     if (!bitmap.isNull())
         FPainter.drawImage(QRectF(deviceRect), bitmap);
+}
+
+void TPainterCanvas::TileDeviceBitmap(const QRect& deviceRect, const QImage& bitmap,
+                                      const QSizeF& tile) {
+    if (bitmap.isNull() || tile.isEmpty())
+        return;
+    // The brush's own transform places and scales the copies, so that a PDF gets one tiling
+    // pattern whose picture is stored once.
+    QBrush brush(bitmap);
+    brush.setTransform(
+        QTransform::fromScale(tile.width() / bitmap.width(), tile.height() / bitmap.height()) *
+        QTransform::fromTranslate(deviceRect.left(), deviceRect.top()));
+    FPainter.setBrushOrigin(FBase.map(QPointF(0, 0)));
+    FPainter.fillRect(deviceRect, brush);
 }
 
 void TPainterCanvas::StretchGraphic(const QRect& deviceRect,

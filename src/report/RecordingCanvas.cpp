@@ -183,6 +183,15 @@ void TRecordingCanvas::StretchDeviceBitmap(const QRect& deviceRect, const QImage
     op.Image = bitmap;
 }
 
+void TRecordingCanvas::TileDeviceBitmap(const QRect& deviceRect, const QImage& bitmap,
+                                        const QSizeF& tile) {
+    TReportOp& op = Add(K::TileDeviceBitmap);
+    op.Device = deviceRect;
+    op.Image = bitmap;
+    op.A = tile.width();
+    op.B = tile.height();
+}
+
 void TRecordingCanvas::StretchGraphic(const QRect& deviceRect,
                                       std::shared_ptr<const TReportGraphic> graphic) {
     TReportOp& op = Add(K::StretchGraphic);

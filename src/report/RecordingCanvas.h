@@ -56,6 +56,8 @@ public:
 
     void StretchBitmap(const TInchRect& r, const QImage& bitmap) override;
     void StretchDeviceBitmap(const QRect& deviceRect, const QImage& bitmap) override;
+    void TileDeviceBitmap(const QRect& deviceRect, const QImage& bitmap,
+                          const QSizeF& tile) override;
     void StretchGraphic(const QRect& deviceRect,
                         std::shared_ptr<const TReportGraphic> graphic) override;
 

@@ -97,6 +97,10 @@ public:
     // A bitmap stretched into an inch rectangle, or into a device rectangle.
     virtual void StretchBitmap(const TInchRect& r, const QImage& bitmap) = 0;
     virtual void StretchDeviceBitmap(const QRect& deviceRect, const QImage& bitmap) = 0;
+    // A bitmap repeated over a device rectangle from its top-left corner, each copy scaled
+    // to `tile` device pixels: one pattern however many copies show.
+    virtual void TileDeviceBitmap(const QRect& deviceRect, const QImage& bitmap,
+                                  const QSizeF& tile) = 0;
     // A vector graphic stretched into a device rectangle.
     virtual void StretchGraphic(const QRect& deviceRect,
                                 std::shared_ptr<const TReportGraphic> graphic) = 0;

@@ -1,22 +1,13 @@
 #include "tool/PrintCommand.h"
 
-#include "app/Companion.h"
-#include "app/Preferences.h"
-#include "merge/MergeList.h"
 #include "printing/CardPrinting.h"
-#include "richtext/WPRichText.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ObjectStream.h"
+#include "tool/RunSetup.h"
 
 #include <QFileInfo>
-#include <QTextStream>
 
 namespace {
-
-int Fail(const QString& message) {
-    QTextStream(stderr) << message << '\n';
-    return 1;
-}
 
 QString Usage() {
     return QStringLiteral("usage: pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
@@ -84,46 +75,25 @@ QString SelectCards(const QString& list, int count, TCardSelection& selection) {
 int PrintCommand(const QStringList& args) {
     TPrintOptions o;
     if (const QString error = ParseOptions(args, o); !error.isEmpty())
-        return Fail(error);
+        return FailTool(error);
     if (!QFileInfo(o.In).isFile())
         throw EStreamError(StreamMessage::CannotOpen(o.In));
-    TPreferences prefs;
-    if (!o.Settings.isEmpty()) {
-        if (!QFileInfo(o.Settings).isFile())
-            return Fail(QStringLiteral("Cannot open the settings file %1").arg(o.Settings));
-        prefs = ReadPreferences(o.Settings);
-    }
-    TPrintRunSettings settings;
-    settings.Layout = prefs.Layout;
-    settings.Nudges = prefs.Nudges;
+    TToolRun run;
+    if (const QString error = PrepareToolRun(o.In, o.Settings, o.Merge, run); !error.isEmpty())
+        return FailTool(error);
+    TPrintRunSettings& settings = run.Settings;
     settings.Copies = o.Copies;
     settings.OutlineOnly = o.Outline;
-    settings.Selection.FitTo(settings.Layout);
     if (!o.Cards.isEmpty())
         if (const QString error =
                 SelectCards(o.Cards, settings.Layout.PositionCount(), settings.Selection);
             !error.isEmpty())
-            return Fail(error);
-    if (const std::optional<QString> art = ReadCompanionFile(o.In))
-        settings.BackgroundFile = *art;
-
-    TMergeList list;
-    if (!o.Merge.isEmpty()) {
-        try {
-            list = LoadMergeList(o.Merge);
-        } catch (const EMergeListError& e) {
-            return Fail(QStringLiteral("The list %1 cannot be used. %2").arg(o.Merge, e.Message()));
-        }
-        settings.MergeList = &list;
-        for (int i = 0; i < list.Count(); ++i)
-            settings.MergeRecords.append(i);
-    }
+            return FailTool(error);
 
     TGBusinessCardPanel32 panel;
-    CreateMasterRichText(&panel);
-    panel.LoadFromFile(o.In);
+    LoadToolDesign(panel, o.In);
     QString error;
     if (!PrintToPdf(panel, settings, o.Out, &error))
-        return Fail(error);
+        return FailTool(error);
     return 0;
 }

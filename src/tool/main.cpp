@@ -1,5 +1,6 @@
 #include "app/ObjectKinds.h"
 #include "surface/ObjectStream.h"
+#include "tool/ExportCommand.h"
 #include "tool/PrintCommand.h"
 #include "tool/ToolCommands.h"
 
@@ -13,6 +14,9 @@ int usage(FILE* out = stderr) {
     QTextStream(out) << "usage: pentavo-tool dump FILE\n"
                         "       pentavo-tool resave IN OUT\n"
                         "       pentavo-tool render IN OUT.png [--zoom Z]\n"
+                        "       pentavo-tool render IN OUT.png --dpi [N] [--settings PTV.INI]\n"
+                        "       pentavo-tool export IN OUT.pdf [--bleed INCHES] [--crop-marks] "
+                        "[--merge LIST] [--settings PTV.INI]\n"
                         "       pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
                         "[--cards 1,2,...] [--copies N] [--outline] [--merge LIST]\n";
     return out == stderr ? 1 : 0;
@@ -35,6 +39,10 @@ int run(const QStringList& args) {
         return DumpCommand(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("resave"))
         return ResaveCommand(args[1], args[2]);
+    if (args[0] == QLatin1String("render") && args.mid(3).contains(QLatin1String("--dpi")))
+        return RenderAtDpiCommand(args[1], args[2], args.mid(3));
+    if (args[0] == QLatin1String("export"))
+        return ExportCommand(args.mid(1));
     if (args[0] == QLatin1String("render") && (args.size() == 3 || args.size() == 5)) {
         double zoom = 1.0;
         if (args.size() == 5) {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "printing/PrintShopExport.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QDoubleSpinBox;
+
+// "Export for Print Shop": the bleed in inches and whether to add crop marks.
+class TPrintShopDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TPrintShopDialog(const TPrintShopOptions& options, QWidget* parent = nullptr);
+
+    TPrintShopOptions Options() const;
+
+    QDoubleSpinBox* BleedEdit;
+    QCheckBox* CropMarksCheck;
+};

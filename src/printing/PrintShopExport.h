@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class TGBasePanel;
+struct TPrintRunSettings;
+
+// How a print shop wants the cards: the bleed each side of the card, in inches, and whether
+// crop marks stand at the trim outside it.
+struct TPrintShopOptions {
+    double Bleed = 0.125;
+    bool CropMarks = false;
+};
+
+// Room beyond the bleed for the crop marks, inches.
+constexpr double CropMarkRoom = 0.375;
+// The largest bleed accepted, inches.
+constexpr double MaxBleed = 1.0;
+
+// Writes the design into a PDF file for a print shop: one card per page (one per record of
+// the settings' merge list, else one), each page the card plus the bleed on every side plus
+// the room for crop marks. The card's edge colours continue into the bleed, so that the
+// background art and objects that touch an edge leave no white edge after cutting. Every page
+// has its TrimBox (the card) and BleedBox. The panel must be at 100 %. On failure returns
+// false and says why.
+bool ExportForPrintShop(TGBasePanel& panel, const TPrintRunSettings& settings,
+                        const TPrintShopOptions& options, const QString& file, QString* error);
