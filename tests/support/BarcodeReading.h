@@ -22,11 +22,17 @@ inline QString ReadCode(const QImage& picture) {
     return result.isValid() ? QString::fromStdString(result.text()) : QString();
 }
 
-// The first page of a PDF rasterised at the given resolution, as a printer would lay it down.
-inline QImage RasterisePdf(const QString& pdf, const QString& folder, int dpi = 300) {
+// A part of the first page of a PDF (the whole page when `area` is null), rasterised at the
+// given resolution as a printer would lay it down; `area` is in pixels at that resolution.
+inline QImage RasterisePdf(const QString& pdf, const QString& folder, int dpi = 300,
+                           const QRect& area = {}) {
+    QStringList args = {"-r", QString::number(dpi), "-gray", "-f", "1", "-l", "1"};
+    if (!area.isNull())
+        args << "-x" << QString::number(area.x()) << "-y" << QString::number(area.y()) << "-W"
+             << QString::number(area.width()) << "-H" << QString::number(area.height());
     QProcess p;
-    p.start(QStringLiteral("pdftoppm"), {"-r", QString::number(dpi), "-gray", "-f", "1", "-l", "1",
-                                         "-png", "-singlefile", pdf, folder + "/page"});
+    p.start(QStringLiteral("pdftoppm"), args << "-png"
+                                             << "-singlefile" << pdf << folder + "/page");
     if (!p.waitForFinished(60000) || p.exitCode() != 0)
         return {};
     return QImage(folder + "/page.png");
