@@ -7,6 +7,7 @@
 
 #include "merge/MergeList.h"
 #include "objects/Barcode.h"
+#include "objects/BarcodeGraphic.h"
 #include "objects/BarcodeKind.h"
 #include "objects/BarcodeLayout.h"
 #include "objects/BarcodeProperties.h"
@@ -260,19 +261,42 @@ private slots:
         TRecordingCanvas canvas(stream);
         canvas.BeginPage();
         b->PrintTo(canvas, 0.5, 0.25);
-        const auto fills = OpsOf(stream.Pages[0], TReportOpKind::FillDeviceRect);
-        QCOMPARE(int(fills.size()), 1 + int(b->Symbol().Runs.size()));
-        // One inch box at 1200 dpi: 29 modules of 41 pixels, centred.
-        const QRect area = fills[0].Device;
-        QCOMPARE(area.size(), QSize(29 * 41, 29 * 41));
+        const auto ops = OpsOf(stream.Pages[0], TReportOpKind::StretchGraphic);
+        QCOMPARE(int(ops.size()), 1);
+        const auto* graphic = dynamic_cast<const TBarcodeGraphic*>(ops[0].Graphic.get());
+        QVERIFY(graphic);
+        const QRect box = ops[0].Device;
         const int boxLeft = int(std::lround((0.5 + 10 / 96.0) * 1200));
+        QCOMPARE(box, QRect(boxLeft, int(std::lround((0.25 + 10 / 96.0) * 1200)), 1200, 1200));
+        // One inch at 1200 dpi: 29 modules of 41 pixels, centred.
+        const QRect area = *graphic->BackgroundRect(box);
+        QCOMPARE(area.size(), QSize(29 * 41, 29 * 41));
         QCOMPARE(area.left(), boxLeft + (1200 - 29 * 41) / 2);
-        for (std::size_t i = 1; i < fills.size(); ++i) {
-            const QRect r = fills[i].Device;
+        const std::vector<QRect> runs = graphic->RunRects(box);
+        QCOMPARE(runs.size(), b->Symbol().Runs.size());
+        for (const QRect& r : runs) {
             QCOMPARE(r.height(), 41);
             QCOMPARE(r.width() % 41, 0);
             QCOMPARE((r.left() - area.left()) % 41, 0);
+            QCOMPARE((r.top() - area.top()) % 41, 0);
         }
+        // Drawn, the runs are crisp: nothing but ink and background.
+        QImage device(box.size(), QImage::Format_RGB32);
+        device.fill(Qt::red);
+        QPainter painter(&device);
+        graphic->Draw(painter, QRectF(QPointF(0, 0), box.size()));
+        painter.end();
+        QCOMPARE(device.pixel(area.left() - boxLeft + 4 * 41, area.top() - box.top() + 4 * 41),
+                 qRgb(0, 0, 0));
+        QCOMPARE(device.pixel(area.left() - boxLeft + 5 * 41, area.top() - box.top() + 5 * 41),
+                 qRgb(255, 255, 255));
+        b->SetTransparent(true);
+        TPageStream again;
+        TRecordingCanvas clear(again);
+        clear.BeginPage();
+        b->PrintTo(clear, 0.5, 0.25);
+        QVERIFY(
+            !dynamic_cast<const TBarcodeGraphic&>(*again.Pages[0][0].Graphic).BackgroundRect(box));
     }
 
     void streamsLikeEveryKind() {

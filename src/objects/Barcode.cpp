@@ -1,5 +1,6 @@
 #include "objects/Barcode.h"
 
+#include "objects/BarcodeGraphic.h"
 #include "objects/BarcodeLayout.h"
 #include "objects/BarcodeProperties.h"
 #include "platform/Interaction.h"
@@ -188,12 +189,8 @@ void TGBarcode::PrintTo(TReportCanvas& report, double x, double y) {
     // The box in the printer's own pixels: modules of whole device pixels print sharp.
     const QRect box = report.DeviceRect(
         {x + Left() / p, y + Top() / p, x + (Left() + Width()) / p, y + (Top() + Height()) / p});
-    const TBarcodeLayout layout = LayOutBarcode(symbol, FQuietZone, box);
-    if (!FTransparent) {
-        report.SetBrush(FBackColor, bsSolid);
-        report.FillDeviceRect(layout.Area.toRect());
-    }
-    report.SetBrush(FForeColor, bsSolid);
-    for (const TModuleRun& run : symbol.Runs)
-        report.FillDeviceRect(layout.RunRect(run).toRect());
+    report.StretchGraphic(
+        box, std::make_shared<TBarcodeGraphic>(
+                 symbol, FQuietZone, ToQColor(FForeColor),
+                 FTransparent ? std::nullopt : std::optional<QColor>(ToQColor(FBackColor))));
 }
