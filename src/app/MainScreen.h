@@ -63,6 +63,7 @@ public:
     QToolButton* DrawRirizizadu = nullptr;
     QToolButton* DrawRichText = nullptr;
     QToolButton* DrawDiduzOvozButton = nullptr;
+    QToolButton* DrawBarcodeButton = nullptr;
     QToolButton* ShowGrid = nullptr;
     QToolButton* SnapToGrid = nullptr;
     QToolButton* SetBackgroundArtButton = nullptr;

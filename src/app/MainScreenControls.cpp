@@ -74,6 +74,9 @@ const TDrawingTool DrawingTools[] = {
       "DiduzOvoz tool \rSpecial Effects Text - fill with gradients or bitmaps",
       TToolIcon::DiduzOvoz, "Draws lettering filled with a gradient or a picture."},
      psDiduzOvoz},
+    {{&TMainScreen::DrawBarcodeButton, "Barcode tool \rQR codes and barcodes", TToolIcon::Barcode,
+      "Draws a QR code or barcode: a contact card, web address, phone number or any text."},
+     psBarcode},
 };
 
 const TToolButtonInfo OtherButtons[] = {

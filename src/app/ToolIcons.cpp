@@ -136,6 +136,24 @@ void drawGlyph(QPainter& p, TToolIcon which) {
         p.drawPath(text);
         break;
     }
+    case TToolIcon::Barcode: {
+        // A small QR code: three finder squares and a scatter of modules.
+        p.setPen(Qt::NoPen);
+        p.setBrush(Ink);
+        for (const QPointF corner : {QPointF(3, 3), QPointF(14, 3), QPointF(3, 14)}) {
+            p.drawRect(QRectF(corner, QSizeF(7, 7)));
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(corner + QPointF(1, 1), QSizeF(5, 5)));
+            p.setBrush(Ink);
+            p.drawRect(QRectF(corner + QPointF(2, 2), QSizeF(3, 3)));
+        }
+        for (const QPointF module :
+             {QPointF(14, 14), QPointF(17, 14), QPointF(19, 16), QPointF(15, 17), QPointF(17, 19),
+              QPointF(14, 20), QPointF(19, 20), QPointF(11, 3), QPointF(11, 7), QPointF(3, 11),
+              QPointF(7, 11), QPointF(11, 11)})
+            p.drawRect(QRectF(module, QSizeF(2, 2)));
+        break;
+    }
     case TToolIcon::ShowGrid:
         drawDots(p, QRectF(4, 4, 16, 16), 4);
         break;

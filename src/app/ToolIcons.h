@@ -16,6 +16,7 @@ enum class TToolIcon {
     RirizIzadu,
     RichText,
     DiduzOvoz,
+    Barcode,
     ShowGrid,
     SnapToGrid,
     BackgroundArt,

@@ -22,4 +22,5 @@ constexpr int RirizIzaduProperties = 40011;
 constexpr int LoadTextureBitmap = 40012;
 constexpr int RichText = 40013;
 constexpr int DiduzOvozProperties = 40014;
+constexpr int BarcodeProperties = 40015;
 } // namespace HelpContext

@@ -46,6 +46,7 @@ const QList<THelpTopic>& HelpTopics() {
         {HelpContext::LoadTextureBitmap, "texture-browser.html"},
         {HelpContext::RichText, "rich-text.html"},
         {HelpContext::DiduzOvozProperties, "diduzovoz.html"},
+        {HelpContext::BarcodeProperties, "barcode.html"},
     };
     return topics;
 }

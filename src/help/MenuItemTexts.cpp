@@ -66,6 +66,8 @@ const QHash<QString, const char*>& texts() {
         {"Stretch to Fit", "Stretches or shrinks the picture to fill its box."},
         {"AutoSize", "Gives the box the picture's own size."},
         {"Properties", "Opens the window with all the object's settings and a sample."},
+        // Barcodes.
+        {"Code Color", "Chooses the colour of the code's dark modules."},
     };
     return table;
 }

@@ -7,7 +7,8 @@ bool HasMergeFields(const QString& text) {
     return open >= 0 && text.indexOf('}', open + 2) >= 0;
 }
 
-QString SubstituteMergeFields(const QString& text, const TMergeRecord& record) {
+QString SubstituteMergeFields(const QString& text, const TMergeRecord& record,
+                              const std::function<QString(const QString&)>& quote) {
     if (record.IsEmpty() || !HasMergeFields(text))
         return text;
     QString out;
@@ -21,7 +22,8 @@ QString SubstituteMergeFields(const QString& text, const TMergeRecord& record) {
         }
         out += QStringView(text).sliced(pos, open - pos);
         const QString column = text.mid(open + 2, close - open - 2).trimmed();
-        out += record.List->Value(record.Index, record.List->ColumnIndex(column));
+        const QString value = record.List->Value(record.Index, record.List->ColumnIndex(column));
+        out += quote ? quote(value) : value;
         pos = close + 1;
     }
 }

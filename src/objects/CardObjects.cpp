@@ -1,5 +1,6 @@
 #include "objects/CardObjects.h"
 
+#include "objects/BarcodeKind.h"
 #include "objects/BusinessCardLabel.h"
 #include "objects/ClipArt.h"
 #include "objects/DrawingObjects.h"
@@ -38,4 +39,5 @@ void RegisterCardObjects() {
     RegisterDrawingObjects();
     RegisterClipArt();
     RegisterRichText();
+    RegisterBarcode();
 }

@@ -21,6 +21,7 @@ enum TLPanelState {
     psRirizIzadu,
     psRichLabel,
     psDiduzOvoz,
+    psBarcode,
 };
 
 class TGBusinessCardPanel32;
