@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "app/BackSide.h"
 #include "app/Companion.h"
 #include "app/FileHistory.h"
 #include "app/MergeChoice.h"
@@ -78,6 +79,7 @@ bool TFileCommands::CheckSaveNeeded() {
 void TFileCommands::New() {
     if (!CheckSaveNeeded())
         return;
+    FrontFirst();
     FState.Loading = true;
     FPanel.ClearObjects();
     FState.BackgroundFileName.clear();
@@ -130,6 +132,7 @@ void TFileCommands::Delete() {
     QFile::remove(path);
     DeleteCompanionFile(path);
     DeleteMergeChoice(path);
+    DeleteBackSide(path);
 }
 
 void TFileCommands::Save() {
@@ -200,6 +203,7 @@ void TFileCommands::CancelChanges() {
     if (!ui().Question(FDialogParent, QStringLiteral("Cancel all changes?"),
                        QStringLiteral("CANCEL")))
         return;
+    FrontFirst();
     FPanel.ClearObjects();
     FState.BackgroundFileName.clear();
     FPanel.ClearColorPicture();
@@ -213,6 +217,7 @@ void TFileCommands::CancelChanges() {
 }
 
 void TFileCommands::OpenBCFile(QString path) {
+    FrontFirst();
     FState.Loading = true;
     FPanel.ClearObjects();
     FPanel.Handle()->move(FPanel.width() + 1, FPanel.Handle()->y());
@@ -256,6 +261,16 @@ void TFileCommands::OpenBCFile(QString path) {
 }
 
 bool TFileCommands::SaveBCFile(const QString& path) {
+    const bool backShown = FrontFirst();
+    // The side the user was on comes back, whatever happens.
+    struct TBackAgain {
+        const TFileCommands& Commands;
+        bool Back;
+        ~TBackAgain() {
+            if (Back && Commands.ShowBack)
+                Commands.ShowBack();
+        }
+    } again{*this, backShown};
     try {
         FPanel.SaveToFile(path);
     } catch (const EStreamError& e) {
@@ -264,11 +279,16 @@ bool TFileCommands::SaveBCFile(const QString& path) {
     }
     FPanel.History()->MarkSaved();
     // The design itself is saved; a companion file that can't be written is only reported.
-    if (FState.BackgroundFileName.isEmpty())
+    const QString backArt = BackBackgroundFileName ? BackBackgroundFileName() : QString();
+    if (FState.BackgroundFileName.isEmpty() && backArt.isEmpty())
         DeleteCompanionFile(path);
-    else if (!WriteCompanionFile(path, FState.BackgroundFileName))
+    else if (!WriteCompanionFile(path, FState.BackgroundFileName, backArt))
         ui().Information(FDialogParent, StreamMessage::CannotCreate(CompanionFileName(path)));
     if (DesignWritten)
         DesignWritten(path);
     return true;
+}
+
+bool TFileCommands::FrontFirst() {
+    return ShowFront && ShowFront();
 }

@@ -171,6 +171,29 @@ void TMainScreen::BuildBottomBar(QWidget* bar) {
     zoomRow->addWidget(ZoomCaption);
     zoomBox->setWhatsThis(QStringLiteral("The zoom of the card on the screen."));
     row->addWidget(zoomBox);
+    auto* sideBox = new QFrame(bar);
+    sideBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* sideRow = new QHBoxLayout(sideBox);
+    sideRow->setContentsMargins(2, 2, 2, 2);
+    sideRow->setSpacing(0);
+    auto* sides = new QButtonGroup(this);
+    for (QToolButton** b : {&FrontButton, &BackButton}) {
+        *b = new QToolButton(sideBox);
+        (*b)->setCheckable(true);
+        (*b)->setAutoRaise(true);
+        sides->addButton(*b);
+        sideRow->addWidget(*b);
+    }
+    FrontButton->setText(QStringLiteral("Front"));
+    BackButton->setText(QStringLiteral("Back"));
+    FrontButton->setChecked(true);
+    FrontButton->setWhatsThis(QStringLiteral("Shows the front of the card to work on."));
+    BackButton->setWhatsThis(
+        QStringLiteral("Shows the back of the card to work on. Every tool and command, undo "
+                       "and the background art work on the side shown; Print can print the "
+                       "backs behind their fronts."));
+    sideBox->setWhatsThis(QStringLiteral("Which side of the card you are working on."));
+    row->addWidget(sideBox);
     MergeBar = new TMergeBar(*BusinessCardPanel, bar);
     row->addWidget(MergeBar);
     row->addStretch();
@@ -245,6 +268,10 @@ void TMainScreen::BuildMenus() {
                              QStringLiteral("Moves the printout to suit the printer."));
     OutlineTestPageItem = command(FileMenu, QStringLiteral("Print O&utline Test Page"),
                                   QStringLiteral("Prints the outlines of the card positions."));
+    AlignmentSheetItem =
+        command(FileMenu, QStringLiteral("Print Alignment Sheet"),
+                QStringLiteral("Prints marks on both sides of one sheet that show how far the "
+                               "printer shifts the backs of two-sided cards, in 1/32 inch."));
     FileMenu->addSeparator();
     ExitItem = command(FileMenu, QStringLiteral("E&xit"), QStringLiteral("Ends Pentavo."));
 

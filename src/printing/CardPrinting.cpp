@@ -34,16 +34,27 @@ TPrintRunSettings TCardPrinting::RunSettings() const {
     s.Selection = FState.CardSelection;
     s.Selection.FitTo(s.Layout);
     s.BackgroundFile = FState.BackgroundFileName;
+    s.Sides = FState.Sides ? *FState.Sides : FSides;
     if (AddMerge)
         AddMerge(s);
     return s;
 }
 
+TGBasePanel& TCardPrinting::SidesFor(TPrintRunSettings& settings) {
+    TGBasePanel* front = AddSides ? AddSides(settings) : nullptr;
+    return front ? *front : FPanel;
+}
+
 bool TCardPrinting::DoPageSetup() {
     TSelectSpecificLabels dialog(FState.Layout, FState.CardSelection, FPrinter, FParent);
+    dialog.SetSides(Sides());
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return false;
     FState.CardSelection = dialog.Selection();
+    if (dialog.Sides() != Sides()) {
+        Sides() = dialog.Sides();
+        Save();
+    }
     return true;
 }
 
@@ -81,6 +92,13 @@ bool TCardPrinting::PrintOutlineTestPage() {
     return DoPrint(true, true);
 }
 
+bool TCardPrinting::PrintAlignmentSheet() {
+    FPrinter.SelectPaper(FState.Layout.Papersize);
+    if (!FPrinter.ShowPrintDialog(FParent))
+        return false;
+    return DoPrint(true, TRunKind::AlignmentSheet);
+}
+
 void TCardPrinting::PrinterSetup() {
     FPrinter.ShowPrinterSetup(FParent);
 }
@@ -109,6 +127,10 @@ bool TCardPrinting::ChangeBusinessCardLayout() {
 }
 
 bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
+    return DoPrint(printMode, outlineTestPage ? TRunKind::OutlineTestPage : TRunKind::Cards);
+}
+
+bool TCardPrinting::DoPrint(bool printMode, TRunKind kind) {
     const float zoom = FPanel.Zoom();
     FPanel.SetZoom(1.0f);
     QCoreApplication::processEvents();
@@ -122,39 +144,85 @@ bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
     settings.Copies = FPrinter.Copies();
     FPrinter.SetCopies(1);
     FPrinter.SetPortrait();
-    settings.OutlineOnly = outlineTestPage;
-    if (outlineTestPage)
+    settings.OutlineOnly = kind == TRunKind::OutlineTestPage;
+    settings.AlignmentSheet = kind == TRunKind::AlignmentSheet;
+    if (kind != TRunKind::Cards) {
         settings.MergeList = nullptr;
+        settings.Sides.Sides = settings.AlignmentSheet ? TPrintSides::Both : TPrintSides::Front;
+    }
     settings.Printing = printMode;
     settings.DriverMaxCopies = FPrinter.DriverMaxCopies();
+    TGBasePanel& front = SidesFor(settings);
     if (printMode && !FPrinter.PrepareOutput(FParent))
         return false;
 
+    const bool both = settings.Sides.Sides == TPrintSides::Both;
+    // A PDF file holds both sides in duplex order whatever the choice: it has no stack to turn.
+    const bool manual = printMode && both && settings.Sides.ManualDuplex && !FPrinter.IsPdf();
+    if (printMode)
+        FPrinter.Printer().setDuplex(!both || manual ? QPrinter::DuplexNone
+                                     : settings.Sides.Flip == TFlipEdge::Long
+                                         ? QPrinter::DuplexLongSide
+                                         : QPrinter::DuplexShortSide);
     TPageStream stream;
+    if (manual) {
+        TPrintRunSettings fronts = settings;
+        fronts.Sides.Sides = TPrintSides::Front;
+        if (!RunJob(front, fronts, stream) || !AskToTurnStack(settings.Sides.Flip))
+            return false;
+        TPrintRunSettings backs = settings;
+        backs.Sides.Sides = TPrintSides::Back;
+        backs.LastSheetFirst = true;
+        return RunJob(front, backs, stream);
+    }
+    if (!RunJob(front, settings, stream))
+        return false;
+    // The preview runs again for each side the user picks in it.
+    while (!printMode) {
+        TPreviewForm preview(stream, FParent);
+        preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
+        preview.RestorePlacement = RestorePreviewPlacement;
+        preview.SavePlacement = SavePreviewPlacement;
+        if (kind == TRunKind::Cards)
+            preview.OfferSides(settings.Sides.Sides);
+        TInteraction::Current().Exec(preview);
+        if (preview.ChosenSides() == settings.Sides.Sides || kind != TRunKind::Cards)
+            break;
+        settings.Sides.Sides = Sides().Sides = preview.ChosenSides();
+        Save();
+        stream = TPageStream();
+        if (!RunJob(front, settings, stream))
+            return false;
+    }
+    return true;
+}
+
+bool TCardPrinting::RunJob(TGBasePanel& front, const TPrintRunSettings& settings,
+                           TPageStream& stream) {
     std::unique_ptr<TReportJob> job;
-    if (printMode) {
+    if (settings.Printing) {
         job = FPrinter.CreateJob();
     } else {
         stream.Metrics = FPrinter.Metrics();
         job = std::make_unique<TStreamJob>(stream);
     }
-    bool aborted;
-    {
-        TLabelPrinter status(FPanel, settings, *job, FParent);
-        if (printMode && FPrinter.IsPdf())
-            status.OpenFailedMessage = QStringLiteral("The PDF file \"%1\" cannot be written.")
-                                           .arg(FPrinter.OutputFileName());
-        TInteraction::Current().Exec(status);
-        aborted = status.Aborted();
-    }
-    if (!printMode && !aborted) {
-        TPreviewForm preview(stream, FParent);
-        preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
-        preview.RestorePlacement = RestorePreviewPlacement;
-        preview.SavePlacement = SavePreviewPlacement;
-        TInteraction::Current().Exec(preview);
-    }
-    return !aborted;
+    TLabelPrinter status(front, settings, *job, FParent);
+    if (settings.Printing && FPrinter.IsPdf())
+        status.OpenFailedMessage =
+            QStringLiteral("The PDF file \"%1\" cannot be written.").arg(FPrinter.OutputFileName());
+    TInteraction::Current().Exec(status);
+    return !status.Aborted();
+}
+
+bool TCardPrinting::AskToTurnStack(TFlipEdge flip) const {
+    const QString edge = flip == TFlipEdge::Long ? QStringLiteral("long") : QStringLiteral("short");
+    return TInteraction::Current().Question(
+        FParent,
+        QStringLiteral("The fronts are printed. Take the printed sheets, turn the stack over on "
+                       "its %1 edge without changing their order, and put it back into the "
+                       "paper tray.\n\nPrint the backs now?")
+            .arg(edge),
+        QStringLiteral("Manual Duplex"));
 }
 
 bool TCardPrinting::ExportPdf() {
@@ -164,8 +232,10 @@ bool TCardPrinting::ExportPdf() {
         return false;
     const float zoom = FPanel.Zoom();
     FPanel.SetZoom(1.0f);
+    TPrintRunSettings settings = RunSettings();
+    TGBasePanel& front = SidesFor(settings);
     QString error;
-    const bool ok = PrintToPdf(FPanel, RunSettings(), file, &error);
+    const bool ok = PrintToPdf(front, settings, file, &error);
     FPanel.SetZoom(zoom);
     if (!ok)
         TInteraction::Current().Information(FParent, error);

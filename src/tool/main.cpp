@@ -13,7 +13,9 @@ int usage() {
                            "       pentavo-tool resave IN OUT\n"
                            "       pentavo-tool render IN OUT.png [--zoom Z]\n"
                            "       pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
-                           "[--cards 1,2,...] [--copies N] [--outline]\n";
+                           "[--cards 1,2,...] [--copies N] [--outline]\n"
+                           "                    [--merge LIST] [--sides front|back|both] "
+                           "[--flip long|short]\n";
     return 1;
 }
 
