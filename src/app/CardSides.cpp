@@ -60,6 +60,9 @@ void TCardSides::Show(TCardSide side) {
         TGLabelObjectFiler(FPanel).ReadObjects(design.constData(), design.size());
         FPanel.RehookObjects();
         FPanel.SetColorPicture(FOther.Art);
+        // Text boxes fit themselves to their text when first drawn: drawing the card now,
+        // while quiet, keeps that fitting from counting as a change of the design.
+        FPanel.CardImage();
     }
     history.Resume(std::move(FOther.Steps));
     FOther = std::move(leaving);

@@ -144,6 +144,27 @@ void TMainScreen::BuildToolBar() {
     connect(SnapToGrid, &QToolButton::toggled, this,
             [this](bool down) { BusinessCardPanel->SetSnapToGrid(down); });
     followCommand(SetBackgroundArtButton, BackgroundArtItem);
+
+    // The side of the card the panel shows.
+    ToolBar->addSeparator();
+    auto* sides = new QButtonGroup(this);
+    for (QToolButton** b : {&FrontButton, &BackButton}) {
+        *b = new QToolButton(ToolBar);
+        (*b)->setCheckable(true);
+        (*b)->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        sides->addButton(*b);
+        ToolBar->addWidget(*b);
+    }
+    FrontButton->setText(QStringLiteral("Front"));
+    BackButton->setText(QStringLiteral("Back"));
+    FrontButton->setToolTip(tipText("Work on the front of the card"));
+    BackButton->setToolTip(tipText("Work on the back of the card"));
+    FrontButton->setChecked(true);
+    FrontButton->setWhatsThis(QStringLiteral("Shows the front of the card to work on."));
+    BackButton->setWhatsThis(
+        QStringLiteral("Shows the back of the card to work on. Every tool and command, undo "
+                       "and the background art work on the side shown; Print can print the "
+                       "backs behind their fronts."));
 }
 
 void TMainScreen::BuildBottomBar(QWidget* bar) {
@@ -171,29 +192,6 @@ void TMainScreen::BuildBottomBar(QWidget* bar) {
     zoomRow->addWidget(ZoomCaption);
     zoomBox->setWhatsThis(QStringLiteral("The zoom of the card on the screen."));
     row->addWidget(zoomBox);
-    auto* sideBox = new QFrame(bar);
-    sideBox->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto* sideRow = new QHBoxLayout(sideBox);
-    sideRow->setContentsMargins(2, 2, 2, 2);
-    sideRow->setSpacing(0);
-    auto* sides = new QButtonGroup(this);
-    for (QToolButton** b : {&FrontButton, &BackButton}) {
-        *b = new QToolButton(sideBox);
-        (*b)->setCheckable(true);
-        (*b)->setAutoRaise(true);
-        sides->addButton(*b);
-        sideRow->addWidget(*b);
-    }
-    FrontButton->setText(QStringLiteral("Front"));
-    BackButton->setText(QStringLiteral("Back"));
-    FrontButton->setChecked(true);
-    FrontButton->setWhatsThis(QStringLiteral("Shows the front of the card to work on."));
-    BackButton->setWhatsThis(
-        QStringLiteral("Shows the back of the card to work on. Every tool and command, undo "
-                       "and the background art work on the side shown; Print can print the "
-                       "backs behind their fronts."));
-    sideBox->setWhatsThis(QStringLiteral("Which side of the card you are working on."));
-    row->addWidget(sideBox);
     MergeBar = new TMergeBar(*BusinessCardPanel, bar);
     row->addWidget(MergeBar);
     row->addStretch();

@@ -114,17 +114,17 @@ QWidget* TSelectSpecificLabels::BuildSidesBox() {
     BackButton = new QRadioButton(SidesCaption(TPrintSides::Back));
     BothButton = new QRadioButton(SidesCaption(TPrintSides::Both));
     auto* group = new QButtonGroup(box);
+    FlipBox = new QComboBox;
+    FlipBox->addItems({QStringLiteral("Flip on long edge"), QStringLiteral("Flip on short edge")});
+    ManualDuplexCheck = new QCheckBox(QStringLiteral("Manual &duplex"));
+    FrontButton->setChecked(true);
     for (QRadioButton* b : {FrontButton, BackButton, BothButton}) {
         group->addButton(b);
         radios->addWidget(b);
         connect(b, &QRadioButton::toggled, this, &TSelectSpecificLabels::EnableSideChoices);
     }
-    FrontButton->setChecked(true);
     layout->addLayout(radios);
-    FlipBox = new QComboBox;
-    FlipBox->addItems({QStringLiteral("Flip on long edge"), QStringLiteral("Flip on short edge")});
     layout->addWidget(FlipBox);
-    ManualDuplexCheck = new QCheckBox(QStringLiteral("Manual &duplex"));
     layout->addWidget(ManualDuplexCheck);
 
     FrontButton->setWhatsThis(QStringLiteral("Prints the fronts of the cards."));
