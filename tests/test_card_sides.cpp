@@ -11,9 +11,14 @@
 #include "app/ObjectKinds.h"
 #include "app/Preferences.h"
 #include "printing/LabelPrintRun.h"
+#include "printing/SelectSpecificLabels.h"
+#include "report/ReportPrinter.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/UndoHistory.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
 
@@ -69,6 +74,7 @@ private slots:
     void damagedBackIsReportedAndLeftAlone();
     void printRunGetsBothSides();
     void printSidesAndBackNudgesAreRemembered();
+    void printWindowOffersTheSides();
 };
 
 void TestCardSides::eachSideKeepsItsObjectsAndSteps() {
@@ -265,6 +271,24 @@ void TestCardSides::printSidesAndBackNudgesAreRemembered() {
     QVERIFY(WriteTestFile(ini, "[Printer]\r\nSides=7\r\nBackLeftNudge=99\r\n"));
     QCOMPARE(ReadPreferences(ini).Sides.Sides, TPrintSides::Front);
     QCOMPARE(ReadPreferences(ini).Nudges.BackLeftNudge, MaxNudge);
+}
+
+void TestCardSides::printWindowOffersTheSides() {
+    TReportPrinter printer;
+    TSelectSpecificLabels d(TCardLayout(), TCardSelection(), printer);
+    // Only backs are mirrored, and only both sides can be turned by hand.
+    QVERIFY(d.FrontButton->isChecked());
+    QVERIFY(!d.FlipBox->isEnabled());
+    QVERIFY(!d.ManualDuplexCheck->isEnabled());
+    d.BackButton->click();
+    QVERIFY(d.FlipBox->isEnabled());
+    QVERIFY(!d.ManualDuplexCheck->isEnabled());
+    const TSidesChoice both{TPrintSides::Both, TFlipEdge::Short, true};
+    d.SetSides(both);
+    QVERIFY(d.ManualDuplexCheck->isEnabled());
+    QCOMPARE(d.Sides(), both);
+    d.FrontButton->click();
+    QCOMPARE(d.Sides().Sides, TPrintSides::Front);
 }
 
 QTEST_MAIN(TestCardSides)
