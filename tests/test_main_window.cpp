@@ -112,7 +112,8 @@ void TestMainWindow::layoutAndMenus() {
              QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
                           "Pre&view", "Export PD&F...", "Export for Print S&hop\u2026",
                           "Export Pict&ure\u2026", "Merge &List...", "-", "Printer S&etup",
-                          "Printer Fine &Tuning", "Print O&utline Test Page", "-", "E&xit"}));
+                          "Printer Fine &Tuning", "Print O&utline Test Page",
+                          "Print Alignment Sheet", "-", "E&xit"}));
     // The default-font item shows the font read from the settings at start.
     QCOMPARE(
         captions(w.EditMenu),

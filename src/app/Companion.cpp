@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace {
 constexpr qint64 kMaxLine = 64 * 1024;
 }
@@ -20,11 +22,14 @@ QString CompanionFileName(const QString& designPath) {
     return SiblingFileName(designPath, QStringLiteral(".PTX"));
 }
 
-bool WriteCompanionFile(const QString& designPath, const QString& backgroundFileName) {
+bool WriteCompanionFile(const QString& designPath, const QString& backgroundFileName,
+                        const QString& backBackgroundFileName) {
     QSaveFile file(CompanionFileName(designPath));
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(backgroundFileName.toUtf8() + "\r\n");
+    if (!backBackgroundFileName.isEmpty())
+        file.write(backBackgroundFileName.toUtf8() + "\r\n");
     return file.commit();
 }
 
@@ -34,16 +39,37 @@ void DeleteCompanionFile(const QString& designPath) {
         QFile::remove(name);
 }
 
-std::optional<QString> ReadCompanionFile(const QString& designPath) {
+namespace {
+
+// Line `index` (from 0) of the companion file, each line read no further than kMaxLine;
+// nothing when there is no file.
+std::optional<QString> ReadCompanionLine(const QString& designPath, int index) {
     QFile file(CompanionFileName(designPath));
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray start = file.read(kMaxLine);
-    qsizetype end = start.indexOf('\n');
+    const QByteArray start = file.read(kMaxLine * (index + 1));
+    qsizetype from = 0;
+    for (int i = 0; i < index; ++i) {
+        const qsizetype end = start.indexOf('\n', from);
+        if (end < 0)
+            return QString();
+        from = end + 1;
+    }
+    qsizetype end = start.indexOf('\n', from);
     if (end < 0)
         end = start.size();
-    QByteArray line = start.left(end);
+    QByteArray line = start.mid(from, std::min(end - from, kMaxLine));
     if (line.endsWith('\r'))
         line.chop(1);
     return QString::fromUtf8(line);
+}
+
+} // namespace
+
+std::optional<QString> ReadCompanionFile(const QString& designPath) {
+    return ReadCompanionLine(designPath, 0);
+}
+
+QString ReadBackCompanionLine(const QString& designPath) {
+    return ReadCompanionLine(designPath, 1).value_or(QString());
 }

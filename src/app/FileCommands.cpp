@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "app/BackSide.h"
 #include "app/Companion.h"
 #include "app/FileHistory.h"
 #include "app/MergeChoice.h"
@@ -78,6 +79,7 @@ bool TFileCommands::CheckSaveNeeded() {
 void TFileCommands::New() {
     if (!CheckSaveNeeded())
         return;
+    FrontFirst();
     FState.Loading = true;
     FPanel.ClearObjects();
     FState.BackgroundFileName.clear();
@@ -138,6 +140,7 @@ void TFileCommands::Delete() {
     QFile::remove(path);
     DeleteCompanionFile(path);
     DeleteMergeChoice(path);
+    DeleteBackSide(path);
 }
 
 void TFileCommands::Save() {
@@ -208,6 +211,7 @@ void TFileCommands::CancelChanges() {
     if (!ui().Question(FDialogParent, QStringLiteral("Cancel all changes?"),
                        QStringLiteral("CANCEL")))
         return;
+    FrontFirst();
     FPanel.ClearObjects();
     FState.BackgroundFileName.clear();
     FPanel.ClearColorPicture();
@@ -221,6 +225,7 @@ void TFileCommands::CancelChanges() {
 }
 
 void TFileCommands::OpenBCFile(QString path) {
+    FrontFirst();
     FState.Loading = true;
     FPanel.ClearObjects();
     FPanel.Handle()->move(FPanel.width() + 1, FPanel.Handle()->y());
@@ -264,6 +269,16 @@ void TFileCommands::OpenBCFile(QString path) {
 }
 
 bool TFileCommands::SaveBCFile(const QString& path) {
+    const bool backShown = FrontFirst();
+    // The side the user was on comes back, whatever happens.
+    struct TBackAgain {
+        const TFileCommands& Commands;
+        bool Back;
+        ~TBackAgain() {
+            if (Back && Commands.ShowBack)
+                Commands.ShowBack();
+        }
+    } again{*this, backShown};
     try {
         FPanel.SaveToFile(path);
     } catch (const EStreamError& e) {
@@ -272,11 +287,16 @@ bool TFileCommands::SaveBCFile(const QString& path) {
     }
     FPanel.History()->MarkSaved();
     // The design itself is saved; a companion file that can't be written is only reported.
-    if (FState.BackgroundFileName.isEmpty())
+    const QString backArt = BackBackgroundFileName ? BackBackgroundFileName() : QString();
+    if (FState.BackgroundFileName.isEmpty() && backArt.isEmpty())
         DeleteCompanionFile(path);
-    else if (!WriteCompanionFile(path, FState.BackgroundFileName))
+    else if (!WriteCompanionFile(path, FState.BackgroundFileName, backArt))
         ui().Information(FDialogParent, StreamMessage::CannotCreate(CompanionFileName(path)));
     if (DesignWritten)
         DesignWritten(path);
     return true;
+}
+
+bool TFileCommands::FrontFirst() {
+    return ShowFront && ShowFront();
 }

@@ -30,6 +30,11 @@ public:
     // The design was read from, written to, or cleared to an untitled one (path empty).
     std::function<void(const QString& path)> DesignRead;
     std::function<void(const QString& path)> DesignWritten;
+    // A card's sides: the design file holds the front, so the commands show it first;
+    // ShowFront says whether the back was shown. The back's art goes into the companion file.
+    std::function<bool()> ShowFront;
+    std::function<void()> ShowBack;
+    std::function<QString()> BackBackgroundFileName;
 
     // Asks "Save changes?" when the design changed and saves on Yes. False when that save
     // failed or its Save As was cancelled: the command that asked (New, Open, closing the
@@ -64,6 +69,8 @@ public:
 
 private:
     void ChangesMadeTo(bool value);
+    // Shows the front; true when the back was shown.
+    bool FrontFirst();
     void UpdateButtons();
     bool PickDesignFile(const QString& title, QString& path);
     // Asks "Save changes?" and opens path; a missing path gets path + missing.

@@ -1,5 +1,6 @@
 #include "app/MainScreen.h"
 
+#include "app/BackSide.h"
 #include "app/CommandAction.h"
 #include "app/LoadBackGround.h"
 #include "app/MainSettings.h"
@@ -120,6 +121,7 @@ void TMainScreen::WireCommands() {
             TInteraction::Current().Information(
                 this, StreamMessage::CannotCreate(MergeChoiceFileName(path)));
     };
+    WireSides();
     TFileCommands* files = FileCommands.get();
     NewItem->Wire(this, [files] { files->New(); });
     OpenItem->Wire(this, [files] { files->Open(); });
@@ -146,6 +148,7 @@ void TMainScreen::WireCommands() {
     PrinterSetupItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterSetup(); }));
     FineTuningItem->Wire(this, printing([](TCardPrinting& p) { p.PrinterFineTuning(); }));
     OutlineTestPageItem->Wire(this, printing([](TCardPrinting& p) { p.PrintOutlineTestPage(); }));
+    AlignmentSheetItem->Wire(this, printing([](TCardPrinting& p) { p.PrintAlignmentSheet(); }));
     ChangeLayoutItem->Wire(this, printing([](TCardPrinting& p) { p.ChangeBusinessCardLayout(); }));
     AboutItem->Wire(this, [this] { AboutClick(); });
     MergeListItem->Wire(this, [this] {
@@ -168,11 +171,47 @@ void TMainScreen::WireCommands() {
     HistoryChanged();
 }
 
+void TMainScreen::WireSides() {
+    Sides = std::make_unique<TCardSides>(*BusinessCardPanel, BackgroundFileName, Loading);
+    Sides->SideShown = [this](TCardSide side) {
+        (side == TCardSide::Front ? FrontButton : BackButton)->setChecked(true);
+        HistoryChanged();
+    };
+    connect(FrontButton, &QToolButton::clicked, this, [this] { ShowSide(TCardSide::Front); });
+    connect(BackButton, &QToolButton::clicked, this, [this] { ShowSide(TCardSide::Back); });
+    FileCommands->ShowFront = [this] {
+        const bool back = Sides->Shown() == TCardSide::Back;
+        Sides->Show(TCardSide::Front);
+        return back;
+    };
+    FileCommands->ShowBack = [this] { Sides->Show(TCardSide::Back); };
+    FileCommands->BackBackgroundFileName = [this] { return Sides->BackBackgroundFileName(); };
+    const auto mergeRead = FileCommands->DesignRead;
+    FileCommands->DesignRead = [this, mergeRead](const QString& path) {
+        mergeRead(path);
+        QString message;
+        if (!Sides->ReadFor(path, &message))
+            TInteraction::Current().Information(this, message);
+    };
+    const auto mergeWritten = FileCommands->DesignWritten;
+    FileCommands->DesignWritten = [this, mergeWritten](const QString& path) {
+        mergeWritten(path);
+        if (!Sides->WriteFor(path))
+            TInteraction::Current().Information(
+                this, StreamMessage::CannotCreate(BackSideFileName(path)));
+    };
+}
+
+void TMainScreen::ShowSide(TCardSide side) {
+    BusinessCardPanel->Handle()->Clear();
+    Sides->Show(side);
+}
+
 void TMainScreen::HistoryChanged() {
     const TUndoHistory* history = BusinessCardPanel->History();
     ShowHistoryIn(*history, UndoItem, RedoItem);
     if (!Loading)
-        ShowChangesMade(history->Modified());
+        ShowChangesMade(history->Modified() || (Sides && Sides->OtherModified()));
 }
 
 void TMainScreen::FormCreate() {
@@ -291,7 +330,7 @@ void TMainScreen::Setbuttons() {
                        : QStringLiteral("Pentavo - ") + QFileInfo(CurrentFileName).fileName());
     for (TCommandAction* item :
          {PrintItem, PreviewItem, ExportPdfItem, ExportPrintShopItem, ExportPictureItem,
-          PrinterSetupItem, FineTuningItem, OutlineTestPageItem})
+          PrinterSetupItem, FineTuningItem, OutlineTestPageItem, AlignmentSheetItem})
         item->Enable(PrinterAvailable);
     for (TCommandAction* item :
          {NewItem, OpenItem, DeleteItem, SaveAsItem, ExitItem, DefaultFontItem,

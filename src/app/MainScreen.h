@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CardSides.h"
 #include "app/FileCommands.h"
 #include "app/PrintCommands.h"
 
@@ -43,6 +44,8 @@ public:
     // window placement.
     TMainSettings* Settings = nullptr;
     std::unique_ptr<TFileCommands> FileCommands;
+    // The card's front and back: the panel shows one, the other waits.
+    std::unique_ptr<TCardSides> Sides;
     // The program's printer and the print commands; made at the first activation.
     std::unique_ptr<TPrintCommands> PrintCommands;
 
@@ -68,7 +71,9 @@ public:
     QToolButton* SnapToGrid = nullptr;
     QToolButton* SetBackgroundArtButton = nullptr;
     TSpinButton* ZoomSpinner = nullptr;
-    TMergeBar* MergeBar = nullptr; // the merge list's record controls
+    TMergeBar* MergeBar = nullptr;      // the merge list's record controls
+    QToolButton* FrontButton = nullptr; // the side of the card the panel shows
+    QToolButton* BackButton = nullptr;
     QLabel* ZoomCaption = nullptr;
     QPushButton* Savebutton = nullptr;    // runs SaveAsItem when untitled, else SaveItem
     QPushButton* Cancelbutton = nullptr;  // "Cancel all changes?", for the design-file commands
@@ -96,6 +101,7 @@ public:
     TCommandAction* PrinterSetupItem = nullptr;
     TCommandAction* FineTuningItem = nullptr;
     TCommandAction* OutlineTestPageItem = nullptr;
+    TCommandAction* AlignmentSheetItem = nullptr;
     TCommandAction* ExitItem = nullptr;
     TCommandAction* UndoItem = nullptr; // caption names the step, as "Undo Move"
     TCommandAction* RedoItem = nullptr;
@@ -115,6 +121,8 @@ public:
     // Sizes the card panel for a card of the given size in inches at the current zoom.
     void SetCardSizeFromInches(double width, double height);
     void SelectAllLabels();
+    // Shows the card's front or back on the panel.
+    void ShowSide(TCardSide side);
 
     void ZoomIn();
     void ZoomOut();
@@ -144,6 +152,7 @@ private:
     void CreateProgramFolders();
     void CheckPrinters();
     void WireCommands();
+    void WireSides();
     void DroppedObject();
     void LabelChanged();
     void ShowChangesMade(bool value);

@@ -147,6 +147,27 @@ void TMainScreen::BuildToolBar() {
     connect(SnapToGrid, &QToolButton::toggled, this,
             [this](bool down) { BusinessCardPanel->SetSnapToGrid(down); });
     followCommand(SetBackgroundArtButton, BackgroundArtItem);
+
+    // The side of the card the panel shows.
+    ToolBar->addSeparator();
+    auto* sides = new QButtonGroup(this);
+    for (QToolButton** b : {&FrontButton, &BackButton}) {
+        *b = new QToolButton(ToolBar);
+        (*b)->setCheckable(true);
+        (*b)->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        sides->addButton(*b);
+        ToolBar->addWidget(*b);
+    }
+    FrontButton->setText(QStringLiteral("Front"));
+    BackButton->setText(QStringLiteral("Back"));
+    FrontButton->setToolTip(tipText("Work on the front of the card"));
+    BackButton->setToolTip(tipText("Work on the back of the card"));
+    FrontButton->setChecked(true);
+    FrontButton->setWhatsThis(QStringLiteral("Shows the front of the card to work on."));
+    BackButton->setWhatsThis(
+        QStringLiteral("Shows the back of the card to work on. Every tool and command, undo "
+                       "and the background art work on the side shown; Print can print the "
+                       "backs behind their fronts."));
 }
 
 void TMainScreen::BuildBottomBar(QWidget* bar) {
@@ -256,6 +277,10 @@ void TMainScreen::BuildMenus() {
                              QStringLiteral("Moves the printout to suit the printer."));
     OutlineTestPageItem = command(FileMenu, QStringLiteral("Print O&utline Test Page"),
                                   QStringLiteral("Prints the outlines of the card positions."));
+    AlignmentSheetItem =
+        command(FileMenu, QStringLiteral("Print Alignment Sheet"),
+                QStringLiteral("Prints marks on both sides of one sheet that show how far the "
+                               "printer shifts the backs of two-sided cards, in 1/32 inch."));
     FileMenu->addSeparator();
     ExitItem = command(FileMenu, QStringLiteral("E&xit"), QStringLiteral("Ends Pentavo."));
 

@@ -42,9 +42,19 @@ TPreferences ReadPreferences(const TIniFile& ini) {
     n.LeftMarginNudge = ini.ReadInteger(printer, "LeftMarginNudge", n.LeftMarginNudge);
     n.VerticalSpacing = ini.ReadInteger(printer, "VerticalSpacing", n.VerticalSpacing);
     n.HorizontalSpacing = ini.ReadInteger(printer, "HorizontalSpacing", n.HorizontalSpacing);
+    n.BackLeftNudge = ini.ReadInteger(printer, "BackLeftNudge", n.BackLeftNudge);
+    n.BackTopNudge = ini.ReadInteger(printer, "BackTopNudge", n.BackTopNudge);
     n.ShowBottomMarginWarning =
         ini.ReadBool(printer, "ShowBottomMarginWarning", n.ShowBottomMarginWarning);
     n.Clamp();
+    // Sides 0 front, 1 back, 2 both; anything else prints the front.
+    const int sides = ini.ReadInteger(printer, "Sides", 0);
+    p.Sides.Sides = sides == 1   ? TPrintSides::Back
+                    : sides == 2 ? TPrintSides::Both
+                                 : TPrintSides::Front;
+    p.Sides.Flip =
+        ini.ReadBool(printer, "FlipShortEdge", false) ? TFlipEdge::Short : TFlipEdge::Long;
+    p.Sides.ManualDuplex = ini.ReadBool(printer, "ManualDuplex", false);
     for (size_t i = 0; i < p.Personal.size(); ++i)
         p.Personal[i] =
             ini.ReadString(personal, PersonalKeys()[i], QString()).left(MaxPersonalLength);
@@ -95,6 +105,17 @@ bool WritePreferences(const QString& fileName, const TPreferences& p) {
     for (size_t i = 0; i < p.Personal.size(); ++i)
         putString(personal, PersonalKeys()[i], p.Personal[i]);
     putBool(printer, "ShowBottomMarginWarning", p.Nudges.ShowBottomMarginWarning);
+    // Two-sided printing's keys appear once it has been used, so one-sided settings files
+    // stay as they were.
+    const TSidesChoice oneSided;
+    if (p.Nudges.BackLeftNudge != 0 || p.Nudges.BackTopNudge != 0 || p.Sides != oneSided ||
+        !ini.ReadString(printer, "Sides", QString()).isEmpty()) {
+        put(printer, "BackLeftNudge", p.Nudges.BackLeftNudge);
+        put(printer, "BackTopNudge", p.Nudges.BackTopNudge);
+        put(printer, "Sides", int(p.Sides.Sides));
+        putBool(printer, "FlipShortEdge", p.Sides.Flip == TFlipEdge::Short);
+        putBool(printer, "ManualDuplex", p.Sides.ManualDuplex);
+    }
     putString(defaultFont, "Name", p.DefaultFont.Name);
     put(defaultFont, "Size", p.DefaultFont.Size);
     putBool(defaultFont, "Bold", p.DefaultFont.Bold);

@@ -2,6 +2,7 @@
 
 #include "platform/GraphicsValues.h"
 #include "printing/CardLayout.h"
+#include "printing/PrintSides.h"
 
 #include <QString>
 
@@ -36,6 +37,7 @@ struct TPreferences {
     TPersonalInfo Personal;
     TCardLayout Layout;
     TDefaultFontValues DefaultFont;
+    TSidesChoice Sides; // what the print window last chose
     bool operator==(const TPreferences&) const = default;
 };
 

@@ -11,11 +11,12 @@ TPrintCommands::TPrintCommands(TMainScreen& w)
     : QObject(), // owned by the main window's unique_ptr, not by its children list
       FPrinting(*w.BusinessCardPanel, FPrinter,
                 {w.Settings->Prefs.Layout, w.Settings->Prefs.Nudges, w.CardSelection,
-                 w.BackgroundFileName},
+                 w.BackgroundFileName, &w.Settings->Prefs.Sides},
                 &w) {
     FPrinting.LoadPreferences = [&w] { w.Settings->LoadPreferences(); };
     FPrinting.SavePreferences = [&w] { w.Settings->SavePreferences(); };
     FPrinting.AddMerge = [&w](TPrintRunSettings& s) { w.MergeBar->AddToRun(s); };
+    FPrinting.AddSides = [&w](TPrintRunSettings& s) { return w.Sides->AddToRun(s); };
     FPrinting.SetCardSizeFromInches = [&w](double width, double height) {
         w.SetCardSizeFromInches(width, height);
     };

@@ -70,7 +70,8 @@ void ClampCardLayout(TCardLayout& l) {
 }
 
 void TPrinterNudges::Clamp() {
-    for (int* nudge : {&TopMarginNudge, &LeftMarginNudge, &VerticalSpacing, &HorizontalSpacing})
+    for (int* nudge : {&TopMarginNudge, &LeftMarginNudge, &VerticalSpacing, &HorizontalSpacing,
+                       &BackLeftNudge, &BackTopNudge})
         *nudge = qBound(-MaxNudge, *nudge, MaxNudge);
 }
 

@@ -59,6 +59,10 @@ struct TPrinterNudges {
     int LeftMarginNudge = 0;
     int VerticalSpacing = 0;
     int HorizontalSpacing = 0;
+    // Where the backs of two-sided cards print, right and down on the back as it is printed,
+    // measured from behind their fronts: printers shift the second side of a sheet.
+    int BackLeftNudge = 0;
+    int BackTopNudge = 0;
     bool ShowBottomMarginWarning = true;
     bool operator==(const TPrinterNudges&) const = default;
     // Each nudge to the nearest value the fine-tuning dialog offers.

@@ -36,16 +36,27 @@ TPrintRunSettings TCardPrinting::RunSettings() const {
     s.Selection = FState.CardSelection;
     s.Selection.FitTo(s.Layout);
     s.BackgroundFile = FState.BackgroundFileName;
+    s.Sides = FState.Sides ? *FState.Sides : FSides;
     if (AddMerge)
         AddMerge(s);
     return s;
 }
 
+TGBasePanel& TCardPrinting::SidesFor(TPrintRunSettings& settings) {
+    TGBasePanel* front = AddSides ? AddSides(settings) : nullptr;
+    return front ? *front : FPanel;
+}
+
 bool TCardPrinting::DoPageSetup() {
     TSelectSpecificLabels dialog(FState.Layout, FState.CardSelection, FPrinter, FParent);
+    dialog.SetSides(Sides());
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return false;
     FState.CardSelection = dialog.Selection();
+    if (dialog.Sides() != Sides()) {
+        Sides() = dialog.Sides();
+        Save();
+    }
     return true;
 }
 
@@ -83,6 +94,13 @@ bool TCardPrinting::PrintOutlineTestPage() {
     return DoPrint(true, true);
 }
 
+bool TCardPrinting::PrintAlignmentSheet() {
+    FPrinter.SelectPaper(FState.Layout.Papersize);
+    if (!FPrinter.ShowPrintDialog(FParent))
+        return false;
+    return DoPrint(true, TRunKind::AlignmentSheet);
+}
+
 void TCardPrinting::PrinterSetup() {
     FPrinter.ShowPrinterSetup(FParent);
 }
@@ -111,6 +129,10 @@ bool TCardPrinting::ChangeBusinessCardLayout() {
 }
 
 bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
+    return DoPrint(printMode, outlineTestPage ? TRunKind::OutlineTestPage : TRunKind::Cards);
+}
+
+bool TCardPrinting::DoPrint(bool printMode, TRunKind kind) {
     const float zoom = FPanel.Zoom();
     FPanel.SetZoom(1.0f);
     QCoreApplication::processEvents();
@@ -124,39 +146,85 @@ bool TCardPrinting::DoPrint(bool printMode, bool outlineTestPage) {
     settings.Copies = FPrinter.Copies();
     FPrinter.SetCopies(1);
     FPrinter.SetPortrait();
-    settings.OutlineOnly = outlineTestPage;
-    if (outlineTestPage)
+    settings.OutlineOnly = kind == TRunKind::OutlineTestPage;
+    settings.AlignmentSheet = kind == TRunKind::AlignmentSheet;
+    if (kind != TRunKind::Cards) {
         settings.MergeList = nullptr;
+        settings.Sides.Sides = settings.AlignmentSheet ? TPrintSides::Both : TPrintSides::Front;
+    }
     settings.Printing = printMode;
     settings.DriverMaxCopies = FPrinter.DriverMaxCopies();
+    TGBasePanel& front = SidesFor(settings);
     if (printMode && !FPrinter.PrepareOutput(FParent))
         return false;
 
+    const bool both = settings.Sides.Sides == TPrintSides::Both;
+    // A PDF file holds both sides in duplex order whatever the choice: it has no stack to turn.
+    const bool manual = printMode && both && settings.Sides.ManualDuplex && !FPrinter.IsPdf();
+    if (printMode)
+        FPrinter.Printer().setDuplex(!both || manual ? QPrinter::DuplexNone
+                                     : settings.Sides.Flip == TFlipEdge::Long
+                                         ? QPrinter::DuplexLongSide
+                                         : QPrinter::DuplexShortSide);
     TPageStream stream;
+    if (manual) {
+        TPrintRunSettings fronts = settings;
+        fronts.Sides.Sides = TPrintSides::Front;
+        if (!RunJob(front, fronts, stream) || !AskToTurnStack(settings.Sides.Flip))
+            return false;
+        TPrintRunSettings backs = settings;
+        backs.Sides.Sides = TPrintSides::Back;
+        backs.LastSheetFirst = true;
+        return RunJob(front, backs, stream);
+    }
+    if (!RunJob(front, settings, stream))
+        return false;
+    // The preview runs again for each side the user picks in it.
+    while (!printMode) {
+        TPreviewForm preview(stream, FParent);
+        preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
+        preview.RestorePlacement = RestorePreviewPlacement;
+        preview.SavePlacement = SavePreviewPlacement;
+        if (kind == TRunKind::Cards)
+            preview.OfferSides(settings.Sides.Sides);
+        TInteraction::Current().Exec(preview);
+        if (preview.ChosenSides() == settings.Sides.Sides || kind != TRunKind::Cards)
+            break;
+        settings.Sides.Sides = Sides().Sides = preview.ChosenSides();
+        Save();
+        stream = TPageStream();
+        if (!RunJob(front, settings, stream))
+            return false;
+    }
+    return true;
+}
+
+bool TCardPrinting::RunJob(TGBasePanel& front, const TPrintRunSettings& settings,
+                           TPageStream& stream) {
     std::unique_ptr<TReportJob> job;
-    if (printMode) {
+    if (settings.Printing) {
         job = FPrinter.CreateJob();
     } else {
         stream.Metrics = FPrinter.Metrics();
         job = std::make_unique<TStreamJob>(stream);
     }
-    bool aborted;
-    {
-        TLabelPrinter status(FPanel, settings, *job, FParent);
-        if (printMode && FPrinter.IsPdf())
-            status.OpenFailedMessage = QStringLiteral("The PDF file \"%1\" cannot be written.")
-                                           .arg(FPrinter.OutputFileName());
-        TInteraction::Current().Exec(status);
-        aborted = status.Aborted();
-    }
-    if (!printMode && !aborted) {
-        TPreviewForm preview(stream, FParent);
-        preview.setWindowTitle(QStringLiteral("Preview Business Cards"));
-        preview.RestorePlacement = RestorePreviewPlacement;
-        preview.SavePlacement = SavePreviewPlacement;
-        TInteraction::Current().Exec(preview);
-    }
-    return !aborted;
+    TLabelPrinter status(front, settings, *job, FParent);
+    if (settings.Printing && FPrinter.IsPdf())
+        status.OpenFailedMessage =
+            QStringLiteral("The PDF file \"%1\" cannot be written.").arg(FPrinter.OutputFileName());
+    TInteraction::Current().Exec(status);
+    return !status.Aborted();
+}
+
+bool TCardPrinting::AskToTurnStack(TFlipEdge flip) const {
+    const QString edge = flip == TFlipEdge::Long ? QStringLiteral("long") : QStringLiteral("short");
+    return TInteraction::Current().Question(
+        FParent,
+        QStringLiteral("The fronts are printed. Take the printed sheets, turn the stack over on "
+                       "its %1 edge without changing their order, and put it back into the "
+                       "paper tray.\n\nPrint the backs now?")
+            .arg(edge),
+        QStringLiteral("Manual Duplex"));
 }
 
 bool TCardPrinting::AtFullSize(const std::function<bool(QString&)>& write) {
@@ -175,8 +243,11 @@ bool TCardPrinting::ExportPdf() {
         FParent, QStringLiteral("Export PDF"), QString(), QStringLiteral("PDF files (*.pdf)"));
     if (file.isEmpty())
         return false;
-    return AtFullSize(
-        [&](QString& error) { return PrintToPdf(FPanel, RunSettings(), file, &error); });
+    return AtFullSize([&](QString& error) {
+        TPrintRunSettings settings = RunSettings();
+        TGBasePanel& front = SidesFor(settings);
+        return PrintToPdf(front, settings, file, &error);
+    });
 }
 
 bool TCardPrinting::ExportForPrintShop() {
@@ -189,7 +260,9 @@ bool TCardPrinting::ExportForPrintShop() {
     if (file.isEmpty())
         return false;
     return AtFullSize([&](QString& error) {
-        return ::ExportForPrintShop(FPanel, RunSettings(), dialog.Options(), file, &error);
+        TPrintRunSettings settings = RunSettings();
+        TGBasePanel& front = SidesFor(settings);
+        return ::ExportForPrintShop(front, settings, dialog.Options(), file, &error);
     });
 }
 
@@ -200,7 +273,8 @@ bool TCardPrinting::ExportPicture() {
     if (file.isEmpty())
         return false;
     return AtFullSize([&](QString& error) {
-        if (RenderCardPicture(FPanel, RunSettings(), 300).save(file, "PNG"))
+        TPrintRunSettings settings = RunSettings();
+        if (RenderCardPicture(SidesFor(settings), settings, 300).save(file, "PNG"))
             return true;
         error = QStringLiteral("The picture \"%1\" cannot be written.").arg(file);
         return false;

@@ -2,11 +2,15 @@
 
 #include "platform/GraphicsValues.h"
 #include "platform/PictureFile.h"
+#include "printing/AlignmentMarks.h"
 #include "report/PictureGraphic.h"
 #include "report/ReportJob.h"
 #include "surface/BasePanel.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
 
 TLabelPrintRun::TLabelPrintRun(TGBasePanel& panel, const TPrintRunSettings& settings)
     : FPanel(panel), FSettings(settings), FCopies(settings.Copies) {}
@@ -32,27 +36,38 @@ void TLabelPrintRun::Pump() const {
         ProcessEvents();
 }
 
-void TLabelPrintRun::LoadBackGround() {
-    FBackground = TPicture();
-    const QString& file = FSettings.BackgroundFile;
+namespace {
+
+// Bitmaps by ".BMP" (when the file exists), metafiles by ".WMF"; a file that does not load,
+// or any other name, prints no art.
+TPicture LoadArt(const QString& file) {
     const QString name = file.toUpper();
-    // Bitmaps by ".BMP" (when the file exists), metafiles by ".WMF"; a file that does not
-    // load, or any other name, prints no art.
     const bool bitmap = name.contains(QLatin1String(".BMP")) && QFileInfo(file).isFile();
     if (!bitmap && !name.contains(QLatin1String(".WMF")))
-        return;
+        return {};
     try {
         const TPicture art = TPicture::LoadFromFile(file, false);
         if (art.Kind() == (bitmap ? TPicture::TKind::Bitmap : TPicture::TKind::Metafile))
-            FBackground = art;
+            return art;
     } catch (const EPictureError&) {
     }
+    return {};
+}
+
+} // namespace
+
+void TLabelPrintRun::LoadBackGround() {
+    FBackground = LoadArt(FSettings.BackgroundFile);
+    FBackBackground = FSettings.Sides.Sides == TPrintSides::Front
+                          ? TPicture()
+                          : LoadArt(FSettings.BackBackgroundFile);
 }
 
 void TLabelPrintRun::BeforePrintLabels(TReportJob& report) {
-    // A merge run's copies are whole runs, so the driver must not repeat single sheets.
+    // A merge run's copies are whole runs, and two-sided copies are sheet pairs, so the
+    // driver must not repeat single pages then.
     if (FSettings.Printing && FCopies > 1 && FSettings.DriverMaxCopies > 1 &&
-        !FSettings.MergeList) {
+        !FSettings.MergeList && FSettings.Sides.Sides != TPrintSides::Both) {
         // The driver multiplies the one sheet the loop produces.
         report.SetCopies(FCopies);
         FCopies = 1;
@@ -62,8 +77,9 @@ void TLabelPrintRun::BeforePrintLabels(TReportJob& report) {
     report.StatusText << QString() << QString();
 }
 
-void TLabelPrintRun::PrintBackGround(TReportCanvas& report, double x, double y) {
-    PrintPicture(report, {x, y, x + 3.5, y + 2.0}, FBackground);
+void TLabelPrintRun::PrintBackGround(TReportCanvas& report, double x, double y,
+                                     const TPicture& art) {
+    PrintPicture(report, {x, y, x + 3.5, y + 2.0}, art);
 }
 
 TPanelPrinting::TPanelPrinting(TGBasePanel& panel) : FPanel(panel), FShown(panel.MergeRecord()) {
@@ -76,85 +92,141 @@ TPanelPrinting::~TPanelPrinting() {
 }
 
 void TLabelPrintRun::PrintCardFace(TReportCanvas& report, double x, double y) {
-    PrintBackGround(report, x, y);
+    PrintBackGround(report, x, y, FBackground);
     FPanel.PrintObjects(report, x, y);
 }
 
 void TLabelPrintRun::PrintLabels(TReportJob& report) {
-    const TPanelPrinting printing(FPanel);
-    if (FSettings.MergeList)
-        PrintMergedCards(report);
-    else
-        PrintSheets(report);
-}
+    // Each panel shows the record of the card it prints and tells nothing of the changes.
+    const TPanelPrinting front(FPanel);
+    std::optional<TPanelPrinting> back;
+    if (FSettings.BackPanel)
+        back.emplace(*FSettings.BackPanel);
 
-void TLabelPrintRun::PrintSheets(TReportJob& report) {
-    const TCardLayout& l = FSettings.Layout;
-    int col = -1, row = 0;
-    while (!Stopped) {
-        ++col;
-        if (col + 1 > l.Across) {
-            col = 0;
-            ++row;
-        }
-        if (row + 1 > l.Down) {
-            row = 0;
-            col = 0;
-            if (report.CurrentPage() >= FCopies)
-                break;
+    std::vector<TSheetPlan> sheets = PlanSheets();
+    if (FSettings.LastSheetFirst)
+        std::reverse(sheets.begin(), sheets.end());
+    const TPrintSides sides = FSettings.OutlineOnly ? TPrintSides::Front : FSettings.Sides.Sides;
+    bool firstPage = true;
+    auto nextPage = [&] {
+        if (!firstPage)
             report.NewPage();
+        firstPage = false;
+    };
+    for (const TSheetPlan& sheet : sheets) {
+        if (Stopped)
+            break;
+        if (sides != TPrintSides::Back) {
+            nextPage();
+            PrintSheetSide(report, sheet, false);
         }
-        const int position = row * l.Across + col;
-        if (!FSettings.Selection[position])
-            continue;
-        if (CardShown)
-            CardShown(QStringLiteral("Card %1").arg(position + 1));
-        PrintCard(report, position);
+        if (sides != TPrintSides::Front && !Stopped) {
+            nextPage();
+            PrintSheetSide(report, sheet, true);
+        }
     }
 }
 
-void TLabelPrintRun::PrintMergedCards(TReportJob& report) {
+std::vector<TSheetPlan> TLabelPrintRun::PlanSheets() const {
     const TCardLayout& l = FSettings.Layout;
     QList<int> positions;
     for (int p = 0; p < l.PositionCount(); ++p)
-        if (FSettings.Selection[p])
+        if (FSettings.Selection[p] || FSettings.AlignmentSheet)
             positions.append(p);
+    std::vector<TSheetPlan> sheets;
+    if (FSettings.MergeList) {
+        PlanMergedSheets(positions, sheets);
+        return sheets;
+    }
+    // Every copy is one sheet with the same positions.
+    TSheetPlan sheet;
+    for (int p : positions)
+        sheet.push_back({p, -1});
+    sheets.assign(FSettings.AlignmentSheet ? 1 : size_t(std::max(FCopies, 1)), sheet);
+    return sheets;
+}
+
+void TLabelPrintRun::PlanMergedSheets(const QList<int>& positions,
+                                      std::vector<TSheetPlan>& sheets) const {
+    // One card per record on the chosen positions, sheet after sheet; each copy is the whole
+    // run again, from a new sheet.
     const QList<int>& records = FSettings.MergeRecords;
     if (positions.isEmpty() || records.isEmpty())
         return;
-    qsizetype slot = 0;
-    for (int copy = 0; copy < FCopies && !Stopped; ++copy) {
-        for (qsizetype n = 0; n < records.size() && !Stopped; ++n) {
-            if (slot == positions.size() || (n == 0 && copy > 0)) {
-                report.NewPage();
-                slot = 0;
-            }
-            FPanel.SetMergeRecord({FSettings.MergeList, records[n]});
-            if (CardShown)
-                CardShown(QStringLiteral("Record %1 of %2").arg(n + 1).arg(records.size()));
-            PrintCard(report, positions[slot++]);
+    for (int copy = 0; copy < FCopies; ++copy) {
+        for (qsizetype n = 0; n < records.size(); ++n) {
+            if (n == 0 || sheets.back().size() == size_t(positions.size()))
+                sheets.emplace_back();
+            sheets.back().push_back({positions[sheets.back().size()], int(n)});
         }
     }
 }
 
-void TLabelPrintRun::PrintCard(TReportJob& report, int position) {
+TInchRect TLabelPrintRun::FrontBox(int position) const {
     const TCardLayout& l = FSettings.Layout;
     const int col = position % l.Across, row = position / l.Across;
     const double x = col * HorizontalPitch() + LeftMargin();
     const double y = row * VerticalPitch() + TopMargin();
+    return {x, y, x + l.Width, y + l.Height};
+}
+
+TInchRect TLabelPrintRun::BackBox(int position, QSizeF sheet) const {
+    const TPrinterNudges& n = FSettings.Nudges;
+    return BackOfCard(FrontBox(position), sheet, FSettings.Sides.Flip, n.BackLeftNudge,
+                      n.BackTopNudge);
+}
+
+void TLabelPrintRun::PrintSheetSide(TReportJob& report, const TSheetPlan& sheet, bool back) {
+    const qsizetype records = FSettings.MergeRecords.size();
+    for (const TCardSlot& slot : sheet) {
+        if (Stopped)
+            return;
+        TGBasePanel* design = back ? FSettings.BackPanel : &FPanel;
+        if (slot.Record >= 0 && design)
+            design->SetMergeRecord({FSettings.MergeList, FSettings.MergeRecords[slot.Record]});
+        if (CardShown) {
+            QString card = slot.Record >= 0
+                               ? QStringLiteral("Record %1 of %2").arg(slot.Record + 1).arg(records)
+                               : QStringLiteral("Card %1").arg(slot.Position + 1);
+            CardShown(back ? card + QStringLiteral(", back") : card);
+        }
+        const TInchRect card =
+            back ? BackBox(slot.Position, report.Metrics().PaperInches) : FrontBox(slot.Position);
+        if (FSettings.AlignmentSheet)
+            PrintAlignmentMarks(report, card, slot.Position, back);
+        else if (back)
+            PrintCard(report, card, FSettings.BackPanel, FBackBackground);
+        else
+            PrintCard(report, card, &FPanel, FBackground);
+    }
+}
+
+void TLabelPrintRun::PrintAlignmentMarks(TReportJob& report, const TInchRect& card, int position,
+                                         bool back) {
+    Pump();
+    if (back)
+        PrintAlignmentBack(report.Canvas(), card, position);
+    else
+        PrintAlignmentFront(report.Canvas(), card, position, FSettings.Nudges.BackLeftNudge,
+                            FSettings.Nudges.BackTopNudge, FSettings.Sides.Flip);
+    Pump();
+}
+
+void TLabelPrintRun::PrintCard(TReportJob& report, const TInchRect& card, TGBasePanel* design,
+                               const TPicture& art) {
     Pump();
     TReportCanvas& canvas = report.Canvas();
-    const TInchRect card{x, y, x + l.Width, y + l.Height};
     if (FSettings.OutlineOnly) {
         canvas.Rectangle(card);
     } else {
-        PrintBackGround(canvas, x, y);
+        PrintBackGround(canvas, card.Left, card.Top, art);
         if (!FSettings.Printing) {
             canvas.SetBrush(clBlack, bsClear);
             canvas.SetPen(RGBColor(192, 192, 192), psSolid, -1, pmCopy);
             canvas.Rectangle(card);
         }
-        FPanel.PrintObjects(canvas, x, y);
+        if (design)
+            design->PrintObjects(canvas, card.Left, card.Top);
     }
     Pump();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/CardLayout.h"
+#include "printing/PrintSides.h"
 
 #include "merge/MergeFields.h"
 #include "platform/Picture.h"
@@ -8,6 +9,7 @@
 #include <QList>
 
 #include <functional>
+#include <vector>
 
 class TGBasePanel;
 class TReportCanvas;
@@ -22,12 +24,23 @@ struct TPrintRunSettings {
     QString BackgroundFile;
     int Copies = 1;           // sheets to produce
     bool OutlineOnly = false; // the outline test page
-    bool Printing = true;     // false: a preview
-    int DriverMaxCopies = 1;  // copies the printer makes of a page by itself
+    // The alignment sheet: its marks on every position of one sheet's both sides.
+    bool AlignmentSheet = false;
+    bool Printing = true;    // false: a preview
+    int DriverMaxCopies = 1; // copies the printer makes of a page by itself
     // A merge run prints one card per record, in this order, on the selected positions of
     // as many sheets as it takes; each copy is the whole run again, from a new sheet.
     const TMergeList* MergeList = nullptr;
     QList<int> MergeRecords;
+    // The sides printed. Both sides gives sheet pairs: each sheet's fronts, then its backs,
+    // every back behind its own front (the order a duplex printer needs).
+    TSidesChoice Sides;
+    // The design of the cards' backs with its background art; no panel prints blank backs.
+    TGBasePanel* BackPanel = nullptr;
+    QString BackBackgroundFile;
+    // The sheets in reverse order: the backs' pass of a manual duplex run, printed on the
+    // stack the fronts' pass left.
+    bool LastSheetFirst = false;
 };
 
 // Marks the panel as printing while it lives, and then shows again the record it showed.
@@ -43,6 +56,15 @@ private:
     TMergeRecord FShown;
 };
 
+// One card of a sheet: its position and which of the run's merge records it shows (an index
+// into MergeRecords; -1: none).
+struct TCardSlot {
+    int Position = 0;
+    int Record = -1;
+    bool operator==(const TCardSlot&) const = default;
+};
+using TSheetPlan = std::vector<TCardSlot>;
+
 // The card-position loop of a run: every selected position of every sheet, across first,
 // with the background art, the design's objects and, in a preview, a grey card outline. A
 // merge run fills the positions with one card per record instead.
@@ -50,15 +72,23 @@ class TLabelPrintRun {
 public:
     TLabelPrintRun(TGBasePanel& panel, const TPrintRunSettings& settings);
 
-    // The background art: a bitmap (.BMP) or a metafile (.WMF) that loads; else none.
+    // The background art of both sides: a bitmap (.BMP) or a metafile (.WMF) that loads;
+    // else none.
     void LoadBackGround();
     void BeforePrintLabels(TReportJob& report);
     void PrintLabels(TReportJob& report);
     // The art stretched into a fixed 3.5 x 2 inch box at (x, y), whatever the card size.
-    void PrintBackGround(TReportCanvas& report, double x, double y);
+    static void PrintBackGround(TReportCanvas& report, double x, double y, const TPicture& art);
     // One card as every run prints it, its corner at (x, y) inches: the background art, then
     // the design's objects. The panel must be printing (TPanelPrinting).
     void PrintCardFace(TReportCanvas& report, double x, double y);
+
+    // The sheets the run fills, in print order, each with its cards across first.
+    std::vector<TSheetPlan> PlanSheets() const;
+    // The box a card's front prints in, with the nudges; and the box its back prints in on
+    // the back of a sheet of `sheet` inches.
+    TInchRect FrontBox(int position) const;
+    TInchRect BackBox(int position, QSizeF sheet) const;
 
     // Nudged layout values, inches.
     double TopMargin() const;
@@ -77,12 +107,17 @@ public:
 
 private:
     void Pump() const;
-    void PrintSheets(TReportJob& report);
-    void PrintMergedCards(TReportJob& report);
-    void PrintCard(TReportJob& report, int position);
+    void PlanMergedSheets(const QList<int>& positions, std::vector<TSheetPlan>& sheets) const;
+    // One side of one sheet on the current page.
+    void PrintSheetSide(TReportJob& report, const TSheetPlan& sheet, bool back);
+    // A card in its box: art, a grey outline in a preview, and the design (none: blank).
+    void PrintCard(TReportJob& report, const TInchRect& card, TGBasePanel* design,
+                   const TPicture& art);
+    void PrintAlignmentMarks(TReportJob& report, const TInchRect& card, int position, bool back);
 
     TGBasePanel& FPanel;
     TPrintRunSettings FSettings;
     int FCopies;
     TPicture FBackground;
+    TPicture FBackBackground;
 };

@@ -5,6 +5,7 @@
 #include "report/PagePreview.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
@@ -67,6 +68,14 @@ TPreviewForm::TPreviewForm(const TPageStream& stream, QWidget* parent) : QDialog
                            QStringLiteral("Fits the width of the page into the window."));
     sbZoomPage = tool(QStringLiteral("\u25a1"), QStringLiteral("Whole page"),
                       QStringLiteral("Shows the whole page in the window."));
+    SidesBox = new QComboBox;
+    for (TPrintSides sides : {TPrintSides::Front, TPrintSides::Back, TPrintSides::Both})
+        SidesBox->addItem(SidesCaption(sides), int(sides));
+    SidesBox->setWhatsThis(QStringLiteral("Which sides of the cards the preview shows: the "
+                                          "fronts, the backs, or each sheet's fronts followed "
+                                          "by its backs."));
+    SidesBox->hide();
+    bar->addWidget(SidesBox);
     bar->addStretch();
     auto* help = new QPushButton(QStringLiteral("Help"));
     help->setWhatsThis(QStringLiteral("Opens help for the preview window."));
@@ -97,6 +106,16 @@ TPreviewForm::TPreviewForm(const TPageStream& stream, QWidget* parent) : QDialog
     });
     connect(FilePreview1, &TPagePreview::ZoomChange, FilePreview1, &TPagePreview::RedrawPage);
     connect(FilePreview1, &TPagePreview::PageChange, this, &TPreviewForm::PageChanged);
+}
+
+void TPreviewForm::OfferSides(TPrintSides shown) {
+    FChosenSides = shown;
+    SidesBox->setCurrentIndex(SidesBox->findData(int(shown)));
+    SidesBox->show();
+    connect(SidesBox, &QComboBox::currentIndexChanged, this, [this] {
+        FChosenSides = TPrintSides(SidesBox->currentData().toInt());
+        accept();
+    });
 }
 
 void TPreviewForm::showEvent(QShowEvent* event) {

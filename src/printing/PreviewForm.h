@@ -1,9 +1,12 @@
 #pragma once
 
+#include "printing/PrintSides.h"
+
 #include <QDialog>
 
 #include <functional>
 
+class QComboBox;
 class QToolButton;
 class QPushButton;
 class TPagePreview;
@@ -27,6 +30,12 @@ public:
     QToolButton* sbZoomPageWidth;
     QToolButton* sbZoomPage;
 
+    // Offers "Front", "Back" and "Both sides", with `shown` chosen. Choosing another side
+    // closes the window, so that its caller previews that side instead.
+    void OfferSides(TPrintSides shown);
+    TPrintSides ChosenSides() const { return FChosenSides; }
+    QComboBox* SidesBox;
+
     // The first showing's work (also callable directly).
     void FormActivate();
 
@@ -37,6 +46,7 @@ protected:
 private:
     void PageChanged();
     bool FFirstActivation = true;
+    TPrintSides FChosenSides = TPrintSides::Front;
 };
 
 // The magnifying-glass cursor of the preview, drawn by the program.

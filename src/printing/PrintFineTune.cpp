@@ -18,8 +18,9 @@ QString NudgeCaption(int value) {
 }
 
 TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
-    : QDialog(parent), FNudges(nudges), FValues{nudges.TopMarginNudge, nudges.LeftMarginNudge,
-                                                nudges.VerticalSpacing, nudges.HorizontalSpacing} {
+    : QDialog(parent), FNudges(nudges), FValues{nudges.TopMarginNudge,  nudges.LeftMarginNudge,
+                                                nudges.VerticalSpacing, nudges.HorizontalSpacing,
+                                                nudges.BackLeftNudge,   nudges.BackTopNudge} {
     setWindowTitle(QStringLiteral("Printer Fine-Tuning"));
     auto* top = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -39,6 +40,12 @@ TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
          "Increase or decrease to adjust where horizontal printing starts. "},
         {HorizontalSpacing, "Horizontal Spacing",
          "Increase or decrease to adjust horizontal spacing between cards "},
+        {BackTop, "Back Top nudge",
+         "Moves the backs of two-sided cards down (increase) or up on the back of the sheet. "
+         "File > Print Alignment Sheet shows how far."},
+        {BackLeft, "Back Left nudge",
+         "Moves the backs of two-sided cards right (increase) or left on the back of the "
+         "sheet. File > Print Alignment Sheet shows how far."},
     };
     int i = 0;
     for (const TPanel& p : panels) {
@@ -70,10 +77,12 @@ TPrintFineTune::TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent)
     LLeftMarginNudge = FLabels[LeftMargin];
     LVerticalSpacing = FLabels[VerticalSpacing];
     LHorizontalSpacing = FLabels[HorizontalSpacing];
+    LBackLeftNudge = FLabels[BackLeft];
+    LBackTopNudge = FLabels[BackTop];
 
     auto* buttons = new TDialogButtonBar(*this, HelpContext::FineTuning);
     QPushButton* defaults = buttons->AddButton(QStringLiteral("Default"));
-    defaults->setWhatsThis(QStringLiteral("Sets all four nudges back to 0."));
+    defaults->setWhatsThis(QStringLiteral("Sets every nudge back to 0."));
     top->addWidget(buttons);
     connect(defaults, &QPushButton::clicked, this, &TPrintFineTune::DefaultButtonClick);
     ShowValues();
@@ -85,6 +94,8 @@ TPrinterNudges TPrintFineTune::Nudges() const {
     n.LeftMarginNudge = FValues[LeftMargin];
     n.VerticalSpacing = FValues[VerticalSpacing];
     n.HorizontalSpacing = FValues[HorizontalSpacing];
+    n.BackLeftNudge = FValues[BackLeft];
+    n.BackTopNudge = FValues[BackTop];
     return n;
 }
 
@@ -110,6 +121,6 @@ QString TPrintFineTune::Caption(TNudge n) const {
 }
 
 void TPrintFineTune::ShowValues() {
-    for (int n = 0; n < 4; ++n)
+    for (int n = 0; n < NudgeCount; ++n)
         FLabels[n]->setText(NudgeCaption(FValues[n]));
 }

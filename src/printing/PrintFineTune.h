@@ -8,11 +8,13 @@
 
 class QLabel;
 
-// "Printer Fine-Tuning": the four nudges in 1/32 inch, -8 to 8 each.
+// "Printer Fine-Tuning": the four nudges of the sheet and the two of the cards' backs, in
+// 1/32 inch, -8 to 8 each.
 class TPrintFineTune : public QDialog {
     Q_OBJECT
 public:
-    enum TNudge { TopMargin, LeftMargin, VerticalSpacing, HorizontalSpacing };
+    enum TNudge { TopMargin, LeftMargin, VerticalSpacing, HorizontalSpacing, BackLeft, BackTop };
+    static constexpr int NudgeCount = 6;
 
     explicit TPrintFineTune(const TPrinterNudges& nudges, QWidget* parent = nullptr);
 
@@ -30,11 +32,13 @@ public:
     QLabel* LLeftMarginNudge;
     QLabel* LVerticalSpacing;
     QLabel* LHorizontalSpacing;
+    QLabel* LBackLeftNudge;
+    QLabel* LBackTopNudge;
 
 private:
     TPrinterNudges FNudges;
-    std::array<int, 4> FValues;
-    std::array<QLabel*, 4> FLabels;
+    std::array<int, NudgeCount> FValues;
+    std::array<QLabel*, NudgeCount> FLabels;
 };
 
 // The caption of a nudge value: "Increase by 3/32"", "None", "Decrease by 2/32"".

@@ -7,11 +7,15 @@
 #include "widgets/DialogButtonBar.h"
 
 #include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 // The miniature sheet: white paper, red selected and white free card positions.
@@ -86,6 +90,7 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     pagesLayout->addWidget(pagesLabel);
     pagesLayout->addWidget(pages);
     right->addWidget(pagesBox);
+    right->addWidget(BuildSidesBox());
     row->addLayout(right);
 
     auto* buttons = new TDialogButtonBar(*this, HelpContext::ChooseCards);
@@ -99,6 +104,67 @@ TSelectSpecificLabels::TSelectSpecificLabels(const TCardLayout& layout,
     connect(all, &QPushButton::clicked, this, &TSelectSpecificLabels::AllButtonClick);
     connect(none, &QPushButton::clicked, this, &TSelectSpecificLabels::NoneButtonClick);
     connect(setup, &QPushButton::clicked, this, &TSelectSpecificLabels::PrintSetupClick);
+}
+
+QWidget* TSelectSpecificLabels::BuildSidesBox() {
+    auto* box = new QGroupBox(QStringLiteral("Sides"));
+    auto* layout = new QVBoxLayout(box);
+    auto* radios = new QHBoxLayout;
+    FrontButton = new QRadioButton(SidesCaption(TPrintSides::Front));
+    BackButton = new QRadioButton(SidesCaption(TPrintSides::Back));
+    BothButton = new QRadioButton(SidesCaption(TPrintSides::Both));
+    auto* group = new QButtonGroup(box);
+    FlipBox = new QComboBox;
+    FlipBox->addItems({QStringLiteral("Flip on long edge"), QStringLiteral("Flip on short edge")});
+    ManualDuplexCheck = new QCheckBox(QStringLiteral("Manual &duplex"));
+    FrontButton->setChecked(true);
+    for (QRadioButton* b : {FrontButton, BackButton, BothButton}) {
+        group->addButton(b);
+        radios->addWidget(b);
+        connect(b, &QRadioButton::toggled, this, &TSelectSpecificLabels::EnableSideChoices);
+    }
+    layout->addLayout(radios);
+    layout->addWidget(FlipBox);
+    layout->addWidget(ManualDuplexCheck);
+
+    FrontButton->setWhatsThis(QStringLiteral("Prints the fronts of the cards."));
+    BackButton->setWhatsThis(QStringLiteral(
+        "Prints the backs of the cards alone, each where it lands behind its front: for "
+        "sheets whose fronts are printed already."));
+    BothButton->setWhatsThis(QStringLiteral(
+        "Prints each sheet's fronts and then its backs, every back behind its own front."));
+    FlipBox->setWhatsThis(QStringLiteral(
+        "How the sheet turns over for its back. On the long edge the backs' columns are "
+        "mirrored, on the short edge their rows. Most duplex printers flip on the long edge."));
+    ManualDuplexCheck->setWhatsThis(QStringLiteral(
+        "For a printer that prints one side: all fronts are printed first; you then turn the "
+        "stack over and put it back, and the backs follow in the right order."));
+    EnableSideChoices();
+    return box;
+}
+
+void TSelectSpecificLabels::EnableSideChoices() {
+    FlipBox->setEnabled(!FrontButton->isChecked());
+    ManualDuplexCheck->setEnabled(BothButton->isChecked());
+}
+
+void TSelectSpecificLabels::SetSides(const TSidesChoice& sides) {
+    (sides.Sides == TPrintSides::Back   ? BackButton
+     : sides.Sides == TPrintSides::Both ? BothButton
+                                        : FrontButton)
+        ->setChecked(true);
+    FlipBox->setCurrentIndex(sides.Flip == TFlipEdge::Short ? 1 : 0);
+    ManualDuplexCheck->setChecked(sides.ManualDuplex);
+}
+
+TSidesChoice TSelectSpecificLabels::Sides() const {
+    TSidesChoice c;
+    c.Sides = BackButton->isChecked()   ? TPrintSides::Back
+              : BothButton->isChecked() ? TPrintSides::Both
+                                        : TPrintSides::Front;
+    c.Flip = FlipBox->currentIndex() == 1 ? TFlipEdge::Short : TFlipEdge::Long;
+    c.ManualDuplex = ManualDuplexCheck->isChecked();
+    return c;
 }
 
 std::vector<QRect> TSelectSpecificLabels::DetermineRectangles(const TCardLayout& l, double ppi) {

@@ -1,18 +1,22 @@
 #pragma once
 
 #include "printing/CardLayout.h"
+#include "printing/PrintSides.h"
 
 #include <QDialog>
 
 #include <vector>
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
+class QRadioButton;
 class QSpinBox;
 class QWidget;
 class TReportPrinter;
 
 // "Print Cards": a miniature of the sheet on which the user clicks the card positions to
-// print, the printer's name with its setup, and the number of sheets.
+// print, the printer's name with its setup, the number of sheets, and the sides to print.
 class TSelectSpecificLabels : public QDialog {
     Q_OBJECT
 public:
@@ -20,6 +24,8 @@ public:
                           TReportPrinter& printer, QWidget* parent = nullptr);
 
     const TCardSelection& Selection() const { return FSelection; }
+    void SetSides(const TSidesChoice& sides);
+    TSidesChoice Sides() const;
     // One rectangle per card position in the drawing's pixels, at `ppi` screen pixels per
     // inch; and the sheet's rectangle. Widths and heights are the cut products, so the
     // right and bottom edges lie just outside.
@@ -37,9 +43,16 @@ public:
     QWidget* PaintBox1;
     QLabel* PrinterLabel;
     QSpinBox* pages;
+    QRadioButton* FrontButton;
+    QRadioButton* BackButton;
+    QRadioButton* BothButton;
+    QComboBox* FlipBox; // long edge, short edge
+    QCheckBox* ManualDuplexCheck;
 
 private:
     void SetAll(bool selected);
+    QWidget* BuildSidesBox();
+    void EnableSideChoices();
 
     TCardLayout FLayout;
     TCardSelection FSelection;

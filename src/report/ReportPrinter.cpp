@@ -86,7 +86,9 @@ void TReportPrinter::ReloadPrinterMetrics() {
     const QRectF paper = FPrinter->paperRect(QPrinter::Inch);
     const QRectF page = FPrinter->pageRect(QPrinter::Inch);
     FMetrics.XDPI = FMetrics.YDPI = FPrinter->resolution();
-    FMetrics.PaperInches = paper.size();
+    // The sheet as the device describes it in points (a PDF's page is exactly that), so that
+    // what is mirrored across the sheet's centre lands where the page's centre is.
+    FMetrics.PaperInches = FPrinter->paperRect(QPrinter::Point).size() / 72.0;
     FMetrics.LeftOffset = FPrinter->fullPage() ? 0 : page.left() - paper.left();
     FMetrics.TopOffset = FPrinter->fullPage() ? 0 : page.top() - paper.top();
     FMetrics.BottomStrip = paper.bottom() - page.bottom();

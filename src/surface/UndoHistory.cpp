@@ -134,6 +134,40 @@ void TUndoHistory::Clear() {
     emit Changed();
 }
 
+TUndoHistory::TParked TUndoHistory::Park() {
+    Settle();
+    TParked parked{std::move(FStates), FCurrent, FSaved};
+    Clear();
+    return parked;
+}
+
+void TUndoHistory::Resume(TParked parked) {
+    if (!parked.States.empty()) {
+        // The parked design comes back as undo puts a state back, names and shared pictures
+        // included, so that it is the parked current state exactly.
+        const TDesignSnapshot& design = parked.States[size_t(parked.Current)].Design;
+        FRestoring = true;
+        FPanel.Handle()->Clear();
+        try {
+            RestoreObjects(FPanel, TakeSnapshot(FPanel, nullptr), design);
+        } catch (...) {
+            FRestoring = false;
+            throw;
+        }
+        FPanel.SetColorPicture(design.Background);
+        if (RestoreOutside)
+            RestoreOutside(design.BackgroundName);
+        FRestoring = false;
+    }
+    Clear();
+    if (parked.States.empty())
+        return;
+    FStates = std::move(parked.States);
+    FCurrent = parked.Current;
+    FSaved = parked.Saved;
+    emit Changed();
+}
+
 void TUndoHistory::MarkSaved() {
     // Whatever changed unreported (objects removed as stray before saving) becomes a step of
     // its own, so the saved state is the design as written.

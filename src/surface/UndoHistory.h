@@ -47,6 +47,14 @@ public:
 
     // Forgets every step; the design as it is now is the saved one (New, Open, Revert, Exit).
     void Clear();
+
+    // The steps of a design that leaves the panel for a while (a card's other side). Park
+    // records what is pending and hands the steps over, leaving a fresh history. Resume puts
+    // the parked design back on the panel, which the caller has emptied, and takes its steps
+    // back; steps never parked resume as a fresh history of what the panel holds.
+    struct TParked;
+    TParked Park();
+    void Resume(TParked parked);
     // The design as it is now has been saved.
     void MarkSaved();
     // The design differs from the one last saved, opened or begun.
@@ -107,6 +115,17 @@ private:
     TStepKind FKind = TStepKind::Ordinary;
     std::vector<int> FSelectionBefore;
     mutable QString FTakeError; // why the last snapshot failed; empty when it did not
+};
+
+struct TUndoHistory::TParked {
+    std::deque<TState> States;
+    int Current = 0;
+    int Saved = 0;
+
+    bool Empty() const { return States.empty(); }
+    bool Modified() const { return !States.empty() && Current != Saved; }
+    // The design as it was when parked has been saved.
+    void MarkSaved() { Saved = Current; }
 };
 
 // While alive, every change made is part of one step, recorded when the scope ends.

@@ -1,5 +1,6 @@
 #include "tool/PrintCommand.h"
 
+#include "app/BackSide.h"
 #include "printing/CardPrinting.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ObjectStream.h"
@@ -11,7 +12,8 @@ namespace {
 
 QString Usage() {
     return QStringLiteral("usage: pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
-                          "[--cards 1,2,...] [--copies N] [--outline] [--merge LIST]");
+                          "[--cards 1,2,...] [--copies N] [--outline] [--merge LIST] "
+                          "[--sides front|back|both] [--flip long|short]");
 }
 
 struct TPrintOptions {
@@ -19,6 +21,7 @@ struct TPrintOptions {
     QString Cards;
     int Copies = 1;
     bool Outline = false;
+    TSidesChoice Sides;
 };
 
 // Reads the options; an empty result means they were fine.
@@ -35,6 +38,24 @@ QString ParseOptions(const QStringList& args, TPrintOptions& o) {
             o.Merge = args[++i];
         } else if (a == QLatin1String("--cards") && hasValue) {
             o.Cards = args[++i];
+        } else if (a == QLatin1String("--sides") && hasValue) {
+            const QString v = args[++i];
+            if (v == QLatin1String("front"))
+                o.Sides.Sides = TPrintSides::Front;
+            else if (v == QLatin1String("back"))
+                o.Sides.Sides = TPrintSides::Back;
+            else if (v == QLatin1String("both"))
+                o.Sides.Sides = TPrintSides::Both;
+            else
+                return QStringLiteral("The sides must be front, back or both");
+        } else if (a == QLatin1String("--flip") && hasValue) {
+            const QString v = args[++i];
+            if (v == QLatin1String("long"))
+                o.Sides.Flip = TFlipEdge::Long;
+            else if (v == QLatin1String("short"))
+                o.Sides.Flip = TFlipEdge::Short;
+            else
+                return QStringLiteral("The flip must be long or short");
         } else if (a == QLatin1String("--copies") && hasValue) {
             bool ok = false;
             o.Copies = args[++i].toInt(&ok);
@@ -84,6 +105,7 @@ int PrintCommand(const QStringList& args) {
     TPrintRunSettings& settings = run.Settings;
     settings.Copies = o.Copies;
     settings.OutlineOnly = o.Outline;
+    settings.Sides = o.Sides;
     if (!o.Cards.isEmpty())
         if (const QString error =
                 SelectCards(o.Cards, settings.Layout.PositionCount(), settings.Selection);
@@ -92,6 +114,12 @@ int PrintCommand(const QStringList& args) {
 
     TGBusinessCardPanel32 panel;
     LoadToolDesign(panel, o.In);
+    // The back, when the design has one; without it the backs print blank.
+    TGBusinessCardPanel32 back;
+    if (settings.Sides.Sides != TPrintSides::Front) {
+        back.LoadFromFile(BackSideFileName(o.In));
+        settings.BackPanel = &back;
+    }
     QString error;
     if (!PrintToPdf(panel, settings, o.Out, &error))
         return FailTool(error);

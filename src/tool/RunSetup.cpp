@@ -28,6 +28,7 @@ QString PrepareToolRun(const QString& design, const QString& settingsFile, const
     settings.Selection.FitTo(settings.Layout);
     if (const std::optional<QString> art = ReadCompanionFile(design))
         settings.BackgroundFile = *art;
+    settings.BackBackgroundFile = ReadBackCompanionLine(design);
     if (!mergeFile.isEmpty()) {
         try {
             run.List = LoadMergeList(mergeFile);

@@ -18,7 +18,9 @@ int usage(FILE* out = stderr) {
                         "       pentavo-tool export IN OUT.pdf [--bleed INCHES] [--crop-marks] "
                         "[--merge LIST] [--settings PTV.INI]\n"
                         "       pentavo-tool print IN OUT.pdf [--settings PTV.INI] "
-                        "[--cards 1,2,...] [--copies N] [--outline] [--merge LIST]\n";
+                        "[--cards 1,2,...] [--copies N] [--outline]\n"
+                        "                    [--merge LIST] [--sides front|back|both] "
+                        "[--flip long|short]\n";
     return out == stderr ? 1 : 0;
 }
 
