@@ -1,5 +1,7 @@
 #include "app/Companion.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -35,10 +37,10 @@ void DeleteCompanionFile(const QString& designPath) {
 }
 
 std::optional<QString> ReadCompanionFile(const QString& designPath) {
-    QFile file(CompanionFileName(designPath));
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    const TFileBytes file = ReadRegularFile(CompanionFileName(designPath), kMaxLine);
+    if (file.Result != TFileRead::Read)
         return std::nullopt;
-    const QByteArray start = file.read(kMaxLine);
+    const QByteArray& start = file.Bytes;
     qsizetype end = start.indexOf('\n');
     if (end < 0)
         end = start.size();
