@@ -34,8 +34,9 @@ void requireFile(const QString& fileName) {
 
 int DumpCommand(const QString& fileName) {
     const QByteArray bytes = readAll(fileName);
-    const QByteArray json = StreamObjectsToJson(ReadStreamObjects(bytes.constData(), bytes.size()));
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    WriteStreamJson(bytes.constData(), bytes.size(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        ThrowStreamError(StreamMessage::WriteError);
     return 0;
 }
 
