@@ -144,6 +144,7 @@ public:
     void EndList() override {
         FText += FOpen.back().Close;
         FOpen.pop_back();
+        Flush(kPiece);
     }
 
 private:
