@@ -4,8 +4,8 @@
 
 namespace {
 
-// Far wider than any box at the smallest size the reader allows.
-constexpr int kLongestWord = 256;
+// Far wider than a card box at any usual size; short enough that breaking is cheap.
+constexpr int kLongestWord = 2048;
 // A card at the highest zoom, filled with the smallest text, shows less than these.
 constexpr qsizetype kMostRuns = 2000;       // in one paragraph
 constexpr qsizetype kMostParagraphs = 4000; // in the document
