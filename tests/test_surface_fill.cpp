@@ -54,6 +54,31 @@ private slots:
         QVERIFY(BuildGradientBitmap(QSize(0, 5), clRed, clBlue, gdDown).isNull());
     }
 
+    void aPartOfTheGradientIsThatPartOfTheWhole() {
+        const TColor from = RGBColor(0, 0, 255), to = RGBColor(255, 255, 0);
+        for (TFillDirection d : {gdUp, gdDown, gdLeft, gdRight}) {
+            const QImage whole = BuildGradientBitmap(QSize(700, 300), from, to, d);
+            const QRect part(123, 45, 400, 200);
+            QCOMPARE(BuildGradientBitmap(QSize(700, 300), from, to, d, part), whole.copy(part));
+        }
+        // The part of a huge area costs the part: bands far apart meet in few pixels.
+        const QImage part =
+            BuildGradientBitmap(QSize(30000, 30000), from, to, gdDown, QRect(5, 29990, 3, 10));
+        QCOMPARE(part.size(), QSize(3, 10));
+        QCOMPARE(part.pixel(0, 9), qRgb(255, 255, 0));
+        // The cache follows the part and the colours.
+        TGradientCache cache;
+        QCOMPARE(cache.Bitmap(QSize(700, 300), QRect(0, 0, 10, 10), from, to, gdRight).size(),
+                 QSize(10, 10));
+        QCOMPARE(
+            cache.Bitmap(QSize(700, 300), QRect(600, 5, 100, 20), from, to, gdRight).pixel(99, 0),
+            qRgb(255, 255, 0));
+        QCOMPARE(cache.Origin(), QPoint(600, 5));
+        QCOMPARE(cache.Bitmap(QSize(700, 300), QRect(600, 5, 100, 20), to, to, gdRight).pixel(0, 0),
+                 qRgb(255, 255, 0));
+        QVERIFY(cache.Bitmap(QSize(700, 300), QRect(), from, to, gdRight).isNull());
+    }
+
     void tilesStartAtTheCornerAndAreCutAtTheEdge() {
         QImage tile(10, 10, QImage::Format_RGB32);
         tile.fill(Qt::green);
@@ -63,7 +88,7 @@ private slots:
         area.fill(Qt::white);
         {
             QPainter p(&area);
-            PaintTiles(p, tile, area.size());
+            PaintTiles(p, tile, area.size(), area.rect());
         }
         for (int ty = 0; ty < 3; ++ty)
             for (int tx = 0; tx < 3; ++tx)
@@ -72,8 +97,29 @@ private slots:
         QImage blank(4, 4, QImage::Format_RGB32);
         blank.fill(Qt::white);
         QPainter p(&blank);
-        PaintTiles(p, QImage(), blank.size());
+        PaintTiles(p, QImage(), blank.size(), blank.rect());
         QCOMPARE(blank.pixel(2, 2), qRgb(255, 255, 255));
+    }
+
+    void onlyTilesReachingTheShownPartAreDrawn() {
+        QImage tile(10, 10, QImage::Format_RGB32);
+        tile.fill(Qt::green);
+        QImage area(40, 40, QImage::Format_RGB32);
+        area.fill(Qt::white);
+        {
+            QPainter p(&area);
+            // A part from inside the second tile to inside the third, of an area far larger
+            // than the image: the tiles it touches are drawn whole, none other.
+            PaintTiles(p, tile, QSize(1000000, 1000000), QRect(15, 15, 10, 1));
+        }
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool inTiles = x >= 10 && x < 30 && y >= 10 && y < 20;
+                QCOMPARE(area.pixel(x, y), inTiles ? qRgb(0, 255, 0) : qRgb(255, 255, 255));
+            }
+        QPainter p(&area);
+        PaintTiles(p, tile, QSize(30, 30), QRect()); // nothing shows: nothing drawn
+        QCOMPARE(area.pixel(2, 2), qRgb(255, 255, 255));
     }
 
     void printedTilesAreOnePatternOfWholeTiles() {

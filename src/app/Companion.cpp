@@ -1,5 +1,7 @@
 #include "app/Companion.h"
 
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -42,12 +44,12 @@ void DeleteCompanionFile(const QString& designPath) {
 namespace {
 
 // Line `index` (from 0) of the companion file, each line read no further than kMaxLine;
-// nothing when there is no file.
+// nothing when there is no file (or it is not a regular file).
 std::optional<QString> ReadCompanionLine(const QString& designPath, int index) {
-    QFile file(CompanionFileName(designPath));
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    const TFileBytes file = ReadRegularFile(CompanionFileName(designPath), kMaxLine * (index + 1));
+    if (file.Result != TFileRead::Read)
         return std::nullopt;
-    const QByteArray start = file.read(kMaxLine * (index + 1));
+    const QByteArray& start = file.Bytes;
     qsizetype from = 0;
     for (int i = 0; i < index; ++i) {
         const qsizetype end = start.indexOf('\n', from);

@@ -1,6 +1,7 @@
 #include "app/MergeChoice.h"
 
 #include "app/Companion.h"
+#include "platform/RegularFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -34,11 +35,11 @@ bool WriteMergeChoice(const QString& designPath, const TMergeChoice& choice) {
 }
 
 TMergeChoice ReadMergeChoice(const QString& designPath) {
-    QFile file(MergeChoiceFileName(designPath));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFile)
+    const TFileBytes file = ReadRegularFile(MergeChoiceFileName(designPath), kMaxFile);
+    if (file.Result != TFileRead::Read || file.Truncated)
         return {};
     TMergeChoice choice;
-    for (QByteArray line : file.readAll().split('\n')) {
+    for (QByteArray line : file.Bytes.split('\n')) {
         line = line.trimmed();
         if (line.startsWith("List=")) {
             choice.ListFile = QString::fromUtf8(line.mid(5));

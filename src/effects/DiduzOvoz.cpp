@@ -157,7 +157,6 @@ void TGDiduzOvoz::SetFillDirection(int v) {
     if (v == FFillDirection)
         return;
     FFillDirection = v;
-    RebuildGradient();
     Invalidate();
 }
 
@@ -165,7 +164,6 @@ void TGDiduzOvoz::SetGradientToColor(TColor v) {
     if (v == FGradientToColor)
         return;
     FGradientToColor = v;
-    RebuildGradient();
     Invalidate();
 }
 
@@ -175,7 +173,6 @@ void TGDiduzOvoz::SetGradientFromColor(TColor v) {
     FGradientFromColor = v;
     if (!Reading())
         NotifyChanged();
-    RebuildGradient();
     Invalidate();
 }
 
@@ -211,8 +208,6 @@ void TGDiduzOvoz::SetSurfaceType(int v) {
     Invalidate();
     if (v != stBrushImage)
         FImage = TBitmap();
-    if (v == stGradientFill)
-        RebuildGradient();
     // Hollow letters with no outline would leave nothing to see.
     if (v == stBrushPattern && FOutlineStyle == psClear)
         SetOutlineStyle(psSolid);
@@ -224,12 +219,6 @@ bool TGDiduzOvoz::HasShadow() const {
 
 bool TGDiduzOvoz::HasOutline() const {
     return FOutlineStyle != psClear && FOutlineWidth > 0;
-}
-
-void TGDiduzOvoz::Loaded() {
-    TGGraphicControl::Loaded();
-    // A design file sets the size without the rebuild that a resize brings.
-    RebuildGradient();
 }
 
 void TGDiduzOvoz::BuildContextMenu() {
@@ -288,7 +277,6 @@ void TGDiduzOvoz::BoundsChanged() {
         SetWidth(1);
     if (Height() <= 0)
         SetHeight(1);
-    RebuildGradient();
 }
 
 void TGDiduzOvoz::EditProperties() {
@@ -330,7 +318,6 @@ void TGDiduzOvoz::EditProperties() {
     SetFontColor(p.Font().Color);
     ApplyFont(p.Font());
     SetCaption(p.Caption());
-    RebuildGradient();
     Invalidate();
     NotifyChanged();
 }

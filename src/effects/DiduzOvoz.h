@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/GradientFill.h"
 #include "effects/SurfaceFill.h"
 #include "objects/BaseLabel.h"
 #include "platform/BitmapData.h"
@@ -24,7 +25,6 @@ public:
     const TPropertyList& Properties() const override { return ClassProperties(); }
     static const TPropertyList& ClassProperties();
 
-    void Loaded() override;
     void BuildContextMenu() override;
     void Paint(QPainter& canvas) override;
     void BoundsChanged() override;
@@ -86,7 +86,9 @@ public:
     const TEdgeRect& ShadowRect() const { return FShadowRect; }
     QPoint TextOrigin() const { return FTextOrigin; }
     QPoint ShadowOrigin() const { return FShadowOrigin; }
-    const QImage& GradientBitmap() const { return FGradientBitmap; }
+    // The gradient surface for the part of the object on the card, made when first needed
+    // after its colours, direction, the size or that part changed.
+    const QImage& GradientBitmap() const;
 
     // The font on screen: its size in points scaled by the zoom and truncated.
     QFont CanvasFont() const;
@@ -96,7 +98,6 @@ public:
 
 private:
     void Relayout();
-    void RebuildGradient();
     bool HasShadow() const;
     bool HasOutline() const;
     // The left edge of the text or its shadow, whichever lies further right.
@@ -132,7 +133,7 @@ private:
     bool FNeedsMeasure = true;
     bool FMeasuring = false;
     bool FPainting = false;
-    QImage FGradientBitmap;
+    mutable TGradientCache FGradient;
 
     QAction* FTransparentItem = nullptr;
     QAction* FBorderItem = nullptr;

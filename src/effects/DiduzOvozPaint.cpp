@@ -2,8 +2,8 @@
 
 #include "effects/GradientFill.h"
 #include "effects/SurfaceTiles.h"
+#include "objects/ShownText.h"
 #include "objects/ZoomedFont.h"
-#include "platform/PictureHeader.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -57,13 +57,12 @@ void TGDiduzOvoz::MeasureAndFit() {
     const QFontMetrics m(CanvasFont());
     const QString text = ResolveSymbolText(FFont.Name, FCaption).Text;
     const int th = m.ascent() + m.descent();
-    const int tw = m.horizontalAdvance(text + QLatin1Char(' '));
     const int dx = FShadowOffset.x(), dy = FShadowOffset.y();
     FMargin = {dx < 0 ? -dx : 0, dy < 0 ? -dy : 0};
     const int mx = FMargin.x(), my = FMargin.y();
     const int h = std::abs(dy) + th;
     if (Width() <= 5)
-        SetWidth(tw);
+        SetWidth(m.horizontalAdvance(text + QLatin1Char(' ')));
     // A transparent borderless object shrinks to its text.
     if (Height() > 1.2 * h && FControlTransparent && FBorderStyle == bsNone)
         SetHeight(int(1.2 * h));
@@ -92,9 +91,11 @@ bool TGDiduzOvoz::FitToText() {
 }
 
 QString TGDiduzOvoz::VisibleCaption() const {
-    const QString text = ResolveSymbolText(FFont.Name, MergedText(FCaption)).Text;
     const QFontMetrics m(CanvasFont());
     const int room = Width() - TextLeft();
+    // Only the characters the box can hold are looked at, however long the caption.
+    const QString text =
+        ShownPart(m, ResolveSymbolText(FFont.Name, MergedText(FCaption)).Text, room);
     if (m.horizontalAdvance(text) <= room)
         return text;
     // The longest run of whole characters from the left that fits; found by halving, so
@@ -154,9 +155,12 @@ void TGDiduzOvoz::Paint(QPainter& canvas) {
             canvas.setClipPath(GlyphPath(s, FTextOrigin), Qt::IntersectClip);
             if (FSurfaceType == stBrushTransparent)
                 canvas.fillRect(client, ToQColor(FFont.Color));
-            else
-                PaintTiles(canvas, FSurfaceType == stBrushImage ? FImage.Image() : FGradientBitmap,
-                           client.size());
+            else if (FSurfaceType == stBrushImage)
+                PaintTiles(canvas, FImage.Image(), client.size(), ShownArea(*this));
+            else {
+                const QImage& gradient = GradientBitmap();
+                canvas.drawImage(FGradient.Origin(), gradient);
+            }
             canvas.restore();
             canvas.save();
         }
@@ -169,14 +173,7 @@ void TGDiduzOvoz::Paint(QPainter& canvas) {
     }
 }
 
-void TGDiduzOvoz::RebuildGradient() {
-    if (FSurfaceType != stGradientFill)
-        return;
-    // The size comes from a design file too: a gradient too large to hold paints nothing.
-    const QSize size(Width(), Height());
-    FGradientBitmap = PictureSizeAllowed(size)
-                          ? BuildGradientBitmap(size, FGradientFromColor, FGradientToColor,
-                                                TFillDirection(FFillDirection))
-                          : QImage();
-    Invalidate();
+const QImage& TGDiduzOvoz::GradientBitmap() const {
+    return FGradient.Bitmap(QSize(Width(), Height()), ShownArea(*this), FGradientFromColor,
+                            FGradientToColor, TFillDirection(FFillDirection));
 }

@@ -1,6 +1,7 @@
 #include "effects/GradientFill.h"
 
 #include "platform/GraphicsValues.h"
+#include "platform/PictureHeader.h"
 #include "report/ReportCanvas.h"
 
 #include <QPainter>
@@ -42,15 +43,17 @@ TGradientBands GradientBands(const QSize& area, TColor from, TColor to, TFillDir
     return bands;
 }
 
-QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirection direction) {
-    if (size.isEmpty())
+QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirection direction,
+                           const QRect& part) {
+    const QRect area = part.isNull() ? QRect(QPoint(0, 0), size) : part;
+    if (size.isEmpty() || area.isEmpty())
         return {};
-    QImage bitmap(size, QImage::Format_RGB32);
+    QImage bitmap(area.size(), QImage::Format_RGB32);
     bitmap.fill(Qt::black);
     QPainter p(&bitmap);
     for (const TGradientBand& band : GradientBands(size, from, to, direction))
-        if (!band.Rect.isEmpty())
-            p.fillRect(band.Rect, ToQColor(band.Color));
+        if (const QRect shown = band.Rect & area; !shown.isEmpty())
+            p.fillRect(shown.translated(-area.topLeft()), ToQColor(band.Color));
     return bitmap;
 }
 
@@ -66,6 +69,23 @@ QImage GradientStrip(int length, TColor from, TColor to, TFillDirection directio
     const bool across = direction == gdLeft || direction == gdRight;
     const QSize size = across ? QSize(length, 1) : QSize(1, length);
     return strips[key] = BuildGradientBitmap(size, from, to, direction);
+}
+
+const QImage& TGradientCache::Bitmap(const QSize& size, const QRect& part, TColor from, TColor to,
+                                     TFillDirection direction) {
+    if (!FValid || size != FSize || part != FPart || from != FFrom || to != FTo ||
+        direction != FDirection) {
+        FBitmap = PictureSizeAllowed(part.size())
+                      ? BuildGradientBitmap(size, from, to, direction, part)
+                      : QImage();
+        FValid = true;
+        FSize = size;
+        FPart = part;
+        FFrom = from;
+        FTo = to;
+        FDirection = direction;
+    }
+    return FBitmap;
 }
 
 void PrintGradient(TReportCanvas& report, const QPoint& origin, const QSize& area, TColor from,

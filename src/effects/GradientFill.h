@@ -28,8 +28,31 @@ int MulDiv(int a, int b, int c);
 TGradientBands GradientBands(const QSize& area, TColor from, TColor to, TFillDirection direction);
 
 // The gradient rendered once at the given size, to be copied at paint time; a null image
-// for an empty size.
-QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirection direction);
+// for an empty size. With a part, only that rectangle of it is rendered, at the part's size.
+QImage BuildGradientBitmap(const QSize& size, TColor from, TColor to, TFillDirection direction,
+                           const QRect& part = QRect());
+
+// The screen's gradient of an object, rendered for the part of the object that can show and
+// kept until its colours, direction, the object's size or that part change: an object far
+// larger than the card costs what shows of it.
+class TGradientCache {
+public:
+    // The gradient over an object of the given size, rendered for the part; a null image
+    // when the part is empty or too large to hold.
+    const QImage& Bitmap(const QSize& size, const QRect& part, TColor from, TColor to,
+                         TFillDirection direction);
+    // Where the bitmap's top-left corner lies in the object.
+    QPoint Origin() const { return FPart.topLeft(); }
+    void Clear() { FValid = false; }
+
+private:
+    bool FValid = false;
+    QSize FSize;
+    QRect FPart;
+    TColor FFrom = 0, FTo = 0;
+    TFillDirection FDirection = gdUp;
+    QImage FBitmap;
+};
 
 // The 256 bands across `length` pixels as a strip one pixel thick: `length` x 1 for gdLeft
 // and gdRight, 1 x `length` for gdUp and gdDown. The same arguments give back the same

@@ -100,8 +100,7 @@ void TRirizIzadu::SetBackColor(TColor v) {
         return;
     FBackColor = v;
     FGradientStale = true;
-    if (FSurfaceType == stBrushPattern)
-        BuildSolidBitmap();
+    FSolidBitmap = QImage(); // made again, in the new colour, when it is next needed
     Invalidate();
 }
 
@@ -226,7 +225,7 @@ void TRirizIzadu::SetSurfaceType(TSurfaceType v) {
     if (v == stGradientFill)
         FGradientStale = true;
     else if (v == stBrushPattern)
-        BuildSolidBitmap();
+        FSolidBitmap = QImage();
     else if (v == stBrushTransparent) {
         // The object never turns wholly invisible through this choice.
         FShadowOrient = soNone;
@@ -253,18 +252,11 @@ const QImage& TRirizIzadu::GradientBitmap() const {
     return FGradientBitmap;
 }
 
-void TRirizIzadu::BuildSolidBitmap() const {
-    if (Width() < 1 || Height() < 1) {
-        FSolidBitmap = QImage();
-        return;
-    }
-    FSolidBitmap = QImage(Width(), Height(), QImage::Format_RGB32);
-    FSolidBitmap.fill(ToQColor(FBackColor));
-}
-
 const QImage& TRirizIzadu::SolidBitmap() const {
-    if (FSolidBitmap.isNull())
-        BuildSolidBitmap();
+    if (FSolidBitmap.isNull() && Width() > 0 && Height() > 0) {
+        FSolidBitmap = QImage(Width(), Height(), QImage::Format_RGB32);
+        FSolidBitmap.fill(ToQColor(FBackColor));
+    }
     return FSolidBitmap;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "effects/GradientFill.h"
 #include "effects/ShapeGeometry.h"
 #include "effects/SurfaceFill.h"
 #include "platform/BitmapData.h"
@@ -66,8 +67,9 @@ public:
     QString LastBitmapFileNameandPath() const { return FLastBitmapFile; }
     void SetLastBitmapFileNameandPath(const QString& v) { FLastBitmapFile = v; }
 
-    // The cached surfaces at the object's size; the gradient is rebuilt when its colours,
-    // direction or the object's size changed since it was last made.
+    // The cached surfaces at the object's size, for paper; the gradient is rebuilt when its
+    // colours, direction or the object's size changed since it was last made. The screen
+    // draws only the part of the surface on the card.
     const QImage& GradientBitmap() const;
     const QImage& SolidBitmap() const;
 
@@ -80,7 +82,6 @@ public:
 private:
     // The bitmap the surface is tiled with; null for the transparent surface.
     const QImage* SurfaceBitmap() const;
-    void BuildSolidBitmap() const;
 
     TColor FBackColor = clWhite;
     TFillDirection FFillDirection = gdUp;
@@ -103,4 +104,5 @@ private:
     mutable QImage FGradientBitmap;
     mutable bool FGradientStale = true;
     mutable QImage FSolidBitmap;
+    TGradientCache FShownGradient; // the screen's, for the part on the card
 };

@@ -65,10 +65,20 @@ void TRirizIzadu::Paint(QPainter& canvas) {
         canvas.setBrush(ToQColor(ShadowColor()));
         drawFigure(canvas, *this, rects.Shadow, 1);
     }
-    if (const QImage* bitmap = SurfaceBitmap()) {
+    if (FSurfaceType != stBrushTransparent) {
+        // Only the part of the object on the card is filled: a box far larger than the card
+        // costs what shows of it.
+        const QRect shown = ShownArea(*this);
         canvas.save();
         canvas.setClipPath(clipPath(*this, rects.Body), Qt::IntersectClip);
-        PaintTiles(canvas, *bitmap, QSize(Width(), Height()));
+        if (FSurfaceType == stBrushPattern)
+            canvas.fillRect(shown, ToQColor(FBackColor));
+        else if (FSurfaceType == stBrushImage)
+            PaintTiles(canvas, FImage.Image(), QSize(Width(), Height()), shown);
+        else
+            canvas.drawImage(shown.topLeft(),
+                             FShownGradient.Bitmap(QSize(Width(), Height()), shown, FBackColor,
+                                                   FGradientToColor, FFillDirection));
         canvas.restore();
     }
     if (OutlineStyle() != psClear) {

@@ -1,16 +1,25 @@
 #include "effects/SurfaceTiles.h"
 
 #include "report/ReportCanvas.h"
+#include "surface/BasePanel.h"
 #include "surface/GraphicControl.h"
 
 #include <QPainter>
 
-void PaintTiles(QPainter& canvas, const QImage& bitmap, const QSize& area) {
+QRect ShownArea(const TGGraphicControl& object) {
+    QRect area(0, 0, object.Width(), object.Height());
+    if (const TGBasePanel* panel = object.Panel())
+        area &= QRect(-object.Left(), -object.Top(), panel->width(), panel->height());
+    return area;
+}
+
+void PaintTiles(QPainter& canvas, const QImage& bitmap, const QSize& area, const QRect& shown) {
     const int bw = bitmap.width(), bh = bitmap.height();
-    if (bw < 1 || bh < 1)
+    const QRect r = shown & QRect(QPoint(0, 0), area);
+    if (bw < 1 || bh < 1 || r.isEmpty())
         return;
-    for (int y = 0; y < area.height(); y += bh)
-        for (int x = 0; x < area.width(); x += bw)
+    for (int y = r.top() / bh * bh; y <= r.bottom(); y += bh)
+        for (int x = r.left() / bw * bw; x <= r.right(); x += bw)
             canvas.drawImage(x, y, bitmap);
 }
 

@@ -31,5 +31,5 @@ void TwiaTile::ImageChanged() {
 
 void TwiaTile::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    PaintTiles(p, FPrepared.isNull() ? FImage : FPrepared, size());
+    PaintTiles(p, FPrepared.isNull() ? FImage : FPrepared, size(), rect());
 }

@@ -4,6 +4,10 @@
 
 namespace {
 
+// Far more columns than a card can use; a line with more fields is no list of addresses,
+// and holding its millions of empty fields would cost far more than the file.
+constexpr qsizetype kMostFields = 1024;
+
 QChar detectSeparator(const QString& text) {
     int commas = 0, semicolons = 0, tabs = 0;
     bool quoted = false;
@@ -37,6 +41,9 @@ public:
     QStringList NextRow() {
         QStringList fields;
         for (;;) {
+            if (fields.size() == kMostFields)
+                throw EMergeListError(
+                    QStringLiteral("Line %1 has more than %2 fields").arg(FLine).arg(kMostFields));
             fields.append(AtQuote() ? QuotedField() : PlainField());
             if (AtEnd())
                 return fields;

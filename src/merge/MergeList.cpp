@@ -2,8 +2,8 @@
 
 #include "merge/CsvReader.h"
 #include "merge/VCardReader.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 int TMergeList::ColumnIndex(const QString& column) const {
@@ -21,17 +21,14 @@ QString TMergeList::Value(int record, int column) const {
 }
 
 TMergeList LoadMergeList(const QString& fileName) {
-    const QFileInfo info(fileName);
-    if (!info.isFile())
+    const TFileBytes file = ReadRegularFile(fileName, MaxMergeListBytes);
+    if (file.Result != TFileRead::Read)
         throw EMergeListError(QStringLiteral("Cannot open the list %1").arg(fileName));
-    if (info.size() > MaxMergeListBytes)
+    if (file.Truncated)
         throw EMergeListError(
             QStringLiteral("The list %1 is too large (more than 64 MB)").arg(fileName));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EMergeListError(QStringLiteral("Cannot open the list %1").arg(fileName));
-    const QByteArray bytes = file.read(MaxMergeListBytes + 1);
-    const QString suffix = info.suffix().toLower();
+    const QByteArray& bytes = file.Bytes;
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix == QLatin1String("vcf") || suffix == QLatin1String("vcard"))
         return ReadVCardList(bytes);
     return ReadCsvList(bytes);

@@ -55,11 +55,31 @@ struct TContentLine {
     int Line = 0;
 };
 
-bool isQuotedPrintable(const QByteArray& line) {
-    const qsizetype colon = line.indexOf(':');
-    const QByteArray head = (colon < 0 ? line : line.left(colon)).toUpper();
-    return head.contains("QUOTED-PRINTABLE");
-}
+// Whether a logical line's head, the part before its first colon, names quoted-printable,
+// followed while the line grows by joined pieces. Only the bytes not looked at yet are
+// searched, so a line joined from many pieces costs what its bytes do.
+class TQuotedPrintableHead {
+public:
+    bool Of(const QByteArray& line) {
+        if (FColon >= 0)
+            return FFound;
+        FColon = line.indexOf(':', FScanned);
+        const qsizetype end = FColon < 0 ? line.size() : FColon;
+        // Start far enough back to find a name split between two pieces.
+        const qsizetype from = std::max<qsizetype>(0, FScanned - kName.size() + 1);
+        FFound =
+            FFound ||
+            QByteArrayView(line).sliced(from, end - from).toByteArray().toUpper().contains(kName);
+        FScanned = end;
+        return FFound;
+    }
+
+private:
+    static constexpr QByteArrayView kName = "QUOTED-PRINTABLE";
+    qsizetype FScanned = 0;
+    qsizetype FColon = -1;
+    bool FFound = false;
+};
 
 // The logical lines of the text one at a time, so that a text that goes wrong early is not
 // split whole first: folded lines (a line starting with a blank continues the one before)
@@ -74,8 +94,9 @@ public:
             return false;
         line.Bytes = TakePhysical().toByteArray();
         line.Line = FNumber;
+        TQuotedPrintableHead head;
         while (!FRest.isEmpty()) {
-            if (line.Bytes.endsWith('=') && isQuotedPrintable(line.Bytes)) {
+            if (line.Bytes.endsWith('=') && head.Of(line.Bytes)) {
                 line.Bytes.chop(1);
                 line.Bytes += TakePhysical();
             } else if (FRest.startsWith(' ') || FRest.startsWith('\t')) {

@@ -1,6 +1,7 @@
 #include "objects/BaseLabel.h"
 
 #include "objects/Font3DEffects.h"
+#include "objects/ShownText.h"
 #include "objects/ZoomedFont.h"
 #include "platform/Interaction.h"
 #include "report/ReportCanvas.h"
@@ -328,7 +329,8 @@ void TGBaseLabel::LayoutText() {
 void TGBaseLabel::MeasureAndFit() {
     const QFont font = ZoomedFont();
     const int th = lineHeight(font);
-    const QString typed = DrawnCaption().Text, shown = MergedText(typed);
+    const QString drawn = DrawnCaption().Text;
+    const QString typed = ShownRun(font, drawn), shown = ShownRun(font, MergedText(drawn));
     const int typedWidth = TypedWidth(font, typed);
     // Only right and centred text place by the shown text's width; a merge run prints most
     // cards left-aligned and skips the measuring.
@@ -368,6 +370,16 @@ void TGBaseLabel::MeasureAndFit() {
         FHighlightOrigin.setX(x + FHighlightOffset.x());
         FShadowOrigin.setX(x + FShadowOffset.x());
     }
+}
+
+QString TGBaseLabel::ShownRun(const QFont& font, const QString& text) const {
+    TShownEnd end = TShownEnd::Start;
+    if (FAngle == 0 && FAlignment == taRightJustify)
+        end = TShownEnd::End;
+    else if (FAngle == 0 && FAlignment == taCenter)
+        end = TShownEnd::Middle;
+    const bool upright = FAngle == 0 || FAngle == 180;
+    return ShownPart(QFontMetrics(font), text, upright ? Width() : Height(), end);
 }
 
 int TGBaseLabel::TypedWidth(const QFont& font, const QString& typed) {
@@ -423,7 +435,7 @@ void TGBaseLabel::Paint(QPainter& painter) {
     TTextCanvas canvas(painter);
     canvas.Font = ZoomedFont();
     SelectRotatedFont(canvas, FAngle);
-    const QString text = ShownCaption().Text;
+    const QString text = ShownRun(canvas.Font, ShownCaption().Text);
     canvas.TextRect(FShadowRect, FShadowOrigin, text, ToQColor(FColorShadow));
     canvas.TextRect(FHighlightRect, FHighlightOrigin, text, ToQColor(FColorHighlight));
     canvas.TextRect(FTextRect, FTextOrigin, text, ToQColor(FFont.Color));

@@ -142,6 +142,9 @@ private:
     };
     std::optional<TWidthMemo> FTypedWidth;
     int TypedWidth(const QFont& font, const QString& typed);
+    // The part of a caption the box can show at its alignment and angle: a caption far
+    // longer than its box is measured and drawn only that far.
+    QString ShownRun(const QFont& font, const QString& text) const;
 
     QAction* FBorderItem = nullptr;
     QAction* FLeftItem = nullptr;

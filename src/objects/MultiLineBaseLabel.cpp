@@ -1,6 +1,7 @@
 #include "objects/MultiLineBaseLabel.h"
 
 #include "objects/EditWrap.h"
+#include "objects/ShownText.h"
 #include "objects/ZoomedFont.h"
 #include "report/ReportCanvas.h"
 #include "surface/BasePanel.h"
@@ -99,8 +100,19 @@ QFontMetrics TGMultiLineBaseLabel::ScreenMetrics() const {
 void TGMultiLineBaseLabel::Rewrap() {
     if (!FWordWrap)
         return;
-    FWrappedLines = WrapLikeEdit(FItems, ScreenMetrics(), Width());
+    FWrapItems = FItems;
+    FWrapFont = ZoomedFont(FFont, Zoom()).ToQFont();
+    FWrapWidth = Width();
+    FWrapPending = true;
     Invalidate();
+}
+
+const QStringList& TGMultiLineBaseLabel::WrappedLines() const {
+    if (FWrapPending) {
+        FWrappedLines = WrapLikeEdit(FWrapItems, QFontMetrics(FWrapFont), FWrapWidth);
+        FWrapPending = false;
+    }
+    return FWrappedLines;
 }
 
 void TGMultiLineBaseLabel::BoundsChanged() {
@@ -141,29 +153,36 @@ void TGMultiLineBaseLabel::ChooseFontFromMenu() {
         Rewrap();
 }
 
-QStringList TGMultiLineBaseLabel::ShownLines() const {
+QStringList TGMultiLineBaseLabel::ShownLines(qsizetype maxLines) const {
     QStringList merged;
     for (const QString& line : FItems)
         merged.append(MergedText(line));
-    if (merged == FItems)
-        return DisplayLines();
-    return FWordWrap ? WrapLikeEdit(merged, ScreenMetrics(), Width()) : merged;
+    if (merged != FItems)
+        return FWordWrap ? WrapLikeEdit(merged, ScreenMetrics(), Width(), maxLines) : merged;
+    if (FWordWrap && FWrapPending)
+        return WrapLikeEdit(FWrapItems, QFontMetrics(FWrapFont), FWrapWidth, maxLines);
+    return DisplayLines();
 }
 
 void TGMultiLineBaseLabel::Paint(QPainter& canvas) {
-    QStringList lines = ShownLines();
+    const QFont font = ZoomedFont(FFont, Zoom()).ToQFont();
+    const QFontMetrics metrics(font);
+    const int h = metrics.height();
+    // Lines below the box do not show; the one that starts inside it shows in part.
+    QStringList lines = ShownLines(h > 0 ? Height() / h + 1 : 1);
     if (lines.isEmpty())
         lines << blankPlaceholder;
     else if (lines.size() == 1 && TrimSpaces(lines[0]).isEmpty())
         lines << blankPlaceholder;
 
-    const QFont font = ZoomedFont(FFont, Zoom()).ToQFont();
-    const QFontMetrics metrics(font);
-    const int h = metrics.height();
+    const TShownEnd end = FAlignment == taRightJustify ? TShownEnd::End
+                          : FAlignment == taCenter     ? TShownEnd::Middle
+                                                       : TShownEnd::Start;
     canvas.save();
     canvas.setFont(font);
     canvas.setPen(ToQColor(FFont.Color));
     for (int i = 0; i < lines.size(); ++i) {
+        lines[i] = ShownPart(metrics, lines[i], Width(), end);
         const int tw = metrics.horizontalAdvance(lines[i]);
         int x = 0;
         if (FAlignment == taRightJustify)
@@ -191,7 +210,6 @@ void TGMultiLineBaseLabel::FitToText() {
 }
 
 void TGMultiLineBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
-    const QStringList lines = ShownLines(); // no placeholder on paper
     report.SetFont(FFont.Name, FFont.Size());
     report.SetFontStyle(FFont.Has(fsBold), FFont.Has(fsItalic), false);
     report.SetFontColor(FFont.Color);
@@ -205,6 +223,8 @@ void TGMultiLineBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
         {left, y + Top() / p, x + (Left() + Width()) / p, y + (Top() + Height()) / p});
     const int boxBottom = box.top() + box.height();
     const int k = int(dx / p);
+    // No placeholder on paper; no lines below the box.
+    const QStringList lines = ShownLines(lh > 0 ? box.height() / lh + 1 : 1);
     int top = box.top();
     for (const QString& line : lines) {
         if (top >= boxBottom)

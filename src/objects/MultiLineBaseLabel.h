@@ -35,13 +35,15 @@ public:
     void SetFont(const TFont& font);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v);
-    const QStringList& WrappedLines() const { return FWrappedLines; }
+    // Wrapped when first asked for after the last Rewrap.
+    const QStringList& WrappedLines() const;
 
     // The lines as shown: wrapped or as typed, without the placeholder.
-    const QStringList& DisplayLines() const { return FWordWrap ? FWrappedLines : FItems; }
+    const QStringList& DisplayLines() const { return FWordWrap ? WrappedLines() : FItems; }
     // The display lines with the merge fields filled from the panel's record (wrapped anew
-    // when the values change the lines' lengths).
-    QStringList ShownLines() const;
+    // when the values change the lines' lengths); at most maxLines of them when that is 0
+    // or more, so that painting a box wraps only what it shows.
+    QStringList ShownLines(qsizetype maxLines = -1) const;
     // After the first edit: one line height per line, widened to the widest line.
     void FitToText();
 
@@ -57,6 +59,11 @@ private:
     TAlignment FAlignment = taLeftJustify;
     TFont FFont;
     bool FWordWrap = false;
-    QStringList FWrappedLines;
+    // What the last Rewrap was asked to wrap; the lines are made from it when needed.
+    QStringList FWrapItems;
+    QFont FWrapFont;
+    int FWrapWidth = 0;
+    mutable bool FWrapPending = false;
+    mutable QStringList FWrappedLines;
     QList<QAction*> FAlignmentItems; // "Left", "Center", "Right"
 };

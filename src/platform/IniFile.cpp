@@ -1,10 +1,9 @@
 #include "platform/IniFile.h"
 
 #include "platform/ProgramFolder.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -39,20 +38,14 @@ void TIniFile::Load() {
     FData.clear();
     Parse();
     FWritable = true;
-    const QFileInfo info(FFileName);
-    if (!info.exists())
+    TFileBytes file = ReadRegularFile(FFileName, MaxFileSize);
+    if (file.Result == TFileRead::Missing)
         return;
-    QFile file(FFileName);
-    if (!info.isFile() || info.size() > MaxFileSize || !file.open(QIODevice::ReadOnly)) {
+    if (file.Result != TFileRead::Read || file.Truncated) {
         FWritable = false;
         return;
     }
-    const QByteArray data = file.read(MaxFileSize + 1);
-    if (data.size() > MaxFileSize) {
-        FWritable = false;
-        return;
-    }
-    FData = data;
+    FData = std::move(file.Bytes);
     Parse();
 }
 

@@ -1,6 +1,7 @@
 #include "platform/Picture.h"
 
 #include "platform/PictureFile.h"
+#include "platform/RegularFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -56,10 +57,10 @@ QByteArray readFile(const QString& fileName) {
     const QFileInfo info(fileName);
     if (!info.exists())
         throw EPictureError(QStringLiteral("The picture file %1 was not found.").arg(fileName));
-    QFile file(fileName);
-    if (!info.isFile() || info.size() > MaxPictureBytes || !file.open(QIODevice::ReadOnly))
+    TFileBytes file = ReadRegularFile(fileName, MaxPictureBytes);
+    if (file.Result != TFileRead::Read || file.Truncated)
         throw EPictureError(QStringLiteral("Cannot open file %1").arg(fileName));
-    return file.readAll();
+    return std::move(file.Bytes);
 }
 
 } // namespace

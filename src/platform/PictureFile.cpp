@@ -2,6 +2,7 @@
 
 #include "platform/MagickDecoder.h"
 #include "platform/PictureHeader.h"
+#include "platform/RegularFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -132,8 +133,8 @@ QImage LoadPictureFile(const QString& fileName) {
     if (!info.isFile() || info.size() > MaxPictureBytes)
         fail(QStringLiteral("%1 is not a picture file this program can read.")
                  .arg(shortName(fileName)));
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const TFileBytes file = ReadRegularFile(fileName, MaxPictureBytes);
+    if (file.Result != TFileRead::Read || file.Truncated)
         fail(QStringLiteral("Cannot open file %1").arg(fileName));
-    return DecodePicture(file.readAll(), kind, fileName);
+    return DecodePicture(file.Bytes, kind, fileName);
 }

@@ -1,14 +1,19 @@
 #include "richtext/WPRichText.h"
 
+#include "richtext/LayoutBounds.h"
 #include "richtext/RichTextLayout.h"
 #include "richtext/RtfReader.h"
+#include "richtext/RtfTextDocument.h"
 
 TWPRichText::TWPRichText(QObject* parent) : QObject(parent) {
     UseDesignResolution(FDocument);
 }
 
 void TWPRichText::SetRtf(const QByteArray& rtf) {
-    ReadRtf(rtf, FDocument);
+    TRtfDocument read;
+    ReadRtf(rtf, read);
+    BoundForLayout(read);
+    BuildTextDocument(read, FDocument);
 }
 
 void TWPRichText::Paint(QPainter& painter, int width, int height) {

@@ -9,7 +9,6 @@
 #include "surface/PropertyStreaming.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -139,19 +138,8 @@ TGGraphicControl* TGLabelObjectFiler::CopyObject(const TGGraphicControl& object)
 }
 
 void TGLabelObjectFiler::ReadFile(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.exists())
-        return;
-    if (!file.open(QIODevice::ReadOnly))
-        throw EStreamError(StreamMessage::CannotOpen(fileName));
-    // Mapping keeps the file's bytes out of the heap; a device that can't map is read.
-    const qint64 size = file.size();
-    if (const uchar* mapped = size > 0 ? file.map(0, size) : nullptr) {
-        ReadObjects(reinterpret_cast<const char*>(mapped), size);
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    ReadObjects(bytes.constData(), bytes.size());
+    if (const std::optional<QByteArray> bytes = ReadStreamFile(fileName))
+        ReadObjects(bytes->constData(), bytes->size());
 }
 
 std::vector<TGGraphicControl*> TGLabelObjectFiler::ReadObjects(const char* data, qint64 size) {

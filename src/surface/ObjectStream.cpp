@@ -1,5 +1,7 @@
 #include "surface/ObjectStream.h"
 
+#include "platform/RegularFile.h"
+
 QString ValueTypeName(TValueType type) {
     switch (type) {
     case TValueType::Null:
@@ -50,6 +52,9 @@ QString WriteFailed(const QString& fileName, const QString& reason) {
 QString CannotOpen(const QString& fileName) {
     return QStringLiteral("Cannot open file %1").arg(fileName);
 }
+QString TooLarge(const QString& fileName) {
+    return QStringLiteral("The file %1 is too large").arg(fileName);
+}
 QString ClassNotFound(const QString& className) {
     return QStringLiteral("Class %1 not found").arg(className);
 }
@@ -63,4 +68,15 @@ QString DuplicateName(const QString& name) {
 
 void ThrowStreamError(const char* message) {
     throw EStreamError(QString::fromLatin1(message));
+}
+
+std::optional<QByteArray> ReadStreamFile(const QString& fileName) {
+    TFileBytes file = ReadRegularFile(fileName, MaxStreamFileBytes);
+    if (file.Result == TFileRead::Missing)
+        return std::nullopt;
+    if (file.Result != TFileRead::Read)
+        throw EStreamError(StreamMessage::CannotOpen(fileName));
+    if (file.Truncated)
+        throw EStreamError(StreamMessage::TooLarge(fileName));
+    return std::move(file.Bytes);
 }

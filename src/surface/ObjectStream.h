@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 // The value tags of the object stream. 18 and 20 carry text that single-byte strings cannot:
@@ -55,12 +56,21 @@ QString CannotCreate(const QString& fileName);
 QString CannotOpen(const QString& fileName);
 // A write to a file that failed (a full disk): the fixed message, the file and the reason.
 QString WriteFailed(const QString& fileName, const QString& reason);
+QString TooLarge(const QString& fileName);
 QString ClassNotFound(const QString& className);
 QString InvalidName(const QString& name);
 QString DuplicateName(const QString& name);
 } // namespace StreamMessage
 
 [[noreturn]] void ThrowStreamError(const char* message);
+
+// Design and clipboard files: far more than the most a card holds, and a bound on memory.
+inline constexpr qint64 MaxStreamFileBytes = 256ll * 1024 * 1024;
+
+// The bytes of a design or clipboard file, read into memory; nothing when no file has that
+// name. A folder, device or pipe, a file that cannot be read and one over the bound throw
+// the stream error naming the file.
+std::optional<QByteArray> ReadStreamFile(const QString& fileName);
 
 struct TStreamProperty;
 

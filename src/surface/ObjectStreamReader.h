@@ -1,6 +1,7 @@
 #pragma once
 
 #include "surface/ObjectStream.h"
+#include "surface/StreamVisitor.h"
 
 // Reads object stream values from bytes held by the caller. Every length and count is
 // checked against the bytes that remain before anything is allocated, and nesting is
@@ -36,11 +37,6 @@ public:
     qint32 ReadInteger(); // tag and payload
     QString ReadIdent();  // Identifier, False, True or Nil as a name
 
-    // The next whole value, whatever its type (for dumps).
-    TStreamValue ReadAnyValue(int depth = 0);
-    // The properties of one record up to and including its EndMarker (for dumps).
-    std::vector<TStreamProperty> ReadAnyProperties(int depth = 0);
-
 private:
     void Need(qint64 n) const;
     quint32 ReadUInt32();
@@ -50,6 +46,3 @@ private:
     qint64 FSize;
     qint64 FPos = 0;
 };
-
-// Reads a whole stream (ListStart, records, EndMarker) without creating objects.
-std::vector<TStreamObject> ReadStreamObjects(const char* data, qint64 size);

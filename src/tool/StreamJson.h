@@ -1,11 +1,11 @@
 #pragma once
 
-#include "surface/ObjectStream.h"
+#include "surface/StreamVisitor.h"
 
-#include <QByteArray>
+#include <cstdio>
 
-#include <vector>
-
-// The objects of a stream as JSON:
+// Writes the objects of a stream to out as JSON, as they are read:
 // {"objects":[{"class":C,"name":N,"properties":[{"name":..,"type":..,"value":..},...]}]}
-QByteArray StreamObjectsToJson(const std::vector<TStreamObject>& objects);
+// The stream is checked whole first, so bytes that are no stream give the EStreamError and
+// write nothing.
+void WriteStreamJson(const char* data, qint64 size, std::FILE* out);

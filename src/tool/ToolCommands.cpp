@@ -6,7 +6,6 @@
 #include "surface/ObjectStreamReader.h"
 #include "tool/StreamJson.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
@@ -20,10 +19,10 @@ constexpr int kCardHeight = 192;
 constexpr qint64 kMaxPictureBytes = 256 * 1024 * 1024;
 
 QByteArray readAll(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    std::optional<QByteArray> bytes = ReadStreamFile(fileName);
+    if (!bytes)
         throw EStreamError(StreamMessage::CannotOpen(fileName));
-    return file.readAll();
+    return std::move(*bytes);
 }
 
 void requireFile(const QString& fileName) {
@@ -35,8 +34,9 @@ void requireFile(const QString& fileName) {
 
 int DumpCommand(const QString& fileName) {
     const QByteArray bytes = readAll(fileName);
-    const QByteArray json = StreamObjectsToJson(ReadStreamObjects(bytes.constData(), bytes.size()));
-    std::fwrite(json.constData(), 1, size_t(json.size()), stdout);
+    WriteStreamJson(bytes.constData(), bytes.size(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        ThrowStreamError(StreamMessage::WriteError);
     return 0;
 }
 

@@ -50,7 +50,8 @@ int run(const QStringList& args) {
         if (args.size() == 5) {
             bool ok = false;
             zoom = args[4].toDouble(&ok);
-            if (args[3] != QLatin1String("--zoom") || !ok || zoom < 0.1 || zoom > 10) {
+            // Written so that NaN, which fails every comparison, is refused too.
+            if (args[3] != QLatin1String("--zoom") || !ok || !(zoom >= 0.1 && zoom <= 10)) {
                 QTextStream(stderr) << "The zoom must be a number from 0.1 to 10\n";
                 return 1;
             }
