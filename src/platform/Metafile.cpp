@@ -47,6 +47,10 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
                               box.height() * ScreenPixelsPerInch / inch);
         m->FObjectSlots = b.U16(header + 10);
         m->FFirstRecord = header + kWmfHeaderSize;
+        const std::shared_ptr<const TMetafile> embedded =
+            FromBytes(EmbeddedEnhancedMetafile(b, m->FFirstRecord));
+        if (embedded && embedded->Kind() == TMetafileKind::Enhanced)
+            m->FEmbedded = embedded;
         return m;
     }
     if (b.U32(0) == 1 && b.U32(40) == kEmfSignature && b.Has(0, kEmfHeaderSize) &&
@@ -80,6 +84,10 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
 }
 
 void TMetafile::Draw(QPainter& painter, const QRectF& target) const {
+    if (FEmbedded) {
+        FEmbedded->Draw(painter, target);
+        return;
+    }
     const double sx = target.width() / FFrame.width();
     const double sy = target.height() / FFrame.height();
     const QTransform toTarget(sx, 0, 0, sy, target.x() - FFrame.x() * sx,
