@@ -263,3 +263,28 @@ QImage TDib::Decode(QSize maxSize, bool premultipliedAlpha) const {
     }
     return image;
 }
+
+QImage TDibCache::Decode(const TDib& dib, QSize maxSize, bool premultipliedAlpha) {
+    // Bounded: past this many pixels the cache starts again.
+    constexpr qint64 kMaxPixels = qint64(8) << 20;
+    const auto key =
+        std::make_tuple(dib.Info.Data(), maxSize.width(), maxSize.height(), premultipliedAlpha);
+    {
+        const std::lock_guard<std::mutex> lock(FLock);
+        const auto found = FImages.find(key);
+        if (found != FImages.end())
+            return found->second;
+    }
+    const QImage image = dib.Decode(maxSize, premultipliedAlpha);
+    const qint64 pixels = qint64(image.width()) * image.height();
+    const std::lock_guard<std::mutex> lock(FLock);
+    if (FPixels + pixels > kMaxPixels) {
+        FImages.clear();
+        FPixels = 0;
+    }
+    if (pixels <= kMaxPixels) {
+        FImages.emplace(key, image);
+        FPixels += pixels;
+    }
+    return image;
+}

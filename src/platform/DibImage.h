@@ -5,6 +5,10 @@
 #include <QImage>
 #include <QSize>
 
+#include <map>
+#include <mutex>
+#include <tuple>
+
 // A device-independent bitmap as a metafile record carries it: a bitmap information header
 // with its colour table in one place, the pixel rows in another (or right after it).
 struct TDib {
@@ -22,4 +26,17 @@ struct TDib {
     // pixels keep their fourth byte as premultiplied alpha; otherwise every pixel is opaque.
     // Damaged or unsupported bitmaps decode to a null image.
     QImage Decode(QSize maxSize = QSize(), bool premultipliedAlpha = false) const;
+};
+
+// The bitmaps of one metafile as they were last decoded, kept while it lives: drawing it
+// again at the same size (every card of a sheet, every repaint) decodes nothing and hands
+// the painter the very same image, which a PDF then holds once.
+class TDibCache {
+public:
+    QImage Decode(const TDib& dib, QSize maxSize, bool premultipliedAlpha);
+
+private:
+    std::mutex FLock;
+    std::map<std::tuple<const char*, int, int, bool>, QImage> FImages;
+    qint64 FPixels = 0;
 };

@@ -33,6 +33,7 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
     const TLittleEndianBytes b(bytes.constData(), bytes.size());
     std::shared_ptr<TMetafile> m(new TMetafile);
     m->FBytes = bytes;
+    m->FDibs = std::make_shared<TDibCache>();
     if (b.U32(0) == kPlaceableKey && b.Has(0, kPlaceableSize + kWmfHeaderSize)) {
         const QRectF box(QPointF(b.I16(6), b.I16(8)), QPointF(b.I16(10), b.I16(12)));
         const int inch = b.U16(14);
@@ -92,7 +93,7 @@ void TMetafile::Draw(QPainter& painter, const QRectF& target) const {
     const double sy = target.height() / FFrame.height();
     const QTransform toTarget(sx, 0, 0, sy, target.x() - FFrame.x() * sx,
                               target.y() - FFrame.y() * sy);
-    TMetafilePlayer player(painter, toTarget, FPixelsPerMm, FObjectSlots, target);
+    TMetafilePlayer player(painter, toTarget, FPixelsPerMm, FObjectSlots, target, *FDibs);
     const TLittleEndianBytes bytes(FBytes.constData(), FBytes.size());
     if (FKind == TMetafileKind::Windows) {
         // The window starts as the placeable box; the records may set their own. The

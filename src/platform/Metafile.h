@@ -7,6 +7,7 @@
 #include <memory>
 
 class QPainter;
+class TDibCache;
 
 enum class TMetafileKind { Windows, Enhanced };
 
@@ -40,4 +41,5 @@ private:
     // The enhanced metafile a Windows metafile carries whole in its comments: drawn in
     // place of the plain records, which say less (no curves, paths or transparency).
     std::shared_ptr<const TMetafile> FEmbedded;
+    std::shared_ptr<TDibCache> FDibs;
 };

@@ -74,7 +74,7 @@ QImage TMetafilePlayer::DecodeShown(const QRectF& dest, const TDib& dib, QRectF&
     const QSize wanted(int(std::ceil(full.width() * shown.width() / source.width())),
                        int(std::ceil(full.height() * shown.height() / source.height())));
     const QImage image =
-        dib.Decode(wanted.boundedTo(full).expandedTo(QSize(1, 1)), premultipliedAlpha);
+        FDibs.Decode(dib, wanted.boundedTo(full).expandedTo(QSize(1, 1)), premultipliedAlpha);
     const double sx = double(image.width()) / full.width();
     const double sy = double(image.height()) / full.height();
     source = QRectF(source.x() * sx, source.y() * sy, source.width() * sx, source.height() * sy);
@@ -87,7 +87,18 @@ void TMetafilePlayer::DrawImage(const QRectF& dest, const QImage& image, const Q
     mirror.translate(dest.x(), dest.y());
     mirror.scale(dest.width() < 0 ? -1 : 1, dest.height() < 0 ? -1 : 1);
     FPainter.setWorldTransform(mirror * LogicalToPainter());
-    FPainter.drawImage(QRectF(0, 0, qAbs(dest.width()), qAbs(dest.height())), image, source);
+    const QRectF box(0, 0, qAbs(dest.width()), qAbs(dest.height()));
+    // The whole image goes to the painter as it is, not as a copy of a part of it, so an
+    // image drawn again (the cards of a sheet) stays one image in a PDF.
+    const QRectF whole = image.rect();
+    const bool all = qAbs(source.left() - whole.left()) < 1e-3 &&
+                     qAbs(source.top() - whole.top()) < 1e-3 &&
+                     qAbs(source.right() - whole.right()) < 1e-3 &&
+                     qAbs(source.bottom() - whole.bottom()) < 1e-3;
+    if (all)
+        FPainter.drawImage(box, image);
+    else
+        FPainter.drawImage(box, image, source);
 }
 
 void TMetafilePlayer::RasterBitmap(const QRectF& dest, const QImage& image, const QRectF& source,

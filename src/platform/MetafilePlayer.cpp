@@ -40,8 +40,8 @@ double arcAngle(const QRectF& box, const QPointF& p) {
 } // namespace
 
 TMetafilePlayer::TMetafilePlayer(QPainter& painter, const QTransform& toPainter, QSizeF pixelsPerMm,
-                                 int objectSlots, const QRectF& target)
-    : FPainter(painter), FEntry(painter.worldTransform()), FToDevice(toPainter),
+                                 int objectSlots, const QRectF& target, TDibCache& dibs)
+    : FPainter(painter), FDibs(dibs), FEntry(painter.worldTransform()), FToDevice(toPainter),
       FPixelsPerMm(pixelsPerMm) {
     FPainter.save();
     // Records may draw beyond the picture's box; on screen and on paper alike it ends there.

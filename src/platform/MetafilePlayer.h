@@ -20,8 +20,9 @@ class TMetafilePlayer {
 public:
     // toPainter maps the metafile's device space onto the painter's coordinates;
     // pixelsPerMm serves the metric mapping modes. Nothing is drawn outside target.
+    // Bitmaps are decoded through dibs.
     TMetafilePlayer(QPainter& painter, const QTransform& toPainter, QSizeF pixelsPerMm,
-                    int objectSlots, const QRectF& target);
+                    int objectSlots, const QRectF& target, TDibCache& dibs);
     ~TMetafilePlayer();
     TMetafilePlayer(const TMetafilePlayer&) = delete;
     TMetafilePlayer& operator=(const TMetafilePlayer&) = delete;
@@ -126,6 +127,7 @@ private:
     };
 
     QPainter& FPainter;
+    TDibCache& FDibs;
     QTransform FEntry;    // the painter's transform when playing began
     QTransform FToDevice; // metafile device space to the painter's coordinates at entry
     std::optional<QPainterPath> FEntryClip;
