@@ -26,6 +26,8 @@ struct TDib {
     // pixels keep their fourth byte as premultiplied alpha; otherwise every pixel is opaque.
     // Damaged or unsupported bitmaps decode to a null image.
     QImage Decode(QSize maxSize = QSize(), bool premultipliedAlpha = false) const;
+    // A pattern brush's tile: patterns are small, a larger one is sampled down.
+    QImage DecodePattern() const { return Decode(QSize(256, 256)); }
 };
 
 // The bitmaps of one metafile as they were last decoded, kept while it lives: drawing it

@@ -201,7 +201,7 @@ void createBrush(const TRecord& r, TMetafilePlayer& player, bool pattern) {
     TMetafileObject o;
     o.Kind = TMetafileObject::TKind::Brush;
     if (pattern) {
-        const QImage image = TDib{r.part(16, 20), r.part(24, 28)}.Decode();
+        const QImage image = TDib{r.part(16, 20), r.part(24, 28)}.DecodePattern();
         o.Brush = image.isNull() ? QBrush(Qt::black) : QBrush(image);
     } else {
         o.Brush = MetafileBrush(r.B.U32(12), r.B.U32(16), r.B.U32(20));

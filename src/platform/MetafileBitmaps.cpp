@@ -57,9 +57,9 @@ QSize TMetafilePlayer::ShownSize(const QRectF& dest) const {
     const QPaintDevice* device = FPainter.device();
     const double dpi = qMax(1, device->logicalDpiX());
     const double scale = qMin(1.0, kMaxDotsPerInch / dpi);
-    // However far a box runs past the device, only what can show is worth its pixels.
-    const double w = qMin(shown.width() * scale, 2.0 * device->width());
-    const double h = qMin(shown.height() * scale, 2.0 * device->height());
+    // However far a box runs past the device, no more pixels than the device shows.
+    const double w = qMin(shown.width(), double(device->width())) * scale;
+    const double h = qMin(shown.height(), double(device->height())) * scale;
     return QSize(int(std::ceil(qBound(1.0, w, double(MaxPictureSide)))),
                  int(std::ceil(qBound(1.0, h, double(MaxPictureSide)))));
 }

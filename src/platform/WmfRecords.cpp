@@ -252,7 +252,7 @@ void play(quint16 function, const TParams& r, TMetafilePlayer& player) {
     case U_WMR_DIBCREATEPATTERNBRUSH: {
         TMetafileObject o;
         o.Kind = TMetafileObject::TKind::Brush;
-        const QImage pattern = TDib::Packed(r.B.Slice(4, r.B.Size() - 4)).Decode();
+        const QImage pattern = TDib::Packed(r.B.Slice(4, r.B.Size() - 4)).DecodePattern();
         o.Brush = pattern.isNull() ? QBrush(Qt::black) : QBrush(pattern);
         player.CreateObject(o);
         break;
@@ -356,7 +356,10 @@ QByteArray EmbeddedEnhancedMetafile(const TLittleEndianBytes& bytes, qsizetype f
         }
         at += size;
     }
-    if (total <= 0 || emf.size() != total || chunks != declaredChunks)
+    // Only an enhanced metafile is taken: a Windows one nested inside would nest again.
+    constexpr quint32 kEmfHeaderType = 1;
+    if (total <= 0 || emf.size() != total || chunks != declaredChunks ||
+        TLittleEndianBytes(emf.constData(), emf.size()).U32(0) != kEmfHeaderType)
         return {};
     return emf;
 }
