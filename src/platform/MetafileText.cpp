@@ -99,7 +99,7 @@ void TMetafilePlayer::Text(QPointF p, const QString& text, const std::vector<dou
     const QPointF at = toPainter.map(p);
     QTransform place;
     place.translate(at.x(), at.y());
-    place.rotate(-FDC.Font.Escapement / 10.0);
+    place.rotate(-double(FDC.Font.Escapement) / 10.0);
     place.scale(unit * length(toPainter, 1, 0), unit * length(toPainter, 0, 1));
     place.translate(left, baseline);
     if (FRecording) {
