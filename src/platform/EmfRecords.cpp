@@ -12,6 +12,7 @@ namespace {
 constexpr quint32 ETO_OPAQUE = 0x0002;
 constexpr quint32 PS_GEOMETRIC = 0x00010000;
 constexpr quint32 MWT_SET = 4; // newer than the library's list
+constexpr quint32 kSourceCopy = 0x00CC0020;
 
 // One record, its 8-byte type and size included, so offsets match the documented layouts.
 struct TRecord {
@@ -133,55 +134,53 @@ void text(const TRecord& r, bool wide, TMetafilePlayer& player) {
     player.Text(r.point(36), s, dx, (r.B.U32(52) & ETO_OPAQUE) ? &box : nullptr);
 }
 
-void clipRegion(const TRecord& r, TMetafilePlayer& player) {
-    const quint32 mode = r.B.U32(12);
-    if (r.B.U32(8) == 0) {
-        if (mode == U_RGN_COPY)
-            player.SetClipRegion(std::nullopt);
-        return;
-    }
-    const qint64 count = r.B.U32(24);
-    if (!r.B.Has(48, count * 16))
-        return;
+// Region data: a 32-byte header whose third field counts the rectangles that follow it.
+std::optional<std::vector<QRectF>> regionRects(const TRecord& r, qsizetype at) {
+    const qint64 count = r.B.U32(at + 8);
+    if (!r.B.Has(at + 32, count * 16))
+        return std::nullopt;
     std::vector<QRectF> rects;
+    rects.reserve(std::size_t(count));
     for (qsizetype k = 0; k < count; ++k)
-        rects.push_back(r.box(48 + 16 * k));
-    const QPainterPath region = player.DeviceRegion(rects);
-    const std::optional<QPainterPath>& clip = player.DC().Clip;
-    switch (mode) {
-    case U_RGN_AND:
-        player.SetClipRegion(clip ? clip->intersected(region) : region);
-        break;
-    case U_RGN_OR:
-    case U_RGN_XOR:
-        player.SetClipRegion(clip ? clip->united(region) : region);
-        break;
-    case U_RGN_DIFF:
-        if (clip)
-            player.SetClipRegion(clip->subtracted(region));
-        break;
-    default:
-        player.SetClipRegion(region);
-        break;
+        rects.push_back(r.box(at + 32 + 16 * k));
+    return rects;
+}
+
+void clipRegion(const TRecord& r, TMetafilePlayer& player) {
+    const auto how = TClipCombine(qBound<quint32>(1, r.B.U32(12), 5));
+    if (r.B.U32(8) == 0) { // no region data: only a copy, which ends clipping
+        player.CombineClip(std::nullopt, how);
+        return;
     }
+    if (const std::optional<std::vector<QRectF>> rects = regionRects(r, 16))
+        player.CombineClip(player.DeviceRegion(*rects), how);
+}
+
+// A region the record fills with a brush from the object table, or the selected one.
+void fillRegion(const TRecord& r, TMetafilePlayer& player, qsizetype dataAt,
+                std::optional<quint32> brush) {
+    const std::optional<std::vector<QRectF>> rects = regionRects(r, dataAt);
+    if (!rects)
+        return;
+    const TMetafileObject* o = brush ? player.Object(*brush) : nullptr;
+    if (brush && (!o || o->Kind != TMetafileObject::TKind::Brush))
+        return;
+    player.FillRegion(RegionOf(*rects), o ? o->Brush : player.DC().Brush);
 }
 
 // Bit block transfers: the destination box, the raster operation and, when the record
 // carries one, the source bitmap with its box.
 void blit(const TRecord& r, TMetafilePlayer& player, QRectF dest, quint32 rop, QRectF source,
           qsizetype bmiAt, bool bottomUp) {
-    if (player.FillByRasterOp(dest, rop))
-        return;
-    if (r.B.U32(bmiAt + 4) == 0) { // no bitmap: the brush fills the box
-        player.FillRect(dest, player.DC().Brush);
-        return;
-    }
-    const QImage image = DecodeDib(r.part(bmiAt, bmiAt + 4), r.part(bmiAt + 8, bmiAt + 12));
-    if (image.isNull())
-        return;
-    if (bottomUp)
-        source.moveTop(image.height() - source.bottom());
-    player.StretchImage(dest, image, source);
+    const TDib dib{r.part(bmiAt, bmiAt + 4), r.part(bmiAt + 8, bmiAt + 12)};
+    player.Bitmap(dest, dib, source, rop, bottomUp);
+}
+
+void alphaBlend(const TRecord& r, TMetafilePlayer& player) {
+    constexpr quint8 AC_SRC_ALPHA = 1;
+    const TDib dib{r.part(84, 88), r.part(92, 96)};
+    player.AlphaBlend(QRectF(r.point(24), r.size(32)), dib, QRectF(r.point(44), r.size(100)),
+                      r.B.U8(42), r.B.U8(43) & AC_SRC_ALPHA);
 }
 
 void createPen(const TRecord& r, TMetafilePlayer& player, bool extended) {
@@ -202,7 +201,7 @@ void createBrush(const TRecord& r, TMetafilePlayer& player, bool pattern) {
     TMetafileObject o;
     o.Kind = TMetafileObject::TKind::Brush;
     if (pattern) {
-        const QImage image = DecodeDib(r.part(16, 20), r.part(24, 28));
+        const QImage image = TDib{r.part(16, 20), r.part(24, 28)}.DecodePattern();
         o.Brush = image.isNull() ? QBrush(Qt::black) : QBrush(image);
     } else {
         o.Brush = MetafileBrush(r.B.U32(12), r.B.U32(16), r.B.U32(20));
@@ -364,10 +363,19 @@ void play(quint32 type, const TRecord& r, TMetafilePlayer& player) {
         player.DrawCollectedPath(false, true);
         break;
     case U_EMR_SELECTCLIPPATH:
-        player.ClipToCollectedPath();
+        player.ClipToCollectedPath(TClipCombine(qBound<quint32>(1, r.B.U32(8), 5)));
         break;
     case U_EMR_ABORTPATH:
-        player.EndPath();
+        player.AbortPath();
+        break;
+    case U_EMR_OFFSETCLIPRGN:
+        player.OffsetClip(r.point(8));
+        break;
+    case U_EMR_FILLRGN:
+        fillRegion(r, player, 32, r.B.U32(28));
+        break;
+    case U_EMR_PAINTRGN:
+        fillRegion(r, player, 28, std::nullopt);
         break;
     case U_EMR_EXTSELECTCLIPRGN:
         clipRegion(r, player);
@@ -390,6 +398,13 @@ void play(quint32 type, const TRecord& r, TMetafilePlayer& player) {
         blit(r, player, QRectF(r.point(24), r.size(72)), r.B.U32(68),
              QRectF(r.point(32), r.size(40)), 48, true);
         break;
+    case U_EMR_SETDIBITSTODEVICE:
+        blit(r, player, QRectF(r.point(24), r.size(40)), kSourceCopy,
+             QRectF(r.point(32), r.size(40)), 48, true);
+        break;
+    case U_EMR_ALPHABLEND:
+        alphaBlend(r, player);
+        break;
     default:
         break;
     }
@@ -398,13 +413,25 @@ void play(quint32 type, const TRecord& r, TMetafilePlayer& player) {
 } // namespace
 
 void PlayEmfRecords(const TLittleEndianBytes& bytes, TMetafilePlayer& player) {
+    constexpr quint32 kEmfPlusKey = 0x2B464D45; // "EMF+"
+    TEmfPlusState emfPlus;
     qsizetype at = 0;
     while (bytes.Has(at, 8)) {
         const quint32 type = bytes.U32(at);
         const qint64 size = bytes.U32(at + 4);
         if (size < 8 || size % 4 != 0 || !bytes.Has(at, size) || type == U_EMR_EOF)
             return;
-        play(type, TRecord{bytes.Slice(at, size)}, player);
+        // Comments (EMF+ among them) are not drawn: the plain records that follow them
+        // draw the picture. A held mask pairs only with the bitmap record right after it.
+        if (type != U_EMR_STRETCHDIBITS && type != U_EMR_BITBLT && type != U_EMR_STRETCHBLT &&
+            type != U_EMR_COMMENT)
+            player.FlushHeldBitmap();
+        const TRecord record{bytes.Slice(at, size)};
+        if (type == U_EMR_COMMENT && record.B.U32(12) == kEmfPlusKey)
+            PlayEmfPlusRecords(record.B.Slice(16, qMin<qint64>(record.B.U32(8), size - 12) - 4),
+                               emfPlus, player);
+        else
+            play(type, record, player);
         at += size;
     }
 }

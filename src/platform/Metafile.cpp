@@ -33,6 +33,7 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
     const TLittleEndianBytes b(bytes.constData(), bytes.size());
     std::shared_ptr<TMetafile> m(new TMetafile);
     m->FBytes = bytes;
+    m->FDibs = std::make_shared<TDibCache>();
     if (b.U32(0) == kPlaceableKey && b.Has(0, kPlaceableSize + kWmfHeaderSize)) {
         const QRectF box(QPointF(b.I16(6), b.I16(8)), QPointF(b.I16(10), b.I16(12)));
         const int inch = b.U16(14);
@@ -47,6 +48,10 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
                               box.height() * ScreenPixelsPerInch / inch);
         m->FObjectSlots = b.U16(header + 10);
         m->FFirstRecord = header + kWmfHeaderSize;
+        const std::shared_ptr<const TMetafile> embedded =
+            FromBytes(EmbeddedEnhancedMetafile(b, m->FFirstRecord));
+        if (embedded && embedded->Kind() == TMetafileKind::Enhanced)
+            m->FEmbedded = embedded;
         return m;
     }
     if (b.U32(0) == 1 && b.U32(40) == kEmfSignature && b.Has(0, kEmfHeaderSize) &&
@@ -80,11 +85,15 @@ std::shared_ptr<const TMetafile> TMetafile::FromBytes(const QByteArray& bytes) {
 }
 
 void TMetafile::Draw(QPainter& painter, const QRectF& target) const {
+    if (FEmbedded) {
+        FEmbedded->Draw(painter, target);
+        return;
+    }
     const double sx = target.width() / FFrame.width();
     const double sy = target.height() / FFrame.height();
     const QTransform toTarget(sx, 0, 0, sy, target.x() - FFrame.x() * sx,
                               target.y() - FFrame.y() * sy);
-    TMetafilePlayer player(painter, toTarget, FPixelsPerMm, FObjectSlots, target);
+    TMetafilePlayer player(painter, toTarget, FPixelsPerMm, FObjectSlots, target, *FDibs);
     const TLittleEndianBytes bytes(FBytes.constData(), FBytes.size());
     if (FKind == TMetafileKind::Windows) {
         // The window starts as the placeable box; the records may set their own. The

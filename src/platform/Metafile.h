@@ -7,6 +7,7 @@
 #include <memory>
 
 class QPainter;
+class TDibCache;
 
 enum class TMetafileKind { Windows, Enhanced };
 
@@ -24,6 +25,7 @@ public:
     QSize Size() const { return FSize; }
     // Plays the records stretched into the target rectangle of the painter. Records it
     // does not know are skipped; a damaged record ends the drawing, never reads past it.
+    // Bitmaps in the records are decoded at the size they show.
     void Draw(QPainter& painter, const QRectF& target) const;
 
 private:
@@ -36,4 +38,8 @@ private:
     QSizeF FPixelsPerMm; // of the device the metafile was made on
     int FObjectSlots = 0;
     qsizetype FFirstRecord = 0;
+    // The enhanced metafile a Windows metafile carries whole in its comments: drawn in
+    // place of the plain records, which say less (no curves, paths or transparency).
+    std::shared_ptr<const TMetafile> FEmbedded;
+    std::shared_ptr<TDibCache> FDibs;
 };

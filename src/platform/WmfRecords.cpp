@@ -93,15 +93,48 @@ TMetafileObject font(const TParams& r) {
 }
 
 // A bitmap record: the destination and source boxes, then the packed bitmap at dibAt.
-// Without a bitmap (a record exactly as long as its fixed part) the destination is filled.
 void bitmap(const TParams& r, TMetafilePlayer& player, QRectF dest, QRectF source, qsizetype dibAt,
             bool bottomUp) {
-    if (player.FillByRasterOp(dest, r.B.U32(0)))
+    const TDib dib = TDib::Packed(r.B.Slice(dibAt, r.B.Size() - dibAt));
+    player.Bitmap(dest, dib, source, r.B.U32(0), bottomUp);
+}
+
+// A region object: a header, then scans of equal height, each a run of left-right pairs.
+TMetafileObject region(const TParams& r) {
+    TMetafileObject o;
+    o.Kind = TMetafileObject::TKind::Region;
+    o.Region.setFillRule(Qt::WindingFill);
+    const qsizetype scans = qMax<qint16>(r.p(5), 0);
+    qsizetype at = 22;
+    for (qsizetype k = 0; k < scans && r.B.Has(at, 6); ++k) {
+        const qsizetype count = r.B.U16(at);
+        const double top = r.B.I16(at + 2), bottom = r.B.I16(at + 4);
+        if (!r.B.Has(at + 6, count * 2 + 2))
+            break;
+        for (qsizetype x = 0; x + 1 < count; x += 2)
+            o.Region.addRect(QRectF(QPointF(r.B.I16(at + 6 + 2 * x), top),
+                                    QPointF(r.B.I16(at + 8 + 2 * x), bottom)));
+        at += 6 + count * 2 + 2;
+    }
+    return o;
+}
+
+// The clip becomes the region object at index, or nothing when it holds no region.
+void selectClipRegion(TMetafilePlayer& player, quint16 index) {
+    const TMetafileObject* o = player.Object(index);
+    if (o && o->Kind == TMetafileObject::TKind::Region)
+        player.CombineClip(player.LogicalRegion(o->Region), TClipCombine::Copy);
+    else
+        player.CombineClip(std::nullopt, TClipCombine::Copy);
+}
+
+void fillRegion(TMetafilePlayer& player, quint16 regionIndex, std::optional<quint16> brush) {
+    const TMetafileObject* o = player.Object(regionIndex);
+    const TMetafileObject* b = brush ? player.Object(*brush) : nullptr;
+    if (!o || o->Kind != TMetafileObject::TKind::Region ||
+        (brush && (!b || b->Kind != TMetafileObject::TKind::Brush)))
         return;
-    const QImage image = DecodePackedDib(r.B.Slice(dibAt, r.B.Size() - dibAt));
-    if (!image.isNull() && bottomUp)
-        source.moveTop(image.height() - source.bottom());
-    player.StretchImage(dest, image, source);
+    player.FillRegion(o->Region, b ? b->Brush : player.DC().Brush);
 }
 
 void play(quint16 function, const TParams& r, TMetafilePlayer& player) {
@@ -171,7 +204,7 @@ void play(quint16 function, const TParams& r, TMetafilePlayer& player) {
         player.RoundRect(r.box(2), QSizeF(r.p(1), r.p(0)));
         break;
     case U_WMR_PATBLT:
-        player.FillRect(QRectF(r.p(5), r.p(4), r.p(3), r.p(2)), dc.Brush);
+        player.Bitmap(QRectF(r.p(5), r.p(4), r.p(3), r.p(2)), TDib(), {}, r.B.U32(0), false);
         break;
     case U_WMR_SAVEDC:
         player.SaveDC();
@@ -219,7 +252,7 @@ void play(quint16 function, const TParams& r, TMetafilePlayer& player) {
     case U_WMR_DIBCREATEPATTERNBRUSH: {
         TMetafileObject o;
         o.Kind = TMetafileObject::TKind::Brush;
-        const QImage pattern = DecodePackedDib(r.B.Slice(4, r.B.Size() - 4));
+        const QImage pattern = TDib::Packed(r.B.Slice(4, r.B.Size() - 4)).DecodePattern();
         o.Brush = pattern.isNull() ? QBrush(Qt::black) : QBrush(pattern);
         player.CreateObject(o);
         break;
@@ -227,28 +260,44 @@ void play(quint16 function, const TParams& r, TMetafilePlayer& player) {
     case U_WMR_CREATEFONTINDIRECT:
         player.CreateObject(font(r));
         break;
-    // Palettes, regions and old-style pattern brushes take a slot but draw nothing.
+    case U_WMR_CREATEREGION:
+        player.CreateObject(region(r));
+        break;
+    case U_WMR_SELECTCLIPREGION:
+        selectClipRegion(player, r.B.U16(0));
+        break;
+    case U_WMR_OFFSETCLIPRGN:
+        player.OffsetClip(r.point(0));
+        break;
+    case U_WMR_FILLREGION:
+        fillRegion(player, r.B.U16(0), r.B.U16(2));
+        break;
+    case U_WMR_PAINTREGION:
+        fillRegion(player, r.B.U16(0), std::nullopt);
+        break;
+    // Palettes and old-style pattern brushes take a slot but draw nothing.
     case U_WMR_CREATEPALETTE:
-    case U_WMR_CREATEPATTERNBRUSH:
-    case U_WMR_CREATEREGION: {
+    case U_WMR_CREATEPATTERNBRUSH: {
         TMetafileObject o;
         o.Kind = TMetafileObject::TKind::Other;
         player.CreateObject(o);
         break;
     }
+    // Without a bitmap (a record exactly as long as its fixed part) the raster operation
+    // paints with the brush alone.
     case U_WMR_DIBBITBLT:
         if (r.B.Size() > 18)
             bitmap(r, player, QRectF(r.p(7), r.p(6), r.p(5), r.p(4)),
                    QRectF(r.p(3), r.p(2), r.p(5), r.p(4)), 16, false);
         else
-            player.FillRect(QRectF(r.p(8), r.p(7), r.p(6), r.p(5)), dc.Brush);
+            player.Bitmap(QRectF(r.p(8), r.p(7), r.p(6), r.p(5)), TDib(), {}, r.B.U32(0), false);
         break;
     case U_WMR_DIBSTRETCHBLT:
         if (r.B.Size() > 22)
             bitmap(r, player, QRectF(r.p(9), r.p(8), r.p(7), r.p(6)),
                    QRectF(r.p(5), r.p(4), r.p(3), r.p(2)), 20, false);
         else
-            player.FillRect(QRectF(r.p(10), r.p(9), r.p(8), r.p(7)), dc.Brush);
+            player.Bitmap(QRectF(r.p(10), r.p(9), r.p(8), r.p(7)), TDib(), {}, r.B.U32(0), false);
         break;
     case U_WMR_STRETCHDIB:
         bitmap(r, player, QRectF(r.p(10), r.p(9), r.p(8), r.p(7)),
@@ -268,7 +317,49 @@ void PlayWmfRecords(const TLittleEndianBytes& bytes, qsizetype first, TMetafileP
         const quint16 function = bytes.U16(at + 4);
         if (size < 6 || !bytes.Has(at, size) || function == 0)
             return;
+        // A held mask pairs only with the bitmap record right after it.
+        const int kind = function & U_WMR_MASK;
+        if (kind != U_WMR_STRETCHDIB && kind != U_WMR_DIBSTRETCHBLT && kind != U_WMR_DIBBITBLT)
+            player.FlushHeldBitmap();
         play(function, TParams{bytes.Slice(at + 6, size - 6)}, player);
         at += size;
     }
+}
+
+QByteArray EmbeddedEnhancedMetafile(const TLittleEndianBytes& bytes, qsizetype first) {
+    constexpr quint16 MFCOMMENT = 0x000F;
+    constexpr quint32 kEmbeddedKey = 0x43464D57; // "WMFC"
+    constexpr qsizetype kChunkHeader = 34;
+    QByteArray emf;
+    qint64 total = -1, chunks = 0, declaredChunks = 0;
+    qsizetype at = first;
+    while (bytes.Has(at, 6)) {
+        const qint64 size = qint64(bytes.U32(at)) * 2;
+        const quint16 function = bytes.U16(at + 4);
+        if (size < 6 || !bytes.Has(at, size) || function == 0)
+            break;
+        const TLittleEndianBytes escape = bytes.Slice(at + 6, size - 6);
+        const TLittleEndianBytes data =
+            escape.Slice(4, qMin<qsizetype>(escape.U16(2), escape.Size() - 4));
+        if ((function & U_WMR_MASK) == U_WMR_ESCAPE && escape.U16(0) == MFCOMMENT &&
+            data.U32(0) == kEmbeddedKey && data.Has(0, kChunkHeader)) {
+            const qint64 chunk = data.U32(22), whole = data.U32(30);
+            // The chunks come in order and agree on the whole size; any that does not ends
+            // the attempt, and the records draw the picture instead.
+            if ((total >= 0 && whole != total) || !data.Has(kChunkHeader, chunk) ||
+                emf.size() + chunk > whole)
+                return {};
+            total = whole;
+            declaredChunks = data.U32(18);
+            emf.append(data.Data() + kChunkHeader, chunk);
+            ++chunks;
+        }
+        at += size;
+    }
+    // Only an enhanced metafile is taken: a Windows one nested inside would nest again.
+    constexpr quint32 kEmfHeaderType = 1;
+    if (total <= 0 || emf.size() != total || chunks != declaredChunks ||
+        TLittleEndianBytes(emf.constData(), emf.size()).U32(0) != kEmfHeaderType)
+        return {};
+    return emf;
 }

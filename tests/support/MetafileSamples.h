@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QtGlobal>
 
+#include <cstring>
 #include <initializer_list>
 
 // Little-endian values appended one after another.
@@ -18,6 +19,11 @@ struct TLeBytes {
     TLeBytes& u16(int v) { return u8(v).u8(v >> 8); }
     TLeBytes& u32(quint32 v) { return u16(int(v & 0xFFFF)).u16(int(v >> 16)); }
     TLeBytes& i32(qint32 v) { return u32(quint32(v)); }
+    TLeBytes& f32(float v) {
+        quint32 bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        return u32(bits);
+    }
     TLeBytes& words(std::initializer_list<int> values) {
         for (int v : values)
             u16(v);
