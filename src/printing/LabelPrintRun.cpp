@@ -36,14 +36,17 @@ void TLabelPrintRun::LoadBackGround() {
     FBackground = TPicture();
     const QString& file = FSettings.BackgroundFile;
     const QString name = file.toUpper();
-    // Bitmaps by ".BMP" (when the file exists), metafiles by ".WMF"; a file that does not
-    // load, or any other name, prints no art.
+    // Bitmaps by ".BMP" (when the file exists), metafiles by ".WMF", PNG, WebP and SVG by
+    // their extension; a file that does not load, or any other name, prints no art.
     const bool bitmap = name.contains(QLatin1String(".BMP")) && QFileInfo(file).isFile();
-    if (!bitmap && !name.contains(QLatin1String(".WMF")))
+    const TPictureKind kind = PictureKindOf(file);
+    const bool ofToday =
+        kind == TPictureKind::Png || kind == TPictureKind::Webp || kind == TPictureKind::Svg;
+    if (!bitmap && !ofToday && !name.contains(QLatin1String(".WMF")))
         return;
     try {
         const TPicture art = TPicture::LoadFromFile(file, false);
-        if (art.Kind() == (bitmap ? TPicture::TKind::Bitmap : TPicture::TKind::Metafile))
+        if (ofToday || art.Kind() == (bitmap ? TPicture::TKind::Bitmap : TPicture::TKind::Metafile))
             FBackground = art;
     } catch (const EPictureError&) {
     }
