@@ -6,7 +6,11 @@
 
 TPainterCanvas::TPainterCanvas(QPainter& painter, const TPageMetrics& metrics)
     : FPainter(painter), FMetrics(metrics), FPen(Qt::black, 0), FBrush(Qt::white),
-      FBase(painter.worldTransform()) {}
+      FBase(painter.worldTransform()) {
+    // Pictures reach the page as their pixels are: a PDF takes them compressed without loss,
+    // never as JPEG.
+    FPainter.setRenderHint(QPainter::LosslessImageRendering);
+}
 
 void TPainterCanvas::SetPen(TColor color, int style, int width, int /*mode*/) {
     // Mixing modes other than copy mean nothing on paper; every pen draws its colour.
