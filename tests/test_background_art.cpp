@@ -1,3 +1,4 @@
+#include "support/FocusAsWhenOpened.h"
 #include "support/MetafileSamples.h"
 #include "support/PrintTestSupport.h"
 #include "support/TestSupport.h"
@@ -96,6 +97,9 @@ void TestBackgroundArt::okNeedsASelectionNoneClearsArt() {
     QString name;
     ui.OnExec = [&](QDialog& d) {
         auto& chooser = static_cast<TLoadBackGround&>(d);
+        // The list takes the focus as the chooser opens, and still nothing is chosen.
+        chooser.show();
+        FocusAsWhenOpened(*chooser.FileListBox1);
         chooser.Buttons->OKButton()->click(); // nothing selected: a beep, still open
         if (chooser.result() == QDialog::Accepted || ui.Beeps != 1)
             return int(QDialog::Rejected);

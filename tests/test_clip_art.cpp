@@ -1,5 +1,7 @@
+#include "support/FocusAsWhenOpened.h"
 #include "support/MetafileSamples.h"
 #include "support/ObjectTestSupport.h"
+#include "support/PictureBytes.h"
 #include "support/TestSupport.h"
 
 #include "app/ObjectKinds.h"
@@ -12,6 +14,7 @@
 #include "surface/ObjectStream.h"
 
 #include <QBuffer>
+#include <QListWidget>
 #include <QMenu>
 #include <QtTest>
 
@@ -56,6 +59,12 @@ QByteArray MetafilePayload(const QByteArray& metafile) {
     return QByteArray("\x09TMetafile") + TLeBytes().u32(quint32(metafile.size())).B + metafile;
 }
 
+void solid(const QString& path) {
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    image.save(path, "BMP");
+}
+
 QByteArray Written(TGBasePanel& panel) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -75,6 +84,7 @@ private slots:
     void stretchToFitResizesOnlyAtTheNextMove();
     void picturePayloadsWrittenBackByteForByte();
     void bitmapPrintsAsBitmapMetafileAsVectors();
+    void browserStartsWithNothingChosen();
 };
 
 void TestClipArt::autoSizeAndStretchAtZoomTwo() {
@@ -166,6 +176,12 @@ void TestClipArt::picturePayloadsWrittenBackByteForByte() {
         MetafilePayload(SampleEmf()),
         MetafilePayload("not a metafile at all"), // kept though it cannot be drawn
         QByteArray("\x07TBitmap") + TLeBytes().u32(quint32(bitmapFile.size())).B + bitmapFile,
+        QByteArray("\x09TPngImage") + TLeBytes().u32(quint32(PictureBytes::PngRgba().size())).B +
+            PictureBytes::PngRgba(),
+        QByteArray("\x09TSvgImage") +
+            TLeBytes().u32(quint32(PictureBytes::SvgHalfBlue().size())).B +
+            PictureBytes::SvgHalfBlue(),
+        QByteArray("\x09TPngImage") + TLeBytes().u32(5).B + "not a", // kept, drawn as none
     };
     for (const QByteArray& payload : payloads) {
         const QByteArray design = ImageRecord(payload);
@@ -179,16 +195,21 @@ void TestClipArt::picturePayloadsWrittenBackByteForByte() {
     const QByteArray design = ImageRecord(MetafilePayload(SampleWmf()));
     TGLabelObjectFiler(panel).ReadObjects(design.constData(), design.size());
     QCOMPARE(PaintAlone(*panel.Objects().front()).pixelColor(25, 25), QColor(Qt::red));
-    // A payload whose count runs past its end is the stream's own error.
+    // A payload whose count runs past its end, or a kind no reader knows, is the stream's
+    // own error.
     QByteArray broken = MetafilePayload(SampleWmf());
     broken[10] = '\x7F';
-    const QByteArray bad = ImageRecord(broken);
-    TGBasePanel other;
-    try {
-        TGLabelObjectFiler(other).ReadObjects(bad.constData(), bad.size());
-        QFAIL("read a damaged picture");
-    } catch (const EStreamError& e) {
-        QCOMPARE(e.Message(), QString(StreamMessage::InvalidValue));
+    const QByteArray unknownKind =
+        QByteArray("\x0ATJpegImage") + TLeBytes().u32(4).B + "\xFF\xD8\xFF\xE0";
+    for (const QByteArray& payload : {broken, unknownKind}) {
+        const QByteArray bad = ImageRecord(payload);
+        TGBasePanel other;
+        try {
+            TGLabelObjectFiler(other).ReadObjects(bad.constData(), bad.size());
+            QFAIL("read a damaged picture");
+        } catch (const EStreamError& e) {
+            QCOMPARE(e.Message(), QString(StreamMessage::InvalidValue));
+        }
     }
 }
 
@@ -216,6 +237,24 @@ void TestClipArt::bitmapPrintsAsBitmapMetafileAsVectors() {
     QCOMPARE(int(page[4].Kind), int(TReportOpKind::StretchGraphic));
     QCOMPARE(page[4].Device, canvas.DeviceRect({1, 1, 2, 2}));
     QVERIFY(dynamic_cast<const TMetafileGraphic*>(page[4].Graphic.get()));
+}
+
+void TestClipArt::browserStartsWithNothingChosen() {
+    TTestProgramFolder folder;
+    solid(folder.Path() + "a.bmp");
+    solid(folder.Path() + "b.bmp");
+    TScriptedInteraction ui;
+    TGBusinessCardPanel32 panel;
+    panel.resize(343, 191);
+    bool chosen = true;
+    TGImage* image = DrawImage(panel, ui, {20, 20}, {80, 70}, [&](TGImageBrowser& b) {
+        b.show();
+        FocusAsWhenOpened(*b.FileListBox1);
+        chosen = b.HasSelectedFile() || !b.Preview().IsEmpty();
+        return int(QDialog::Accepted); // OK at once
+    });
+    QVERIFY(!chosen);
+    QVERIFY(image->Picture().IsEmpty());
 }
 
 QTEST_MAIN(TestClipArt)

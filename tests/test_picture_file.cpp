@@ -43,7 +43,10 @@ private slots:
         QCOMPARE(PictureKindOf("x.tga"), TPictureKind::Tga);
         QCOMPARE(PictureKindOf("x.jif"), TPictureKind::Jif);
         QCOMPARE(PictureKindOf("x.ico"), TPictureKind::Icon);
-        QCOMPARE(PictureKindOf("x.jpg.png"), TPictureKind::Unknown);
+        QCOMPARE(PictureKindOf("x.jpg.png"), TPictureKind::Png);
+        QCOMPARE(PictureKindOf("logo.Svg"), TPictureKind::Svg);
+        QCOMPARE(PictureKindOf("logo.webp"), TPictureKind::Webp);
+        QCOMPARE(PictureKindOf("x.png.txt"), TPictureKind::Unknown);
         QCOMPARE(PictureKindOf("/folder.bmp/noextension"), TPictureKind::Unknown);
     }
 
@@ -94,8 +97,8 @@ private slots:
                  "a.tga does not hold a TGA picture, as its name says.");
         QCOMPARE(messageOf(png, TPictureKind::Pcx, "a.pcx"),
                  "a.pcx does not hold a PCX picture, as its name says.");
-        QCOMPARE(messageOf(png, TPictureKind::Unknown, "a.png"),
-                 "a.png is not a kind of picture this program can read.");
+        QCOMPARE(messageOf(png, TPictureKind::Unknown, "a.txt"),
+                 "a.txt is not a kind of picture this program can read.");
     }
 
     void hugeHeadersAreRefusedBeforeDecoding() {

@@ -42,7 +42,10 @@ TLoadBackGround::TLoadBackGround(QWidget* mainWindow) : QDialog(mainWindow) {
     NoneButton->setWhatsThis(QStringLiteral("Click here to print the card without background art"));
     Buttons->SetOkAction([this] { OKButtonClick(); });
     connect(NoneButton, &QPushButton::clicked, this, [this] { done(NoneResult); });
-    connect(FileListBox1, &QListWidget::currentRowChanged, this, [this] { FileListBox1Change(); });
+    // A selection, not the focus's current row, loads a file: nothing is chosen until the
+    // user picks one.
+    connect(FileListBox1, &QListWidget::itemSelectionChanged, this,
+            [this] { FileListBox1Change(); });
     SetFolder(ProgramFolder() + QStringLiteral("BG"));
     CenterOverMainWindow(*this, mainWindow);
 }
@@ -50,9 +53,10 @@ TLoadBackGround::TLoadBackGround(QWidget* mainWindow) : QDialog(mainWindow) {
 void TLoadBackGround::SetFolder(const QString& folder) {
     FFolder = QDir(folder).absolutePath();
     FileListBox1->clear();
-    FileListBox1->addItems(
-        QDir(folder).entryList({QStringLiteral("*.BMP"), QStringLiteral("*.WMF")}, QDir::Files,
-                               QDir::Name | QDir::IgnoreCase));
+    FileListBox1->addItems(QDir(folder).entryList(
+        PictureFileMasks({TPictureKind::Bmp, TPictureKind::Wmf, TPictureKind::Png,
+                          TPictureKind::Svg, TPictureKind::Webp}),
+        QDir::Files, QDir::Name | QDir::IgnoreCase));
     Image1->SetPicture(TPicture());
 }
 
@@ -61,8 +65,9 @@ bool TLoadBackGround::SelectFile(const QString& name) {
 }
 
 QString TLoadBackGround::SelectedFile() const {
-    const QListWidgetItem* item = FileListBox1->currentItem();
-    return item ? QDir(FFolder).absoluteFilePath(item->text()) : QString();
+    const QList<QListWidgetItem*> selected = FileListBox1->selectedItems();
+    return selected.isEmpty() ? QString()
+                              : QDir(FFolder).absoluteFilePath(selected.first()->text());
 }
 
 void TLoadBackGround::FileListBox1Change() {

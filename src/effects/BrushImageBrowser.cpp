@@ -4,6 +4,7 @@
 #include "effects/WiaTile.h"
 #include "help/HelpContexts.h"
 #include "platform/Interaction.h"
+#include "platform/Picture.h"
 #include "platform/PictureFile.h"
 #include "widgets/DialogButtonBar.h"
 #include "widgets/DialogFrame.h"
@@ -84,8 +85,10 @@ TGBrushImageBrowser::TGBrushImageBrowser(QWidget* mainWindow) : QDialog(mainWind
 }
 
 const QStringList& TGBrushImageBrowser::FileMask() {
-    static const QStringList mask{"*.BMP", "*.DIB", "*.JPG", "*.JIF",
-                                  "*.PCX", "*.RLE", "*.TGA", "*.ICO"};
+    static const QStringList mask = PictureFileMasks(
+        {TPictureKind::Bmp, TPictureKind::Dib, TPictureKind::Jpg, TPictureKind::Jif,
+         TPictureKind::Pcx, TPictureKind::Rle, TPictureKind::Tga, TPictureKind::Icon,
+         TPictureKind::Png, TPictureKind::Svg, TPictureKind::Webp});
     return mask;
 }
 
@@ -128,15 +131,10 @@ void TGBrushImageBrowser::FileListBox1Change() {
         return;
     try {
         SmartImage1->LoadPictureFromFile(file);
-        QImage picture = SmartImage1->Picture();
-        if (PictureKindOf(file) == TPictureKind::Icon) {
-            // An icon becomes a bitmap of its size: its transparent parts turn white.
-            QImage flat(picture.size(), QImage::Format_RGB32);
-            flat.fill(Qt::white);
-            QPainter(&flat).drawImage(0, 0, picture);
-            picture = flat;
-        }
-        wiaTile1->SetImage(picture);
+        // A texture is a bitmap of the picture's size: the transparent parts of an icon, a
+        // PNG or an SVG turn white.
+        const QImage& picture = SmartImage1->Picture();
+        wiaTile1->SetImage(picture.hasAlphaChannel() ? OnWhite(picture) : picture);
     } catch (const EPictureError& e) {
         wiaTile1->SetImage(QImage());
         const bool bitmap = PictureKindOf(file) == TPictureKind::Bmp;

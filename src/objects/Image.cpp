@@ -117,13 +117,29 @@ void TGImage::PopupOpening() {
 void TGImage::Paint(QPainter& canvas) {
     if (Width() <= 0 || Height() <= 0)
         return;
-    // Composed off screen so the box is opaque white under the picture.
-    QImage bitmap(Width(), Height(), QImage::Format_RGB32);
-    bitmap.fill(Qt::white);
+    // Composed off screen, only over the part of the box the canvas can show, however large
+    // the box: opaque white under a bitmap or metafile, clear under a PNG or SVG so that the
+    // card shows through.
+    const QRect box(0, 0, Width(), Height());
+    QRect visible = box;
+    if (const QPaintDevice* device = canvas.device())
+        visible &= canvas.deviceTransform()
+                       .inverted()
+                       .mapRect(QRectF(0, 0, device->width(), device->height()))
+                       .toAlignedRect();
+    if (canvas.hasClipping())
+        visible &= canvas.clipBoundingRect().toAlignedRect();
+    if (visible.isEmpty())
+        return;
+    const bool clear = FPicture.IsTransparent() && FPicture.IsDrawable();
+    QImage bitmap(visible.size(),
+                  clear ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    bitmap.fill(clear ? Qt::transparent : Qt::white);
     QPainter p(&bitmap);
+    p.translate(-visible.topLeft());
     const QRect frame(0, 0, Width() - 1, Height() - 1);
     if (FPicture.IsDrawable()) {
-        FPicture.Draw(p, QRectF(0, 0, Width(), Height()));
+        FPicture.Draw(p, QRectF(box));
     } else {
         p.setPen(QPen(Qt::black, 0));
         p.setBrush(Qt::white);
@@ -135,7 +151,7 @@ void TGImage::Paint(QPainter& canvas) {
         p.drawRect(frame);
     }
     p.end();
-    canvas.drawImage(0, 0, bitmap);
+    canvas.drawImage(visible.topLeft(), bitmap);
 }
 
 void TGImage::PrintTo(TReportCanvas& report, double x, double y) {

@@ -20,8 +20,10 @@
 
 namespace {
 
-const QStringList kMask{"*.BMP", "*.DIB", "*.JPG", "*.JIF", "*.PCX",
-                        "*.RLE", "*.TGA", "*.WMF", "*.ICO"};
+const QStringList kMask = PictureFileMasks(
+    {TPictureKind::Bmp, TPictureKind::Dib, TPictureKind::Jpg, TPictureKind::Jif, TPictureKind::Pcx,
+     TPictureKind::Rle, TPictureKind::Tga, TPictureKind::Wmf, TPictureKind::Icon, TPictureKind::Png,
+     TPictureKind::Svg, TPictureKind::Webp});
 constexpr int kPreviewMargin = 10;
 
 } // namespace
@@ -78,7 +80,10 @@ TGImageBrowser::TGImageBrowser(QWidget* parent) : QDialog(parent) {
             [this](int i) { SetFolder(DriveComboBox1->itemText(i)); });
     connect(DirectoryListBox1, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { EnterFolder(item->text()); });
-    connect(FileListBox1, &QListWidget::currentRowChanged, this, [this] { FileListBox1Change(); });
+    // A selection, not the focus's current row, loads a file: the list takes the focus when
+    // the dialog opens, and nothing is chosen until the user picks a file.
+    connect(FileListBox1, &QListWidget::itemSelectionChanged, this,
+            [this] { FileListBox1Change(); });
     connect(CBStretch, &QCheckBox::clicked, this, [this] { CBStretchClick(); });
     connect(CBAutoSize, &QCheckBox::clicked, this, [this] { CBAutoSizeClick(); });
 
@@ -111,7 +116,7 @@ bool TGImageBrowser::SelectFile(const QString& name) {
 }
 
 bool TGImageBrowser::HasSelectedFile() const {
-    return FileListBox1->currentItem() != nullptr;
+    return !FileListBox1->selectedItems().isEmpty();
 }
 
 const TPicture& TGImageBrowser::Preview() const {
@@ -121,7 +126,8 @@ const TPicture& TGImageBrowser::Preview() const {
 void TGImageBrowser::FileListBox1Change() {
     if (!HasSelectedFile())
         return;
-    const QString name = QDir(FFolder).absoluteFilePath(FileListBox1->currentItem()->text());
+    const QString name =
+        QDir(FFolder).absoluteFilePath(FileListBox1->selectedItems().first()->text());
     const QString ext = QFileInfo(name).suffix().toUpper();
     try {
         // Icons become bitmaps of their size on white.

@@ -24,7 +24,7 @@ void initialise() {
 
 } // namespace
 
-std::optional<QImage> MagickDecode(const QByteArray& bytes, const char* format) {
+std::optional<QImage> MagickDecode(const QByteArray& bytes, const char* format, QSize size) {
     initialise();
     try {
         Magick::Image image;
@@ -34,9 +34,16 @@ std::optional<QImage> MagickDecode(const QByteArray& bytes, const char* format) 
         } catch (const Magick::Warning&) {
             // A warning still leaves a picture (a short palette, an odd field).
         }
-        const unsigned w = image.columns(), h = image.rows();
-        if (w == 0 || h == 0 || w > unsigned(MaxPictureSide) || h > unsigned(MaxPictureSide))
+        if (image.columns() == 0 || image.rows() == 0 ||
+            image.columns() > unsigned(MaxPictureSide) || image.rows() > unsigned(MaxPictureSide))
             return std::nullopt;
+        if (size.isValid() &&
+            (unsigned(size.width()) < image.columns() || unsigned(size.height()) < image.rows())) {
+            Magick::Geometry reduced(unsigned(size.width()), unsigned(size.height()));
+            reduced.aspect(true);
+            image.scale(reduced);
+        }
+        const unsigned w = image.columns(), h = image.rows();
         QImage result(int(w), int(h), QImage::Format_ARGB32);
         if (result.isNull())
             return std::nullopt;

@@ -15,6 +15,14 @@ quint32 u32(const QByteArray& b, int at) {
     return qFromLittleEndian<quint32>(b.constData() + at);
 }
 
+quint32 u32be(const QByteArray& b, int at) {
+    return qFromBigEndian<quint32>(b.constData() + at);
+}
+
+quint32 u24(const QByteArray& b, int at) {
+    return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint32(quint8(b[at + 2])) << 16;
+}
+
 bool startsWith(const QByteArray& bytes, const char* magic, int n) {
     return bytes.size() >= n && std::equal(magic, magic + n, bytes.constData());
 }
@@ -123,7 +131,84 @@ std::optional<TPictureHeader> tga(const QByteArray& bytes) {
         return std::nullopt;
     // A run packs at most 128 pixels into a count byte and one pixel.
     const qint64 pixels = qint64(size.width()) * size.height();
-    return TPictureHeader{"TGA", size, {}, 18 + (pixels + 127) / 128 * (1 + (depth + 7) / 8)};
+    TPictureHeader h{"TGA", size, {}, 18 + (pixels + 127) / 128 * (1 + (depth + 7) / 8)};
+    // Bit 4 of the image descriptor: the first pixel of a row is its right-most.
+    h.RightToLeft = (quint8(bytes[17]) & 0x10) != 0;
+    return h;
+}
+
+// PNG: the signature, then the IHDR chunk with width, height, bit depth and colour type.
+std::optional<TPictureHeader> png(const QByteArray& bytes) {
+    if (bytes.size() < 33 || !startsWith(bytes, "\x89PNG\r\n\x1A\n", 8) ||
+        bytes.mid(12, 4) != "IHDR")
+        return std::nullopt;
+    const quint32 width = u32be(bytes, 16), height = u32be(bytes, 20);
+    if (width == 0 || height == 0 || width > INT_MAX || height > INT_MAX)
+        return std::nullopt;
+    static const int channelsOf[] = {1, 0, 3, 1, 2, 0, 4};
+    const int depth = quint8(bytes[24]), colorType = quint8(bytes[25]);
+    if (colorType > 6 || channelsOf[colorType] == 0)
+        return std::nullopt;
+    // Deflate packs at most 1032 bytes into one; each row has a filter byte.
+    const qint64 rowBytes = (qint64(width) * depth * channelsOf[colorType] + 7) / 8 + 1;
+    return TPictureHeader{"png", QSize(int(width), int(height)), {}, 33 + rowBytes * height / 1032};
+}
+
+// WebP: a RIFF container whose first chunk is a lossy (VP8), lossless (VP8L) or extended
+// (VP8X) image, each with the picture's size in its own layout.
+std::optional<TPictureHeader> webp(const QByteArray& bytes) {
+    if (bytes.size() < 30 || !startsWith(bytes, "RIFF", 4) || bytes.mid(8, 4) != "WEBP")
+        return std::nullopt;
+    const QByteArray chunk = bytes.mid(12, 4);
+    QSize size;
+    if (chunk == "VP8X") {
+        size = QSize(int(u24(bytes, 24)) + 1, int(u24(bytes, 27)) + 1);
+    } else if (chunk == "VP8L") {
+        if (quint8(bytes[20]) != 0x2F)
+            return std::nullopt;
+        const quint32 bits = u32(bytes, 21);
+        size = QSize(int(bits & 0x3FFF) + 1, int((bits >> 14) & 0x3FFF) + 1);
+    } else if (chunk == "VP8 ") {
+        if (!startsWith(bytes.mid(23, 3), "\x9D\x01\x2A", 3))
+            return std::nullopt;
+        size = QSize(u16(bytes, 26) & 0x3FFF, u16(bytes, 28) & 0x3FFF);
+    } else {
+        return std::nullopt;
+    }
+    if (size.isEmpty())
+        return std::nullopt;
+    return TPictureHeader{"webp", size, {}};
+}
+
+// Whether an image element of the document names a file (or any address) rather than
+// carrying its pixels inline: the renderer would open that file, which may be a device or
+// a pipe, so such a document is not accepted.
+bool namesOutsideImage(const QByteArray& bytes) {
+    qsizetype end = 0;
+    for (qsizetype at = bytes.indexOf("<image"); at >= 0; at = bytes.indexOf("<image", end)) {
+        end = bytes.indexOf('>', at);
+        if (end < 0)
+            return true;
+        const QByteArray tag = bytes.mid(at, end - at);
+        const qsizetype href = tag.indexOf("href");
+        if (href < 0)
+            continue;
+        qsizetype quote = href;
+        while (quote < tag.size() && tag[quote] != '"' && tag[quote] != '\'')
+            ++quote;
+        if (quote >= tag.size() || !tag.mid(quote + 1).trimmed().startsWith("data:"))
+            return true;
+    }
+    return false;
+}
+
+// SVG has no binary header: an XML document with an svg element. Its size is the
+// document's own, known once parsed; drawn, it costs what the target needs.
+std::optional<TPictureHeader> svg(const QByteArray& bytes) {
+    const QByteArray start = bytes.left(4096).trimmed();
+    if (!start.startsWith('<') || !bytes.contains("<svg") || namesOutsideImage(bytes))
+        return std::nullopt;
+    return TPictureHeader{"svg", QSize(), {}};
 }
 
 } // namespace
@@ -154,6 +239,14 @@ std::optional<TPictureHeader> ReadPictureHeader(const QByteArray& bytes, TPictur
         return pcx(bytes);
     case TPictureKind::Tga:
         return tga(bytes);
+    case TPictureKind::Png:
+        return png(bytes);
+    case TPictureKind::Webp:
+        return webp(bytes);
+    case TPictureKind::Svg:
+        return svg(bytes);
+    case TPictureKind::Wmf:
+    case TPictureKind::Emf:
     case TPictureKind::Unknown:
         break;
     }

@@ -18,6 +18,9 @@ struct TPictureHeader {
     // The fewest bytes that can hold the pixels the header announces, however well packed:
     // a file shorter than that was cut short, and is not worth a full-size pixel buffer.
     qint64 LeastBytes = 0;
+    // The rows run from right to left, which the external library leaves as it finds them;
+    // the decoded picture is mirrored so that it comes out as the header says.
+    bool RightToLeft = false;
 };
 
 // The header of bytes claimed to be of the given kind; nothing when the content does not

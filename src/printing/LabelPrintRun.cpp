@@ -38,16 +38,19 @@ void TLabelPrintRun::Pump() const {
 
 namespace {
 
-// Bitmaps by ".BMP" (when the file exists), metafiles by ".WMF"; a file that does not load,
-// or any other name, prints no art.
+// Bitmaps by ".BMP" (when the file exists), metafiles by ".WMF", PNG, WebP and SVG by their
+// extension; a file that does not load, or any other name, prints no art.
 TPicture LoadArt(const QString& file) {
     const QString name = file.toUpper();
     const bool bitmap = name.contains(QLatin1String(".BMP")) && QFileInfo(file).isFile();
-    if (!bitmap && !name.contains(QLatin1String(".WMF")))
+    const TPictureKind kind = PictureKindOf(file);
+    const bool ofToday =
+        kind == TPictureKind::Png || kind == TPictureKind::Webp || kind == TPictureKind::Svg;
+    if (!bitmap && !ofToday && !name.contains(QLatin1String(".WMF")))
         return {};
     try {
         const TPicture art = TPicture::LoadFromFile(file, false);
-        if (art.Kind() == (bitmap ? TPicture::TKind::Bitmap : TPicture::TKind::Metafile))
+        if (ofToday || art.Kind() == (bitmap ? TPicture::TKind::Bitmap : TPicture::TKind::Metafile))
             return art;
     } catch (const EPictureError&) {
     }

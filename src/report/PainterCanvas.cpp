@@ -7,9 +7,9 @@
 TPainterCanvas::TPainterCanvas(QPainter& painter, const TPageMetrics& metrics)
     : FPainter(painter), FMetrics(metrics), FPen(Qt::black, 0), FBrush(Qt::white),
       FBase(painter.worldTransform()) {
-    // Pictures reach the page as they are (a PDF stores them without JPEG's losses), and a
-    // strip of gradient bands keeps its exact colours.
-    painter.setRenderHint(QPainter::LosslessImageRendering);
+    // Pictures reach the page as their pixels are: a PDF takes them compressed without loss,
+    // never as JPEG.
+    FPainter.setRenderHint(QPainter::LosslessImageRendering);
 }
 
 void TPainterCanvas::SetPen(TColor color, int style, int width, int /*mode*/) {

@@ -248,8 +248,8 @@ qint64 TUndoHistory::HeldBytes() const {
         for (const TObjectRecord& r : s.Design.Records)
             for (const QByteArray& part : r.Parts)
                 hold(part.constData(), part.size());
+        // The art's decoded pixels are held by the picture budget, not by the steps.
         const TPicture& art = s.Design.Background;
-        hold(art.Image().constBits(), art.Image().sizeInBytes());
         hold(art.Data().constData(), art.Data().size());
     }
     return total;
