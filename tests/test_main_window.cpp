@@ -108,12 +108,27 @@ void TestMainWindow::layoutAndMenus() {
     for (int i = 0; i < 10; ++i)
         QVERIFY(w.CardSelection[i]);
 
-    QCOMPARE(captions(w.FileMenu),
-             QStringList({"&New", "&Open", "&Delete", "-", "Save", "Save &As...", "-", "&Print",
-                          "Pre&view", "Export PD&F...", "Export for Print S&hop\u2026",
-                          "Export Pict&ure\u2026", "Merge &List...", "-", "Printer S&etup",
-                          "Printer Fine &Tuning", "Print O&utline Test Page",
-                          "Print Alignment Sheet", "-", "E&xit"}));
+    const QStringList fileMenu{"&New",
+                               "&Open",
+                               "&Delete",
+                               "-",
+                               "Save",
+                               "Save &As...",
+                               "-",
+                               "&Print",
+                               "Pre&view",
+                               "Export PD&F...",
+                               "Export for Print S&hop\u2026",
+                               "Export Pict&ure\u2026",
+                               "Merge &List...",
+                               "-",
+                               "Printer S&etup",
+                               "Printer Fine &Tuning",
+                               "Print O&utline Test Page",
+                               "Print Alignment Sheet",
+                               "-",
+                               "E&xit"};
+    QCOMPARE(captions(w.FileMenu), fileMenu);
     // The default-font item shows the font read from the settings at start.
     QCOMPARE(
         captions(w.EditMenu),

@@ -1,4 +1,5 @@
 #include "support/PictureBytes.h"
+#include "support/PictureMessage.h"
 #include "support/TestSupport.h"
 
 #include "platform/PictureFile.h"
@@ -21,15 +22,6 @@ QImage sample() {
     image.fill(QColor(10, 200, 30));
     image.setPixel(0, 0, qRgb(255, 0, 0));
     return image;
-}
-
-QString messageOf(const QByteArray& bytes, TPictureKind kind, const QString& name) {
-    try {
-        DecodePicture(bytes, kind, name);
-    } catch (const EPictureError& e) {
-        return e.Message();
-    }
-    return {};
 }
 
 } // namespace
@@ -89,50 +81,52 @@ private slots:
 
     void contentMustAgreeWithTheName() {
         const QByteArray png = written(sample(), "png");
-        QCOMPARE(messageOf(png, TPictureKind::Jpg, "/x/photo.jpg"),
+        QCOMPARE(PictureMessageOf(png, TPictureKind::Jpg, "/x/photo.jpg"),
                  "photo.jpg does not hold a JPEG picture, as its name says.");
-        QCOMPARE(messageOf(PictureBytes::Gif(), TPictureKind::Bmp, "a.bmp"),
+        QCOMPARE(PictureMessageOf(PictureBytes::Gif(), TPictureKind::Bmp, "a.bmp"),
                  "a.bmp does not hold a bitmap picture, as its name says.");
-        QCOMPARE(messageOf(png, TPictureKind::Tga, "a.tga"),
+        QCOMPARE(PictureMessageOf(png, TPictureKind::Tga, "a.tga"),
                  "a.tga does not hold a TGA picture, as its name says.");
-        QCOMPARE(messageOf(png, TPictureKind::Pcx, "a.pcx"),
+        QCOMPARE(PictureMessageOf(png, TPictureKind::Pcx, "a.pcx"),
                  "a.pcx does not hold a PCX picture, as its name says.");
-        QCOMPARE(messageOf(png, TPictureKind::Unknown, "a.txt"),
+        QCOMPARE(PictureMessageOf(png, TPictureKind::Unknown, "a.txt"),
                  "a.txt is not a kind of picture this program can read.");
     }
 
     void hugeHeadersAreRefusedBeforeDecoding() {
         const QString tooLarge = "The picture in %1 is too large (60000 x 60000 pixels). "
                                  "Pictures up to 16384 x 16384 pixels and 256 MB can be loaded.";
-        QCOMPARE(messageOf(PictureBytes::BmpHeaderOnly(60000, 60000), TPictureKind::Bmp, "a.bmp"),
-                 tooLarge.arg("a.bmp"));
+        QCOMPARE(
+            PictureMessageOf(PictureBytes::BmpHeaderOnly(60000, 60000), TPictureKind::Bmp, "a.bmp"),
+            tooLarge.arg("a.bmp"));
         QByteArray tga = PictureBytes::TgaHeader(2, 60000, 60000, 24);
-        QCOMPARE(messageOf(tga, TPictureKind::Tga, "a.tga"), tooLarge.arg("a.tga"));
+        QCOMPARE(PictureMessageOf(tga, TPictureKind::Tga, "a.tga"), tooLarge.arg("a.tga"));
         QByteArray pcx = PictureBytes::Pcx();
         qToLittleEndian<quint16>(59999, pcx.data() + 8);
         qToLittleEndian<quint16>(59999, pcx.data() + 10);
-        QCOMPARE(messageOf(pcx, TPictureKind::Pcx, "a.pcx"), tooLarge.arg("a.pcx"));
+        QCOMPARE(PictureMessageOf(pcx, TPictureKind::Pcx, "a.pcx"), tooLarge.arg("a.pcx"));
         // Within each side's limit but beyond the decoded size.
-        QVERIFY(messageOf(PictureBytes::BmpHeaderOnly(16384, 8193), TPictureKind::Bmp, "b.bmp")
-                    .contains("too large"));
+        QVERIFY(
+            PictureMessageOf(PictureBytes::BmpHeaderOnly(16384, 8193), TPictureKind::Bmp, "b.bmp")
+                .contains("too large"));
     }
 
     void damagedPicturesGiveAMessage() {
         const QString damaged = "The picture in %1 is damaged and cannot be read.";
-        QCOMPARE(messageOf(written(sample(), "jpeg").left(20), TPictureKind::Jpg, "a.jpg"),
+        QCOMPARE(PictureMessageOf(written(sample(), "jpeg").left(20), TPictureKind::Jpg, "a.jpg"),
                  damaged.arg("a.jpg"));
-        QCOMPARE(messageOf(PictureBytes::Tga24().left(20), TPictureKind::Tga, "a.tga"),
+        QCOMPARE(PictureMessageOf(PictureBytes::Tga24().left(20), TPictureKind::Tga, "a.tga"),
                  damaged.arg("a.tga"));
-        QCOMPARE(messageOf(PictureBytes::BmpHeaderOnly(4, 4), TPictureKind::Bmp, "a.bmp"),
+        QCOMPARE(PictureMessageOf(PictureBytes::BmpHeaderOnly(4, 4), TPictureKind::Bmp, "a.bmp"),
                  damaged.arg("a.bmp"));
         // Headers that announce more pixels than their few bytes could ever unpack to: a
         // run-length TGA of 16191 x 4103 and a PCX of 8000 x 8000 in their bare headers.
         const QByteArray tga = PictureBytes::TgaHeader(10, 16191, 4103, 15) + "??";
-        QCOMPARE(messageOf(tga, TPictureKind::Tga, "big.tga"), damaged.arg("big.tga"));
+        QCOMPARE(PictureMessageOf(tga, TPictureKind::Tga, "big.tga"), damaged.arg("big.tga"));
         QByteArray pcx = PictureBytes::Pcx().left(128);
         qToLittleEndian<quint16>(7999, pcx.data() + 8);
         qToLittleEndian<quint16>(7999, pcx.data() + 10);
-        QCOMPARE(messageOf(pcx + QByteArray(64, '\xC1'), TPictureKind::Pcx, "big.pcx"),
+        QCOMPARE(PictureMessageOf(pcx + QByteArray(64, '\xC1'), TPictureKind::Pcx, "big.pcx"),
                  damaged.arg("big.pcx"));
     }
 

@@ -2,6 +2,7 @@
 #include "support/MetafileSamples.h"
 #include "support/ObjectTestSupport.h"
 #include "support/PictureBytes.h"
+#include "support/PictureMessage.h"
 #include "support/TestSupport.h"
 
 #include "app/ObjectKinds.h"
@@ -18,15 +19,6 @@
 namespace {
 
 const QString kData = QStringLiteral(PENTAVO_TEST_DATA "/pictures/");
-
-QString messageOf(const QByteArray& bytes, TPictureKind kind, const QString& name) {
-    try {
-        DecodePicture(bytes, kind, name);
-    } catch (const EPictureError& e) {
-        return e.Message();
-    }
-    return {};
-}
 
 QByteArray pngWithHeader(quint32 w, quint32 h) {
     QByteArray ihdr;
@@ -96,15 +88,15 @@ void TestPictureKinds::headersOfTodayAreBoundedAndSafe() {
     QCOMPARE(
         PictureSizeOf(ReadTestFile(kData + "imagemagick-alpha.webp"), TPictureKind::Webp, "a.webp"),
         QSize(3, 2));
-    QCOMPARE(messageOf(pngWithHeader(60000, 60000), TPictureKind::Png, "big.png"),
+    QCOMPARE(PictureMessageOf(pngWithHeader(60000, 60000), TPictureKind::Png, "big.png"),
              "The picture in big.png is too large (60000 x 60000 pixels). Pictures up to "
              "16384 x 16384 pixels and 256 MB can be loaded.");
     // Within the limits, but a few bytes can never inflate to 8000 x 8000 pixels.
-    QCOMPARE(messageOf(pngWithHeader(8000, 8000), TPictureKind::Png, "cut.png"),
+    QCOMPARE(PictureMessageOf(pngWithHeader(8000, 8000), TPictureKind::Png, "cut.png"),
              "The picture in cut.png is damaged and cannot be read.");
-    QCOMPARE(messageOf(PictureBytes::PngRgba(), TPictureKind::Webp, "a.webp"),
+    QCOMPARE(PictureMessageOf(PictureBytes::PngRgba(), TPictureKind::Webp, "a.webp"),
              "a.webp does not hold a WebP picture, as its name says.");
-    QCOMPARE(messageOf("<html></html>", TPictureKind::Svg, "a.svg"),
+    QCOMPARE(PictureMessageOf("<html></html>", TPictureKind::Svg, "a.svg"),
              "a.svg does not hold a SVG picture, as its name says.");
     // An image element that names a file would have the renderer open it (a device, a pipe):
     // refused. Pixels carried inline are fine.
@@ -112,7 +104,7 @@ void TestPictureKinds::headersOfTodayAreBoundedAndSafe() {
                                "xmlns:xlink=\"http://www.w3.org/1999/xlink\" width=\"4\" "
                                "height=\"4\"><image width=\"4\" height=\"4\" "
                                "xlink:href=\"/dev/zero\"/></svg>";
-    QCOMPARE(messageOf(outside, TPictureKind::Svg, "a.svg"),
+    QCOMPARE(PictureMessageOf(outside, TPictureKind::Svg, "a.svg"),
              "a.svg does not hold a SVG picture, as its name says.");
     QByteArray inline_ = outside;
     inline_.replace("/dev/zero", "data:image/png;base64," + PictureBytes::PngRgba().toBase64());
