@@ -92,6 +92,12 @@ void TestMainWindow::layoutAndMenus() {
     QCOMPARE(w.windowTitle(), QStringLiteral("Pentavo"));
     QCOMPARE(w.ToolBar->height(), 38);
     QCOMPARE(w.centralWidget()->width(), 622);
+    // Every tool and both sides' buttons fit in the fixed width: none is left to the tool
+    // bar's overflow arrow.
+    for (const QToolButton* b : w.ToolBar->findChildren<QToolButton*>())
+        if (b->objectName() != QLatin1String("qt_toolbar_ext_button"))
+            QVERIFY2(b->isVisible() && b->geometry().right() < w.ToolBar->width(),
+                     qPrintable(b->text() + b->toolTip()));
     QCOMPARE(w.ToolBar->height() + w.centralWidget()->height(), 404);
     QCOMPARE(f.Panel().pos(), QPoint(10, 8));
     QCOMPARE(f.Panel().size(), QSize(336, 192)); // 3.5 x 2 inches at 96 pixels per inch

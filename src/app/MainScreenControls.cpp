@@ -148,8 +148,9 @@ void TMainScreen::BuildToolBar() {
             [this](bool down) { BusinessCardPanel->SetSnapToGrid(down); });
     followCommand(SetBackgroundArtButton, BackgroundArtItem);
 
-    // The side of the card the panel shows.
-    ToolBar->addSeparator();
+    // The side of the card the panel shows. The tools sit close together, so that both
+    // buttons fit beside them in the window's fixed width.
+    ToolBar->layout()->setSpacing(0);
     auto* sides = new QButtonGroup(this);
     for (QToolButton** b : {&FrontButton, &BackButton}) {
         *b = new QToolButton(ToolBar);
