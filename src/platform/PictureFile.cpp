@@ -1,9 +1,9 @@
 #include "platform/PictureFile.h"
 
+#include "platform/DibImage.h"
 #include "platform/MagickDecoder.h"
 #include "platform/PictureHeader.h"
 #include "platform/RegularFile.h"
-#include "platform/RleBitmap.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -211,6 +211,28 @@ std::unique_ptr<QSvgRenderer> SvgRendererOf(const QByteArray& bytes, const QStri
     return renderer;
 }
 
+namespace {
+
+// A run-length bitmap file decoded straight to at most `size`: only the rows the smaller
+// picture takes are unpacked, so a small file that unpacks to a huge picture costs what the
+// smaller one costs. Nothing for other bitmaps (Qt decodes those) or damaged ones.
+std::optional<QImage> reducedRunLength(const QByteArray& bmp, QSize size) {
+    enum : quint32 { BI_RLE8 = 1, BI_RLE4 = 2 };
+    const TLittleEndianBytes file(bmp.constData(), bmp.size());
+    const qsizetype pixelsAt = file.U32(10);
+    const quint32 compression = file.U32(30);
+    if (!bmp.startsWith("BM") || (compression != BI_RLE8 && compression != BI_RLE4) ||
+        pixelsAt >= file.Size())
+        return std::nullopt;
+    const TDib dib{file.Slice(14, file.Size() - 14), file.Slice(pixelsAt, file.Size() - pixelsAt)};
+    QImage image = dib.Decode(size);
+    if (image.isNull())
+        return std::nullopt;
+    return image;
+}
+
+} // namespace
+
 QImage DecodePicture(const QByteArray& bytes, TPictureKind kind, const QString& fileName,
                      QSize atMost) {
     if (kind == TPictureKind::Svg)
@@ -220,7 +242,7 @@ QImage DecodePicture(const QByteArray& bytes, TPictureKind kind, const QString& 
     const QSize target = header.Size.isValid() ? reducedSize(header.Size, atMost) : QSize();
     if (header.Format == "bmp" && target.isValid() && target != header.Size) {
         // Run-length bitmaps unpack only what the smaller picture takes.
-        if (std::optional<QImage> image = DecodeRunLengthReduced(data, target * 2))
+        if (std::optional<QImage> image = reducedRunLength(data, target * 2))
             return reduced(std::move(*image), target);
     }
     if (kind != TPictureKind::Pcx && kind != TPictureKind::Tga)
