@@ -14,7 +14,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Section)" = graphics ] || fail "section is $(field Section)"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture"
 depends="$(field Depends)"
-for need in libqt6widgets6 libqt6printsupport6 libqt6svg6 qt6-qpa-plugins \
+for need in libqt6widgets6 libqt6printsupport6 libqt6svg6 libqrencode4 qt6-qpa-plugins \
             qt6-image-formats-plugins fonts-liberation2 fonts-symbola fonts-urw-base35; do
     grep -q "\b$need\b" <<<"$depends" || fail "Depends lacks $need: $depends"
 done

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build make pkg-config
     qt6-base-dev qt6-svg-dev qt6-image-formats-plugins
-    libgraphicsmagick++1-dev libuemf-dev libbenchmark-dev libzxing-dev
+    libgraphicsmagick++1-dev libuemf-dev libbenchmark-dev libzxing-dev libqrencode-dev
     fonts-liberation2 fonts-dejavu-core fonts-symbola fonts-urw-base35
     poppler-utils xvfb xauth
     desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info

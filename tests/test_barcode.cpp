@@ -272,24 +272,24 @@ private slots:
         const QRect area = *graphic->BackgroundRect(box);
         QCOMPARE(area.size(), QSize(29 * 41, 29 * 41));
         QCOMPARE(area.left(), boxLeft + (1200 - 29 * 41) / 2);
-        const std::vector<QRect> runs = graphic->RunRects(box);
-        QCOMPARE(runs.size(), b->Symbol().Runs.size());
-        for (const QRect& r : runs) {
-            QCOMPARE(r.height(), 41);
-            QCOMPARE(r.width() % 41, 0);
-            QCOMPARE((r.left() - area.left()) % 41, 0);
-            QCOMPARE((r.top() - area.top()) % 41, 0);
-        }
-        // Drawn, the runs are crisp: nothing but ink and background.
+        // Drawn, every run covers whole modules of 41 pixels exactly: its first and last
+        // pixels are ink, the pixels just before and after it are background.
         QImage device(box.size(), QImage::Format_RGB32);
         device.fill(Qt::red);
         QPainter painter(&device);
         graphic->Draw(painter, QRectF(QPointF(0, 0), box.size()));
         painter.end();
-        QCOMPARE(device.pixel(area.left() - boxLeft + 4 * 41, area.top() - box.top() + 4 * 41),
-                 qRgb(0, 0, 0));
-        QCOMPARE(device.pixel(area.left() - boxLeft + 5 * 41, area.top() - box.top() + 5 * 41),
-                 qRgb(255, 255, 255));
+        const QPoint origin = area.topLeft() - box.topLeft() + QPoint(4 * 41, 4 * 41);
+        const QRgb ink = qRgb(0, 0, 0), paper = qRgb(255, 255, 255);
+        for (const TModuleRun& run : b->Symbol().Runs) {
+            const QRect r(origin + QPoint(run.Column * 41, run.Row * 41),
+                          QSize(run.Length * 41, 41));
+            QCOMPARE(device.pixel(r.topLeft()), ink);
+            QCOMPARE(device.pixel(r.bottomRight()), ink);
+            QCOMPARE(device.pixel(r.topLeft() - QPoint(1, 0)), paper);
+            QCOMPARE(device.pixel(r.topRight() + QPoint(1, 0)), paper);
+        }
+        QCOMPARE(device.pixel(area.topLeft() - box.topLeft()), paper);
         b->SetTransparent(true);
         TPageStream again;
         TRecordingCanvas clear(again);

@@ -14,22 +14,23 @@ std::optional<QRect> TBarcodeGraphic::BackgroundRect(const QRect& target) const 
     return LayOutBarcode(FSymbol, FQuietZone, target).Area.toRect();
 }
 
-std::vector<QRect> TBarcodeGraphic::RunRects(const QRect& target) const {
-    const TBarcodeLayout layout = LayOutBarcode(FSymbol, FQuietZone, target);
-    std::vector<QRect> rects;
-    rects.reserve(FSymbol.Runs.size());
-    for (const TModuleRun& run : FSymbol.Runs)
-        rects.push_back(layout.RunRect(run).toRect());
-    return rects;
-}
-
 void TBarcodeGraphic::Draw(QPainter& painter, const QRectF& target) const {
     const QRect box = target.toRect();
+    const TBarcodeLayout layout = LayOutBarcode(FSymbol, FQuietZone, box);
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    if (const std::optional<QRect> back = BackgroundRect(box))
-        painter.fillRect(*back, *FBack);
-    const std::vector<QRect> runs = RunRects(box);
+    if (FBack)
+        painter.fillRect(layout.Area, *FBack);
+    // Runs are given in modules and scaled by a whole number of device pixels from a whole
+    // pixel, so each still falls on whole pixels while a PDF holds it as a few short numbers.
+    painter.translate(layout.Origin);
+    painter.scale(layout.Module, layout.RowHeight);
+    std::vector<QRect> runs;
+    runs.reserve(FSymbol.Runs.size());
+    for (const TModuleRun& run : FSymbol.Runs)
+        runs.emplace_back(run.Column, run.Row, run.Length, 1);
     painter.setPen(Qt::NoPen);
     painter.setBrush(FInk);
     painter.drawRects(runs.data(), int(runs.size()));
+    painter.restore();
 }

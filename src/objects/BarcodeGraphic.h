@@ -6,7 +6,6 @@
 #include <QColor>
 
 #include <optional>
-#include <vector>
 
 // A code as the printer draws it: the background, then each run of dark modules as one
 // rectangle, on whole pixels of the device. All runs go to the device in one call, so a PDF
@@ -17,10 +16,8 @@ public:
 
     void Draw(QPainter& painter, const QRectF& target) const override;
 
-    // What Draw fills in a target of whole device pixels: the background (none when
-    // transparent) and the runs.
+    // What the background fills in a target of whole device pixels; none when transparent.
     std::optional<QRect> BackgroundRect(const QRect& target) const;
-    std::vector<QRect> RunRects(const QRect& target) const;
 
 private:
     TBarcodeSymbol FSymbol;

@@ -1,5 +1,7 @@
 #include "objects/BarcodeSymbol.h"
 
+#include "objects/QrModules.h"
+
 #include <ZXing/BitMatrix.h>
 #include <ZXing/MultiFormatWriter.h>
 
@@ -24,12 +26,6 @@ ZXing::BarcodeFormat formatOf(TBarcodeSymbology symbology) {
         break;
     }
     return ZXing::BarcodeFormat::QRCode;
-}
-
-// The encoder's levels run 0 to 8, two to each QR level.
-int eccLevelOf(TErrorCorrection level) {
-    static const int levels[] = {1, 4, 6, 8};
-    return levels[level];
 }
 
 bool isAscii(const QString& text) {
@@ -87,22 +83,43 @@ QString tooLong(TBarcodeSymbology symbology, TErrorCorrection level) {
     return QStringLiteral("The content is too long for a %1 code.").arg(SymbologyName(symbology));
 }
 
-std::vector<TModuleRun> darkRuns(const ZXing::BitMatrix& matrix, int rows) {
+std::vector<TModuleRun> darkRuns(const TModuleGrid& grid, int rows) {
     std::vector<TModuleRun> runs;
     for (int y = 0; y < rows; ++y) {
         int x = 0;
-        while (x < matrix.width()) {
-            if (!matrix.get(x, y)) {
+        while (x < grid.Width) {
+            if (!grid.IsDark(x, y)) {
                 ++x;
                 continue;
             }
             const int start = x;
-            while (x < matrix.width() && matrix.get(x, y))
+            while (x < grid.Width && grid.IsDark(x, y))
                 ++x;
             runs.push_back({y, start, x - start});
         }
     }
     return runs;
+}
+
+TModuleGrid gridOf(const ZXing::BitMatrix& matrix) {
+    TModuleGrid grid;
+    grid.Width = matrix.width();
+    grid.Height = matrix.height();
+    grid.Dark.resize(std::size_t(grid.Width) * grid.Height);
+    for (int y = 0; y < grid.Height; ++y)
+        for (int x = 0; x < grid.Width; ++x)
+            grid.Dark[std::size_t(y) * grid.Width + x] = matrix.get(x, y);
+    return grid;
+}
+
+// Data Matrix and the linear codes, from the library that also reads them.
+std::optional<TModuleGrid> encodeOther(TBarcodeSymbology symbology, const QString& text) {
+    ZXing::MultiFormatWriter writer(formatOf(symbology));
+    writer.setMargin(0);
+    // Plain ASCII needs no character set; anything else travels as UTF-8, announced so.
+    if (!isAscii(text))
+        writer.setEncoding(ZXing::CharacterSet::UTF8);
+    return gridOf(writer.encode(text.toStdWString(), 0, 0));
 }
 
 } // namespace
@@ -146,19 +163,16 @@ TBarcodeSymbol EncodeBarcode(TBarcodeSymbology symbology, const QString& text,
     if (!problem.isEmpty())
         return failed(problem);
     try {
-        ZXing::MultiFormatWriter writer(formatOf(symbology));
-        writer.setMargin(0);
-        if (symbology == syQRCode)
-            writer.setEccLevel(eccLevelOf(level));
-        // Plain ASCII needs no character set; anything else travels as UTF-8, announced so.
-        if (!isAscii(text))
-            writer.setEncoding(ZXing::CharacterSet::UTF8);
-        const ZXing::BitMatrix matrix = writer.encode(text.toStdWString(), 0, 0);
+        const std::optional<TModuleGrid> grid = symbology == syQRCode
+                                                    ? EncodeQrModules(text.toUtf8(), level)
+                                                    : encodeOther(symbology, text);
+        if (!grid)
+            return failed(tooLong(symbology, level));
         TBarcodeSymbol symbol;
-        symbol.Columns = matrix.width();
+        symbol.Columns = grid->Width;
         // A linear code comes as rows of equal bars; one row says it all.
-        symbol.Rows = IsLinearSymbology(symbology) ? 1 : matrix.height();
-        symbol.Runs = darkRuns(matrix, symbol.Rows);
+        symbol.Rows = IsLinearSymbology(symbology) ? 1 : grid->Height;
+        symbol.Runs = darkRuns(*grid, symbol.Rows);
         return symbol;
     } catch (const std::exception& e) {
         // Data Matrix refuses characters outside Latin-1; every other refusal is the size.
