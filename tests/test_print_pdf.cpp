@@ -1,6 +1,7 @@
 #include "support/PrintTestSupport.h"
 #include "support/TestSupport.h"
 
+#include "merge/MergeList.h"
 #include "printing/CardPrinting.h"
 #include "printing/LabelPrinter.h"
 #include "report/ReportJob.h"
@@ -70,11 +71,13 @@ public:
     int Printed = 0;
 };
 
-// A print run on the PDF printer, through the print status window, into a fresh folder.
+// A print run on the PDF printer, through the print status window, into a fresh folder: a
+// merge run of twenty records, two sheets, each card drawn for its own record.
 struct TPdfRun {
     QTemporaryDir Dir;
     TGBasePanel Panel;
     TReportPrinter Printer;
+    TMergeList List;
     TPrintRunSettings Settings;
     QString Pdf = Dir.filePath(QStringLiteral("cards.pdf"));
     TCardHook* Card;
@@ -85,7 +88,12 @@ struct TPdfRun {
         Printer.SetPrinterName(TReportPrinter::PdfPrinterName());
         Printer.SetOutputFileName(Pdf);
         Card = static_cast<TCardHook*>(Panel.AddObject(std::make_unique<TCardHook>()));
-        Settings.Copies = 2; // the PDF printer makes no copies: two sheets
+        List.Columns = {QStringLiteral("Name")};
+        for (int i = 0; i < 20; ++i) {
+            List.Records.append({QStringLiteral("Person %1").arg(i + 1)});
+            Settings.MergeRecords.append(i);
+        }
+        Settings.MergeList = &List;
         Job = Printer.CreateJob();
         Window = std::make_unique<TLabelPrinter>(Panel, Settings, *Job);
         Window->OpenFailedMessage = QStringLiteral("The PDF file cannot be written.");

@@ -198,9 +198,9 @@ void TLabelPrintRun::PrintSheetSide(TReportJob& report, const TSheetPlan& sheet,
         if (FSettings.AlignmentSheet)
             PrintAlignmentMarks(report, card, slot.Position, back);
         else if (back)
-            PrintCard(report, card, FSettings.BackPanel, FBackBackground);
+            PrintCard(report, card, FSettings.BackPanel, FBackBackground, slot.Record < 0, true);
         else
-            PrintCard(report, card, &FPanel, FBackground);
+            PrintCard(report, card, &FPanel, FBackground, slot.Record < 0, false);
     }
 }
 
@@ -216,20 +216,28 @@ void TLabelPrintRun::PrintAlignmentMarks(TReportJob& report, const TInchRect& ca
 }
 
 void TLabelPrintRun::PrintCard(TReportJob& report, const TInchRect& card, TGBasePanel* design,
-                               const TPicture& art) {
+                               const TPicture& art, bool repeated, bool back) {
     Pump();
-    TReportCanvas& canvas = report.Canvas();
     if (FSettings.OutlineOnly) {
-        canvas.Rectangle(card);
-    } else {
-        PrintBackGround(canvas, card.Left, card.Top, art);
+        report.Canvas().Rectangle(card);
+        Pump();
+        return;
+    }
+    const double width = card.Right - card.Left, height = card.Bottom - card.Top;
+    auto draw = [&](TReportCanvas& canvas, double x, double y) {
+        PrintBackGround(canvas, x, y, art);
         if (!FSettings.Printing) {
             canvas.SetBrush(clBlack, bsClear);
             canvas.SetPen(RGBColor(192, 192, 192), psSolid, -1, pmCopy);
-            canvas.Rectangle(card);
+            canvas.Rectangle({x, y, x + width, y + height});
         }
         if (design)
-            design->PrintObjects(canvas, card.Left, card.Top);
-    }
+            design->PrintObjects(canvas, x, y);
+    };
+    // A card that is the same on every position is drawn once into a file and placed.
+    if (repeated)
+        report.PlaceRepeated(back ? 1 : 0, card, draw);
+    else
+        draw(report.Canvas(), card.Left, card.Top);
     Pump();
 }

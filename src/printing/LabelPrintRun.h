@@ -111,8 +111,10 @@ private:
     // One side of one sheet on the current page.
     void PrintSheetSide(TReportJob& report, const TSheetPlan& sheet, bool back);
     // A card in its box: art, a grey outline in a preview, and the design (none: blank).
+    // A repeated card is the same on every position of the run (no merge record); each side
+    // is one such card.
     void PrintCard(TReportJob& report, const TInchRect& card, TGBasePanel* design,
-                   const TPicture& art);
+                   const TPicture& art, bool repeated, bool back);
     void PrintAlignmentMarks(TReportJob& report, const TInchRect& card, int position, bool back);
 
     TGBasePanel& FPanel;

@@ -42,6 +42,15 @@ void TReportJob::NewPage() {
     RefreshStatus();
 }
 
+void TReportJob::PlaceRepeated(int key, const TInchRect& box, const TDrawAt& draw) {
+    if (!FAborted && PageWanted())
+        DevicePlaceRepeated(key, box, draw);
+}
+
+void TReportJob::DevicePlaceRepeated(int, const TInchRect& box, const TDrawAt& draw) {
+    draw(DeviceCanvas(), box.Left, box.Top);
+}
+
 void TReportJob::Abort() {
     FAborted = true;
 }

@@ -32,6 +32,14 @@ public:
     int CurrentPage() const { return FPage; }
     // Ends the current page and begins the next.
     void NewPage();
+
+    // Draws on the current page something that looks the same wherever it goes, such as a
+    // card repeated on every position: `draw` draws it with its top-left corner at the point
+    // it is given, in inches, and `box` is where it goes on this page. Every call with the
+    // same `key` in a job must draw alike. A device draws it in place; a PDF file holds the
+    // drawing once and places it again each time.
+    using TDrawAt = std::function<void(TReportCanvas& canvas, double x, double y)>;
+    void PlaceRepeated(int key, const TInchRect& box, const TDrawAt& draw);
     // Marks the job aborted: nothing more is output and it ends as aborted.
     void Abort();
     bool Aborted() const { return FAborted; }
@@ -52,6 +60,7 @@ protected:
     virtual TReportCanvas& DeviceCanvas() = 0;
     virtual bool BeginJob() = 0;
     virtual void BeginNextPage() = 0;
+    virtual void DevicePlaceRepeated(int key, const TInchRect& box, const TDrawAt& draw);
     // Delivers the finished job; false when its output could not be produced.
     virtual bool EndJob() = 0;
     virtual void AbortJob() = 0;
