@@ -222,6 +222,40 @@ private slots:
                      qPrintable(row));
     }
 
+    void exportGivesFrontsBacksOrBothInTurn() {
+        QTemporaryDir dir;
+        const QString example = QStringLiteral(PENTAVO_SOURCE_DIR "/examples/two-sided.ptv");
+        const QString list = QStringLiteral(PENTAVO_SOURCE_DIR "/examples/two-sided.csv");
+        const QString pdf = dir.filePath("shop.pdf");
+        auto pageText = [&](int page) {
+            return run(QStringLiteral("pdftotext"),
+                       {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"})
+                .value_or(QString())
+                .simplified();
+        };
+        TLimitedRun r =
+            RunToolLimited({"export", example, pdf, "--sides", "both", "--merge", list});
+        QVERIFY2(r.Status == 0, r.Err.constData());
+        // Each record's front, then its back on the next page: the print shop's order.
+        QCOMPARE(pdfPages(pdf), 6);
+        QCOMPARE(pageText(1), QStringLiteral("FRONT Ada Lovelace"));
+        QCOMPARE(pageText(2), QStringLiteral("BACK"));
+        QCOMPARE(pageText(3), QStringLiteral("FRONT Grace Hopper"));
+        QCOMPARE(pageText(4), QStringLiteral("BACK"));
+        QCOMPARE(pdfBox(pdf, "TrimBox").size(), QSizeF(252, 144));
+
+        QCOMPARE(RunToolLimited({"export", example, pdf, "--sides", "back"}).Status, 0);
+        QCOMPARE(pdfPages(pdf), 1);
+        QCOMPARE(pageText(1), QStringLiteral("BACK"));
+        QCOMPARE(RunToolLimited({"export", example, pdf}).Status, 0);
+        QCOMPARE(pdfPages(pdf), 1);
+        QVERIFY(pageText(1).startsWith(QStringLiteral("FRONT")));
+
+        r = RunToolLimited({"export", example, pdf, "--sides", "sideways"});
+        QCOMPARE(r.Status, 1);
+        QCOMPARE(r.Err, QByteArray("The sides must be front, back or both\n"));
+    }
+
     void pictureAtDpiIsThePrintedCard() {
         QTemporaryDir dir;
         const QString example = QStringLiteral(PENTAVO_SOURCE_DIR "/examples/business-card.ptv");

@@ -10,7 +10,7 @@ int PicturePixels(double inches, double dpi) {
     return std::max(1, int(std::lround(inches * dpi)));
 }
 
-QImage DrawCardPicture(TLabelPrintRun& run, const QSizeF& cardInches, double dpi) {
+QImage DrawCardPicture(TLabelPrintRun& run, const QSizeF& cardInches, double dpi, bool back) {
     QImage picture(PicturePixels(cardInches.width(), dpi), PicturePixels(cardInches.height(), dpi),
                    QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -26,7 +26,7 @@ QImage DrawCardPicture(TLabelPrintRun& run, const QSizeF& cardInches, double dpi
     // Smooth edges, as a page rendered from the printed file shows them.
     painter.setRenderHint(QPainter::Antialiasing);
     TPainterCanvas canvas(painter, metrics);
-    run.PrintCardFace(canvas, 0, 0);
+    run.PrintCardFace(canvas, 0, 0, back);
     return picture;
 }
 

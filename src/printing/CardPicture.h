@@ -12,8 +12,10 @@ struct TPrintRunSettings;
 // The panel must be at 100 %; the settings give the layout and the background art.
 QImage RenderCardPicture(TGBasePanel& panel, const TPrintRunSettings& settings, double dpi);
 
-// The same with a run whose art is loaded, while its panel is printing.
-QImage DrawCardPicture(TLabelPrintRun& run, const QSizeF& cardInches, double dpi);
+// The same with a run whose art is loaded, while its panels are printing; the back side when
+// `back`.
+QImage DrawCardPicture(TLabelPrintRun& run, const QSizeF& cardInches, double dpi,
+                       bool back = false);
 
 // The resolutions a picture of a card may have, dots per inch.
 constexpr int MinPictureDpi = 10;

@@ -251,7 +251,7 @@ bool TCardPrinting::ExportPdf() {
 }
 
 bool TCardPrinting::ExportForPrintShop() {
-    TPrintShopDialog dialog(TPrintShopOptions{0.125, true}, FParent);
+    TPrintShopDialog dialog(TPrintShopOptions{0.125, true, Sides().Sides}, FParent);
     if (TInteraction::Current().Exec(dialog) != QDialog::Accepted)
         return false;
     const QString file =

@@ -94,9 +94,14 @@ TPanelPrinting::~TPanelPrinting() {
     FPanel.SetPrinting(false);
 }
 
-void TLabelPrintRun::PrintCardFace(TReportCanvas& report, double x, double y) {
-    PrintBackGround(report, x, y, FBackground);
-    FPanel.PrintObjects(report, x, y);
+void TLabelPrintRun::PrintCardFace(TReportCanvas& report, double x, double y, bool back) {
+    PrintBackGround(report, x, y, back ? FBackBackground : FBackground);
+    PrintDesign(report, x, y, back);
+}
+
+void TLabelPrintRun::PrintDesign(TReportCanvas& report, double x, double y, bool back) {
+    if (TGBasePanel* design = back ? FSettings.BackPanel : &FPanel)
+        design->PrintObjects(report, x, y);
 }
 
 void TLabelPrintRun::PrintLabels(TReportJob& report) {
@@ -197,10 +202,8 @@ void TLabelPrintRun::PrintSheetSide(TReportJob& report, const TSheetPlan& sheet,
             back ? BackBox(slot.Position, report.Metrics().PaperInches) : FrontBox(slot.Position);
         if (FSettings.AlignmentSheet)
             PrintAlignmentMarks(report, card, slot.Position, back);
-        else if (back)
-            PrintCard(report, card, FSettings.BackPanel, FBackBackground, slot.Record < 0, true);
         else
-            PrintCard(report, card, &FPanel, FBackground, slot.Record < 0, false);
+            PrintCard(report, card, back, slot.Record < 0);
     }
 }
 
@@ -215,8 +218,8 @@ void TLabelPrintRun::PrintAlignmentMarks(TReportJob& report, const TInchRect& ca
     Pump();
 }
 
-void TLabelPrintRun::PrintCard(TReportJob& report, const TInchRect& card, TGBasePanel* design,
-                               const TPicture& art, bool repeated, bool back) {
+void TLabelPrintRun::PrintCard(TReportJob& report, const TInchRect& card, bool back,
+                               bool repeated) {
     Pump();
     if (FSettings.OutlineOnly) {
         report.Canvas().Rectangle(card);
@@ -225,14 +228,14 @@ void TLabelPrintRun::PrintCard(TReportJob& report, const TInchRect& card, TGBase
     }
     const double width = card.Right - card.Left, height = card.Bottom - card.Top;
     auto draw = [&](TReportCanvas& canvas, double x, double y) {
-        PrintBackGround(canvas, x, y, art);
+        PrintBackGround(canvas, x, y, back ? FBackBackground : FBackground);
+        // The preview's outline lies under the design, as its objects cover the card's edge.
         if (!FSettings.Printing) {
             canvas.SetBrush(clBlack, bsClear);
             canvas.SetPen(RGBColor(192, 192, 192), psSolid, -1, pmCopy);
             canvas.Rectangle({x, y, x + width, y + height});
         }
-        if (design)
-            design->PrintObjects(canvas, x, y);
+        PrintDesign(canvas, x, y, back);
     };
     // A card that is the same on every position is drawn once into a file and placed.
     if (repeated)

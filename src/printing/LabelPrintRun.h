@@ -79,9 +79,10 @@ public:
     void PrintLabels(TReportJob& report);
     // The art stretched into a fixed 3.5 x 2 inch box at (x, y), whatever the card size.
     static void PrintBackGround(TReportCanvas& report, double x, double y, const TPicture& art);
-    // One card as every run prints it, its corner at (x, y) inches: the background art, then
-    // the design's objects. The panel must be printing (TPanelPrinting).
-    void PrintCardFace(TReportCanvas& report, double x, double y);
+    // One side of a card as every run prints it, its corner at (x, y) inches: that side's
+    // background art, then its design's objects (none when the run has no back panel). The
+    // panel must be printing (TPanelPrinting).
+    void PrintCardFace(TReportCanvas& report, double x, double y, bool back = false);
 
     // The sheets the run fills, in print order, each with its cards across first.
     std::vector<TSheetPlan> PlanSheets() const;
@@ -110,11 +111,11 @@ private:
     void PlanMergedSheets(const QList<int>& positions, std::vector<TSheetPlan>& sheets) const;
     // One side of one sheet on the current page.
     void PrintSheetSide(TReportJob& report, const TSheetPlan& sheet, bool back);
-    // A card in its box: art, a grey outline in a preview, and the design (none: blank).
-    // A repeated card is the same on every position of the run (no merge record); each side
-    // is one such card.
-    void PrintCard(TReportJob& report, const TInchRect& card, TGBasePanel* design,
-                   const TPicture& art, bool repeated, bool back);
+    // The objects of a side's design at (x, y) inches; nothing for a back without a panel.
+    void PrintDesign(TReportCanvas& report, double x, double y, bool back);
+    // A side of a card in its box, with a grey outline in a preview. A repeated card is the
+    // same on every position of the run (no merge record); each side is one such card.
+    void PrintCard(TReportJob& report, const TInchRect& card, bool back, bool repeated);
     void PrintAlignmentMarks(TReportJob& report, const TInchRect& card, int position, bool back);
 
     TGBasePanel& FPanel;

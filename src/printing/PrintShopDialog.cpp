@@ -5,6 +5,7 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QPushButton>
@@ -24,6 +25,14 @@ TPrintShopDialog::TPrintShopDialog(const TPrintShopOptions& options, QWidget* pa
         "How far the card's edge colours carry on beyond the card, on every side, so that "
         "no white edge shows after cutting. Print shops usually ask for 0.125 inch."));
     form->addRow(QStringLiteral("&Bleed:"), BleedEdit);
+    SidesCombo = new QComboBox;
+    for (TPrintSides sides : {TPrintSides::Front, TPrintSides::Back, TPrintSides::Both})
+        SidesCombo->addItem(SidesCaption(sides), int(sides));
+    SidesCombo->setCurrentIndex(SidesCombo->findData(int(options.Sides)));
+    SidesCombo->setWhatsThis(
+        QStringLiteral("Which side of each card the file holds, one side a page. With both "
+                       "sides, each card's back follows its front on the next page."));
+    form->addRow(QStringLiteral("&Sides:"), SidesCombo);
     box->addLayout(form);
     CropMarksCheck = new QCheckBox(QStringLiteral("&Crop marks"));
     CropMarksCheck->setChecked(options.CropMarks);
@@ -39,5 +48,6 @@ TPrintShopDialog::TPrintShopDialog(const TPrintShopOptions& options, QWidget* pa
 }
 
 TPrintShopOptions TPrintShopDialog::Options() const {
-    return {BleedEdit->value(), CropMarksCheck->isChecked()};
+    return {BleedEdit->value(), CropMarksCheck->isChecked(),
+            TPrintSides(SidesCombo->currentData().toInt())};
 }

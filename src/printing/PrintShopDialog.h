@@ -5,9 +5,10 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QDoubleSpinBox;
 
-// "Export for Print Shop": the bleed in inches and whether to add crop marks.
+// "Export for Print Shop": the bleed in inches, whether to add crop marks, and the sides.
 class TPrintShopDialog : public QDialog {
     Q_OBJECT
 public:
@@ -17,4 +18,5 @@ public:
 
     QDoubleSpinBox* BleedEdit;
     QCheckBox* CropMarksCheck;
+    QComboBox* SidesCombo;
 };

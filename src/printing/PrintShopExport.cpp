@@ -13,6 +13,8 @@
 #include <QSaveFile>
 
 #include <exception>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -77,8 +79,8 @@ void PrintCropMarks(TReportCanvas& report, const TPageGeometry& g) {
 }
 
 // Prints the pages into the file as Qt writes a PDF, without the boxes.
-bool PrintPages(TGBasePanel& panel, const TPrintRunSettings& settings, const TPageGeometry& g,
-                const QString& file) {
+bool PrintPages(TGBasePanel& panel, const TPrintRunSettings& settings, TPrintSides sides,
+                const TPageGeometry& g, const QString& file) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(file);
@@ -92,20 +94,35 @@ bool PrintPages(TGBasePanel& panel, const TPrintRunSettings& settings, const TPa
     TPdfFileJob job(printer, metrics);
     TLabelPrintRun run(panel, settings);
     run.LoadBackGround();
+    // Each card's front, its back, or the front and then the back on the next page.
+    std::vector<bool> faces;
+    if (sides != TPrintSides::Back)
+        faces.push_back(false);
+    if (sides != TPrintSides::Front)
+        faces.push_back(true);
     job.OnPrint = [&](TReportJob& report) {
         const TPanelPrinting printing(panel);
+        std::optional<TPanelPrinting> back;
+        if (settings.BackPanel)
+            back.emplace(*settings.BackPanel);
         const bool merged = settings.MergeList != nullptr;
-        const qsizetype pages = merged ? settings.MergeRecords.size() : 1;
-        for (qsizetype n = 0; n < pages && !report.Aborted(); ++n) {
-            if (n > 0)
-                report.NewPage();
-            if (merged)
-                panel.SetMergeRecord({settings.MergeList, settings.MergeRecords[n]});
-            TReportCanvas& canvas = report.Canvas();
-            PrintBleed(canvas, DrawCardPicture(run, QSizeF(g.Width, g.Height), EdgeDpi), g);
-            run.PrintCardFace(canvas, g.Card, g.Card);
-            if (g.Room > 0)
-                PrintCropMarks(canvas, g);
+        const qsizetype cards = merged ? settings.MergeRecords.size() : 1;
+        bool first = true;
+        for (qsizetype n = 0; n < cards && !report.Aborted(); ++n) {
+            for (TGBasePanel* design : {&panel, settings.BackPanel})
+                if (merged && design)
+                    design->SetMergeRecord({settings.MergeList, settings.MergeRecords[n]});
+            for (const bool face : faces) {
+                if (!first)
+                    report.NewPage();
+                first = false;
+                TReportCanvas& canvas = report.Canvas();
+                PrintBleed(canvas, DrawCardPicture(run, QSizeF(g.Width, g.Height), EdgeDpi, face),
+                           g);
+                run.PrintCardFace(canvas, g.Card, g.Card, face);
+                if (g.Room > 0)
+                    PrintCropMarks(canvas, g);
+            }
         }
     };
     return job.Execute();
@@ -128,7 +145,7 @@ bool ExportForPrintShop(TGBasePanel& panel, const TPrintRunSettings& settings,
     g.Room = options.CropMarks ? CropMarkRoom : 0;
     g.Card = g.Bleed + g.Room;
     try {
-        if (!PrintPages(panel, settings, g, file))
+        if (!PrintPages(panel, settings, options.Sides, g, file))
             return fail(cannotWrite);
     } catch (const std::exception& e) {
         return fail(QString::fromUtf8(e.what()));

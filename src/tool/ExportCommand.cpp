@@ -12,7 +12,7 @@ namespace {
 
 QString ExportUsage() {
     return QStringLiteral("usage: pentavo-tool export IN OUT.pdf [--bleed INCHES] [--crop-marks] "
-                          "[--merge LIST] [--settings PTV.INI]");
+                          "[--merge LIST] [--sides front|back|both] [--settings PTV.INI]");
 }
 
 QString RenderUsage() {
@@ -41,6 +41,9 @@ int ExportCommand(const QStringList& args) {
             mergeFile = args[++i];
         } else if (a == QLatin1String("--settings") && hasValue) {
             settingsFile = args[++i];
+        } else if (a == QLatin1String("--sides") && hasValue) {
+            if (!ParseToolSides(args[++i], options.Sides))
+                return FailTool(BadToolSides());
         } else if (a.startsWith(QLatin1String("--"))) {
             return FailTool(ExportUsage());
         } else {
@@ -53,8 +56,10 @@ int ExportCommand(const QStringList& args) {
     if (const QString error = PrepareToolRun(files[0], settingsFile, mergeFile, run);
         !error.isEmpty())
         return FailTool(error);
+    run.Settings.Sides.Sides = options.Sides;
     TGBusinessCardPanel32 panel;
     LoadToolDesign(panel, files[0]);
+    LoadToolBackSide(files[0], run);
     QString error;
     if (!ExportForPrintShop(panel, run.Settings, options, files[1], &error))
         return FailTool(error);

@@ -1,6 +1,5 @@
 #include "tool/PrintCommand.h"
 
-#include "app/BackSide.h"
 #include "printing/CardPrinting.h"
 #include "surface/BusinessCardPanel.h"
 #include "surface/ObjectStream.h"
@@ -39,15 +38,8 @@ QString ParseOptions(const QStringList& args, TPrintOptions& o) {
         } else if (a == QLatin1String("--cards") && hasValue) {
             o.Cards = args[++i];
         } else if (a == QLatin1String("--sides") && hasValue) {
-            const QString v = args[++i];
-            if (v == QLatin1String("front"))
-                o.Sides.Sides = TPrintSides::Front;
-            else if (v == QLatin1String("back"))
-                o.Sides.Sides = TPrintSides::Back;
-            else if (v == QLatin1String("both"))
-                o.Sides.Sides = TPrintSides::Both;
-            else
-                return QStringLiteral("The sides must be front, back or both");
+            if (!ParseToolSides(args[++i], o.Sides.Sides))
+                return BadToolSides();
         } else if (a == QLatin1String("--flip") && hasValue) {
             const QString v = args[++i];
             if (v == QLatin1String("long"))
@@ -114,12 +106,7 @@ int PrintCommand(const QStringList& args) {
 
     TGBusinessCardPanel32 panel;
     LoadToolDesign(panel, o.In);
-    // The back, when the design has one; without it the backs print blank.
-    TGBusinessCardPanel32 back;
-    if (settings.Sides.Sides != TPrintSides::Front) {
-        back.LoadFromFile(BackSideFileName(o.In));
-        settings.BackPanel = &back;
-    }
+    LoadToolBackSide(o.In, run);
     QString error;
     if (!PrintToPdf(panel, settings, o.Out, &error))
         return FailTool(error);

@@ -1,5 +1,6 @@
 #include "tool/RunSetup.h"
 
+#include "app/BackSide.h"
 #include "app/Companion.h"
 #include "app/Preferences.h"
 #include "richtext/WPRichText.h"
@@ -12,6 +13,33 @@
 int FailTool(const QString& message) {
     QTextStream(stderr) << message << '\n';
     return 1;
+}
+
+TToolRun::TToolRun() = default;
+TToolRun::~TToolRun() = default;
+
+bool ParseToolSides(const QString& value, TPrintSides& sides) {
+    if (value == QLatin1String("front"))
+        sides = TPrintSides::Front;
+    else if (value == QLatin1String("back"))
+        sides = TPrintSides::Back;
+    else if (value == QLatin1String("both"))
+        sides = TPrintSides::Both;
+    else
+        return false;
+    return true;
+}
+
+QString BadToolSides() {
+    return QStringLiteral("The sides must be front, back or both");
+}
+
+void LoadToolBackSide(const QString& design, TToolRun& run) {
+    if (run.Settings.Sides.Sides == TPrintSides::Front)
+        return;
+    run.Back = std::make_unique<TGBusinessCardPanel32>();
+    run.Back->LoadFromFile(BackSideFileName(design));
+    run.Settings.BackPanel = run.Back.get();
 }
 
 QString PrepareToolRun(const QString& design, const QString& settingsFile, const QString& mergeFile,

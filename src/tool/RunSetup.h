@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <memory>
+
 class TGBusinessCardPanel32;
 
 // What the commands that print start from: the layout and nudges of a settings file
@@ -13,6 +15,10 @@ class TGBusinessCardPanel32;
 struct TToolRun {
     TPrintRunSettings Settings;
     TMergeList List;
+    std::unique_ptr<TGBusinessCardPanel32> Back;
+
+    TToolRun();
+    ~TToolRun();
 };
 
 // Fills the run from the option values (empty = not given). Returns the program's message
@@ -23,6 +29,15 @@ QString PrepareToolRun(const QString& design, const QString& settingsFile, const
 // Reads the design onto a panel set up as the program's (rich text ready). A design that
 // cannot be read raises EStreamError.
 void LoadToolDesign(TGBusinessCardPanel32& panel, const QString& design);
+
+// The value of --sides: "front", "back" or "both". False for anything else.
+bool ParseToolSides(const QString& value, TPrintSides& sides);
+// The message for any other value.
+QString BadToolSides();
+
+// When the run's sides take in the back, reads the design's back (blank when it has none)
+// and gives it to the run.
+void LoadToolBackSide(const QString& design, TToolRun& run);
 
 // Writes the message on standard error and gives the exit status 1.
 int FailTool(const QString& message);
