@@ -261,6 +261,13 @@ void TestBoundedInput::designsCostWhatShows() {
     QCOMPARE(r.Status, 0);
     // What can show is drawn, not dropped to save the work.
     QVERIFY(inkShare(QImage(png)) >= minInk);
+    // A sheet of ten such cards holds what shows on them, not the whole text again.
+    const QString pdf = dir.filePath("sheet.pdf");
+    const TLimitedRun printed = tool({"print", in, pdf});
+    QVERIFY2(!printed.TimedOut, "print did not finish");
+    QCOMPARE(printed.Err, QByteArray());
+    QCOMPARE(printed.Status, 0);
+    QVERIFY2(QFileInfo(pdf).size() < 2 << 20, qPrintable(QString::number(QFileInfo(pdf).size())));
 }
 
 void TestBoundedInput::readersAreLinear() {

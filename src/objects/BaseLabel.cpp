@@ -461,6 +461,9 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
                           y + inches(t + Height() - 1)});
     }
     const TDrawnText drawn = ShownCaption();
+    // The part the layout placed, as the screen shows it: a caption far wider than its box
+    // is not set whole on the page.
+    const QString text = ShownRun(ZoomedFont(), drawn.Text);
     report.SetFont(drawn.FontName, FFont.Size());
     report.SetFontStyle(FFont.Has(fsBold), FFont.Has(fsItalic), FFont.Has(fsUnderline));
     report.SetFontRotation(FAngle);
@@ -471,7 +474,7 @@ void TGBaseLabel::PrintTo(TReportCanvas& report, double x, double y) {
         const QRect clip =
             report.DeviceRect({x + inches(l + r.Left) - 0.03, y + inches(t + r.Top) - 0.03,
                                x + inches(l + r.Right), y + inches(t + r.Bottom)});
-        report.TextRect(clip, x + inches(l + origin.x()), y + inches(t + origin.y()), drawn.Text);
+        report.TextRect(clip, x + inches(l + origin.x()), y + inches(t + origin.y()), text);
     };
     if (FDepthShadow > 0 && FDirectionShadow != sdNone)
         layer(FColorShadow, FShadowRect, FShadowOrigin);
