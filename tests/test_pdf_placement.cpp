@@ -6,7 +6,10 @@
 #include "effects/DiduzOvoz.h"
 #include "effects/EffectObjects.h"
 #include "printing/CardPrinting.h"
+#include "printing/LabelPrintRun.h"
 #include "report/PdfPlacedPages.h"
+#include "report/ReportJob.h"
+#include "report/ReportPrinter.h"
 #include "surface/BasePanel.h"
 
 #include <QProcess>
@@ -149,6 +152,24 @@ private slots:
                 QCOMPARE(page.copy(54 + (position % 2) * 252, 36 + (position / 2) * 144, 252, 144),
                          firstCard);
         }
+        const QImage whole = render(pdf, 1, dir.path());
+
+        // Printing only the second sheet of three: its cards land on the file's one page.
+        TReportPrinter printer;
+        printer.SetPrinterName(TReportPrinter::PdfPrinterName());
+        const QString second = dir.filePath("second.pdf");
+        printer.SetOutputFileName(second);
+        std::unique_ptr<TReportJob> job = printer.CreateJob();
+        job->FromPage = job->ToPage = 2;
+        TLabelPrintRun run(panel, settings);
+        job->OnPrint = [&run](TReportJob& r) { run.PrintLabels(r); };
+        QVERIFY(job->Execute());
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {second});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput())
+                    .contains(QRegularExpression(QStringLiteral("Pages:\\s+1\n"))));
+        QCOMPARE(render(second, 1, dir.path()), whole);
     }
 };
 
