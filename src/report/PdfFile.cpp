@@ -83,31 +83,56 @@ QList<int> TPdfFile::Objects() const {
     return numbers;
 }
 
-QByteArray TPdfFile::Object(int number) const {
+qsizetype TPdfFile::BodyStart(int number) const {
     const auto it = FEntries.find(number);
     if (it == FEntries.end())
-        return {};
+        return -1;
     const QByteArray head =
         QByteArray::number(number) + ' ' + QByteArray::number(it->second.Generation) + " obj";
     if (FBytes.mid(it->second.Offset, head.size()) != head)
-        return {};
-    const qsizetype start = it->second.Offset + head.size();
-    // A stream may hold the word "endobj"; its length is in its dictionary.
-    qsizetype search = start;
-    const qsizetype stream = FBytes.indexOf("stream", start);
-    const qsizetype firstEnd = FBytes.indexOf("endobj", start);
-    if (stream >= 0 && stream < firstEnd) {
-        const QByteArray dictionary = PdfDictionary(FBytes.mid(start, stream - start));
-        static const QRegularExpression direct(
-            QStringLiteral("/Length\\s+(\\d+)(?!\\s+\\d+\\s+R)"));
-        const QRegularExpressionMatch m = direct.match(QString::fromLatin1(dictionary));
-        const int indirect = PdfReference(dictionary, "Length");
-        const qint64 length =
-            m.hasMatch() ? m.captured(1).toLongLong() : Object(indirect).trimmed().toLongLong();
-        search = stream + 6 + length;
+        return -1;
+    return it->second.Offset + head.size();
+}
+
+std::pair<qsizetype, qint64> TPdfFile::StreamAt(int number) const {
+    const qsizetype start = BodyStart(number);
+    const qsizetype stream = start < 0 ? -1 : FBytes.indexOf("stream", start);
+    const qsizetype end = start < 0 ? -1 : FBytes.indexOf("endobj", start);
+    if (stream < 0 || (end >= 0 && end < stream))
+        return {-1, 0};
+    const QByteArray dictionary = PdfDictionary(FBytes.mid(start, stream - start));
+    // "/Length n", or "/Length n g R" and object n holds the number (and is no stream).
+    static const QRegularExpression direct(QStringLiteral("/Length\\s+(\\d+)"));
+    qint64 length = direct.match(QString::fromLatin1(dictionary)).captured(1).toLongLong();
+    if (const int indirect = PdfReference(dictionary, "Length")) {
+        const qsizetype at = BodyStart(indirect);
+        const qsizetype close = at < 0 ? -1 : FBytes.indexOf("endobj", at);
+        length = close < 0 ? -1 : FBytes.mid(at, close - at).trimmed().toLongLong();
     }
-    const qsizetype end = FBytes.indexOf("endobj", search);
+    // The keyword ends its line with CR LF or LF alone.
+    qsizetype data = stream + 6;
+    if (FBytes.mid(data, 2) == "\r\n")
+        data += 2;
+    else if (data < FBytes.size() && FBytes[data] == '\n')
+        ++data;
+    if (length < 0 || data + length > FBytes.size())
+        return {-1, 0};
+    return {data, length};
+}
+
+QByteArray TPdfFile::Object(int number) const {
+    const qsizetype start = BodyStart(number);
+    if (start < 0)
+        return {};
+    // A stream may hold the word "endobj": its end is found past its data.
+    const auto [data, length] = StreamAt(number);
+    const qsizetype end = FBytes.indexOf("endobj", data < 0 ? start : data + length);
     return end < 0 ? QByteArray() : FBytes.mid(start, end - start);
+}
+
+QByteArray TPdfFile::StreamData(int number) const {
+    const auto [data, length] = StreamAt(number);
+    return data < 0 ? QByteArray() : FBytes.mid(data, length);
 }
 
 int TPdfFile::Generation(int number) const {

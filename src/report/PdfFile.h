@@ -4,6 +4,7 @@
 #include <QList>
 
 #include <map>
+#include <utility>
 #include <vector>
 
 // A finished PDF file with a classic cross-reference table, as Qt and most writers lay one
@@ -24,6 +25,8 @@ public:
     QList<int> Objects() const;
     // What lies between "n g obj" and "endobj"; empty when there is no such object.
     QByteArray Object(int number) const;
+    // The data of a stream object, as many bytes as its /Length says, still encoded.
+    QByteArray StreamData(int number) const;
     int Generation(int number) const;
     // The page objects, in the order of the page tree.
     QList<int> Pages() const;
@@ -32,6 +35,12 @@ public:
     qint64 Table() const { return FTable; }
 
 private:
+    // Where the object's body starts, just past "n g obj"; -1 when there is no such object.
+    qsizetype BodyStart(int number) const;
+    // Where the object's stream data starts in the file and how long it is; -1 when the
+    // object is no stream.
+    std::pair<qsizetype, qint64> StreamAt(int number) const;
+
     struct TEntry {
         qint64 Offset = 0;
         int Generation = 0;

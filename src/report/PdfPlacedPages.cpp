@@ -79,9 +79,8 @@ bool addDrawing(const TPdfFile& drawing, TPdfUpdate& update, TDrawing& added) {
     const QList<double> box = mediaBox(pageDictionary);
     const int contents = PdfReference(pageDictionary, "Contents");
     const TRange resources = resourcesValue(pageDictionary);
-    const QByteArray content = drawing.Object(contents);
-    const qsizetype data = content.indexOf("stream");
-    if (box.size() != 4 || contents == 0 || resources.IsEmpty() || data < 0)
+    const QByteArray bytes = drawing.StreamData(contents);
+    if (box.size() != 4 || contents == 0 || resources.IsEmpty() || bytes.isNull())
         return false;
     // Numbers from the update's next on: object n of the drawing becomes n + shift.
     const int first = update.NewObject();
@@ -96,19 +95,7 @@ bool addDrawing(const TPdfFile& drawing, TPdfUpdate& update, TDrawing& added) {
             update.Set(n + shift, renumbered(drawing.Object(n), shift));
 
     // The content stream's own data, just as the page had it, with its filter.
-    const QByteArray contentDictionary = PdfDictionary(content);
-    qsizetype start = data + 6;
-    if (content.mid(start, 2) == "\r\n")
-        start += 2;
-    else if (content[start] == '\n' || content[start] == '\r')
-        ++start;
-    const qsizetype end = content.lastIndexOf("endstream");
-    QByteArray bytes = content.mid(start, end - start);
-    if (bytes.endsWith('\n'))
-        bytes.chop(1);
-    if (bytes.endsWith('\r'))
-        bytes.chop(1);
-    const bool deflated = contentDictionary.contains("/FlateDecode");
+    const bool deflated = PdfDictionary(drawing.Object(contents)).contains("/FlateDecode");
     added.XObject = update.NewObject();
     added.Height = box[3] - box[1];
     update.Set(added.XObject,
