@@ -31,17 +31,6 @@ QByteArray shortString(const QByteArray& s) {
     return char(s.size()) + s;
 }
 
-// A barcode of that kind and content in a box, on a card panel.
-TGBarcode* AddBarcode(TGBasePanel& panel, TBarcodeSymbology symbology, const QString& content,
-                      QRect box = QRect(20, 20, 120, 120)) {
-    auto* barcode = static_cast<TGBarcode*>(panel.AddObject(std::make_unique<TGBarcode>()));
-    barcode->SetSymbology(symbology);
-    barcode->SetQuietZone(StandardQuietZone(symbology));
-    barcode->SetContent(content);
-    barcode->SetBounds(box.left(), box.top(), box.width(), box.height());
-    return barcode;
-}
-
 // The vCard lines of a decoded contact, split at CRLF.
 QStringList CardLines(const QString& vcard) {
     return vcard.split(QStringLiteral("\r\n"));

@@ -81,15 +81,11 @@ private slots:
         QFETCH(QString, content);
         QFETCH(float, zoom);
         TTestCardPanel panel;
-        auto* b = static_cast<TGBarcode*>(panel.AddObject(std::make_unique<TGBarcode>()));
-        b->SetSymbology(TBarcodeSymbology(symbology));
-        b->SetQuietZone(StandardQuietZone(TBarcodeSymbology(symbology)));
-        b->SetContent(content);
         // Small boxes, as on a card: 0.75 inch square, or 2.5 x 0.7 inch for bars.
-        if (IsLinearSymbology(TBarcodeSymbology(symbology)))
-            b->SetBounds(20, 40, 240, 67);
-        else
-            b->SetBounds(20, 40, 72, 72);
+        const TBarcodeSymbology kind = TBarcodeSymbology(symbology);
+        TGBarcode* b =
+            AddBarcode(panel, kind, content,
+                       IsLinearSymbology(kind) ? QRect(20, 40, 240, 67) : QRect(20, 40, 72, 72));
         panel.SetZoom(zoom);
         // The print commands print the design at 100 %, whatever it is shown at.
         panel.SetZoom(1.0f);

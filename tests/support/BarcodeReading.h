@@ -1,11 +1,25 @@
 #pragma once
 
+#include "objects/Barcode.h"
+#include "surface/BasePanel.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QString>
 
 #include <ZXing/ReadBarcode.h>
+
+// A barcode of that kind and content in a box, on a card panel.
+inline TGBarcode* AddBarcode(TGBasePanel& panel, TBarcodeSymbology symbology,
+                             const QString& content, QRect box = QRect(20, 20, 120, 120)) {
+    auto* barcode = static_cast<TGBarcode*>(panel.AddObject(std::make_unique<TGBarcode>()));
+    barcode->SetSymbology(symbology);
+    barcode->SetQuietZone(StandardQuietZone(symbology));
+    barcode->SetContent(content);
+    barcode->SetBounds(box.left(), box.top(), box.width(), box.height());
+    return barcode;
+}
 
 // The text of the one code the library's reader finds in the picture; empty when it finds none.
 inline QString ReadCode(const QImage& picture) {
